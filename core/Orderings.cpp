@@ -1,0 +1,17 @@
+#include "core/Orderings.h"
+
+namespace ferrox {
+
+int LoadOrdering(quillet::Spec& ordering, const std::filesystem::path& file) {
+  ordering.SetTotalStrategies(quillet::kClassCount);
+  ordering.SetTotalHands(quillet::kTotalCombos);
+  ordering.SetFile(file);
+  return ordering.ReadSpectrFromFile(1);
+}
+
+void LoadDefaultOrderings(OrderingRanges& orderings, const std::filesystem::path& folder) {
+  LoadOrdering(orderings.standard, folder / kDefaultStandardOrderingFile);
+  LoadOrdering(orderings.straightBeatsSet, folder / kDefaultStraightBeatsSetOrderingFile);
+}
+
+}  // namespace ferrox

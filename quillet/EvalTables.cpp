@@ -1,0 +1,203 @@
+#include "quillet/EvalTables.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "quillet/Evaluator.h"
+#include "quillet/HandValue.h"
+
+namespace quillet::detail {
+namespace {
+
+constexpr int kRankCount = 9;     // six to ace, as 0..8 here
+constexpr int kMaxCards = 7;
+constexpr unsigned kWheelBits = 0x10F;  // A 6 7 8 9
+
+uint32_t PackKickers(std::initializer_list<int> ranks) {
+  uint32_t packed = 0;
+  for (int r : ranks) packed = (packed << 4) | static_cast<uint32_t>(r);
+  return packed;
+}
+
+// High card of a straight made by exactly these five distinct ranks, or -1.
+int StraightHigh(unsigned bits) {
+  if (bits == kWheelBits) return 3;
+  const int low = std::countr_zero(bits);
+  return bits == (0x1Fu << low) ? low + 4 : -1;
+}
+
+// Ranks with the given count, highest first.
+std::vector<int> RanksWithCount(const int counts[9], int count) {
+  std::vector<int> ranks;
+  for (int r = kRankCount - 1; r >= 0; --r)
+    if (counts[r] == count) ranks.push_back(r);
+  return ranks;
+}
+
+uint64_t RankKey(const int counts[9]) {
+  uint64_t key = 0, weight = 1;
+  for (int r = 0; r < kRankCount; ++r, weight *= 5) key += counts[r] * weight;
+  return key;
+}
+
+// Dense strength order within each category, over every five-card hand of the deck.
+class StrengthIndex {
+ public:
+  StrengthIndex() {
+    int counts[9] = {};
+    ForEachMultiset(counts, 0, 5, [&](const int* c) { Add(FiveCardStrength(c)); });
+    for (unsigned bits = 0; bits < 512; ++bits)
+      if (std::popcount(bits) == 5) Add(FlushStrength(bits));
+    for (auto& list : byCategory_) {
+      std::sort(list.begin(), list.end());
+      list.erase(std::unique(list.begin(), list.end()), list.end());
+    }
+  }
+
+  uint16_t Value(const Strength& s, int rules) const {
+    const auto& list = byCategory_[s.category];
+    const auto pos = std::lower_bound(list.begin(), list.end(), s.kickers) - list.begin();
+    return static_cast<uint16_t>((CategoryOrder(s.category, rules) << kValueShift) | pos);
+  }
+
+  // Calls f for every multiset of `left` more cards over ranks >= rank (at most 4 each).
+  template <class F>
+  static void ForEachMultiset(int* counts, int rank, int left, F&& f) {
+    if (rank == kRankCount) {
+      if (left == 0) f(counts);
+      return;
+    }
+    for (int c = 0; c <= std::min(4, left); ++c) {
+      counts[rank] = c;
+      ForEachMultiset(counts, rank + 1, left - c, f);
+    }
+    counts[rank] = 0;
+  }
+
+ private:
+  void Add(const Strength& s) { byCategory_[s.category].push_back(s.kickers); }
+  std::vector<uint32_t> byCategory_[11];
+};
+
+// Best value of any five cards of a multiset (no flush), by the rule set's order.
+uint16_t BestOfMultiset(const StrengthIndex& index, const int counts[9], int rules) {
+  int total = 0;
+  for (int r = 0; r < kRankCount; ++r) total += counts[r];
+  if (total < 5) return 0;
+  uint16_t best = 0;
+  int sub[9] = {};
+  // Every sub-multiset of five cards.
+  auto visit = [&](auto&& self, int rank, int left) -> void {
+    if (rank == kRankCount) {
+      if (left == 0) best = std::max(best, index.Value(FiveCardStrength(sub), rules));
+      return;
+    }
+    for (int c = 0; c <= std::min(counts[rank], left); ++c) {
+      sub[rank] = c;
+      self(self, rank + 1, left - c);
+    }
+    sub[rank] = 0;
+  };
+  visit(visit, 0, 5);
+  return best;
+}
+
+uint16_t BestFlush(const StrengthIndex& index, unsigned rankBits) {
+  if (std::popcount(rankBits) < 5) return 0;
+  uint16_t best = 0;
+  for (unsigned sub = rankBits; sub; sub = (sub - 1) & rankBits)
+    if (std::popcount(sub) == 5)
+      best = std::max(best, index.Value(FlushStrength(sub), kRulesStandard));
+  return best;
+}
+
+// Displacement hash: each row of keys (key >> kRowShift) gets an offset so that its
+// columns land on free slots.
+void BuildRowOffsets(const std::vector<uint32_t>& keys, EvalTables& tables,
+                     std::vector<uint32_t>& slotOfKey) {
+  const uint32_t colMask = (1u << kRowShift) - 1;
+  const uint32_t rowCount = (*std::max_element(keys.begin(), keys.end()) >> kRowShift) + 1;
+  std::vector<std::vector<uint32_t>> rows(rowCount);
+  for (uint32_t k : keys) rows[k >> kRowShift].push_back(k & colMask);
+
+  std::vector<uint32_t> order(rowCount);
+  for (uint32_t i = 0; i < rowCount; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](uint32_t a, uint32_t b) { return rows[a].size() > rows[b].size(); });
+
+  std::vector<bool> used(colMask + 1, false);
+  tables.rowOffset.assign(rowCount, 0);
+  for (uint32_t row : order) {
+    const auto& cols = rows[row];
+    if (cols.empty()) break;
+    uint32_t offset = 0;
+    for (;; ++offset) {
+      if (offset + colMask + 1 > used.size()) used.resize(offset + colMask + 1, false);
+      bool fits = true;
+      for (uint32_t c : cols)
+        if (used[offset + c]) { fits = false; break; }
+      if (fits) break;
+    }
+    for (uint32_t c : cols) used[offset + c] = true;
+    tables.rowOffset[row] = offset;
+  }
+  // Room for any column of any row, so a key that was never stored still reads in bounds.
+  uint32_t size = colMask + 1;
+  for (uint32_t off : tables.rowOffset) size = std::max(size, off + colMask + 1);
+  for (auto& v : tables.values) v.assign(size, 0);
+  slotOfKey.resize(keys.size());
+  for (size_t i = 0; i < keys.size(); ++i)
+    slotOfKey[i] = tables.rowOffset[keys[i] >> kRowShift] + (keys[i] & colMask);
+}
+
+}  // namespace
+
+Strength FiveCardStrength(const int counts[9]) {
+  const auto quads = RanksWithCount(counts, 4);
+  const auto trips = RanksWithCount(counts, 3);
+  const auto pairs = RanksWithCount(counts, 2);
+  const auto singles = RanksWithCount(counts, 1);
+  if (!quads.empty()) return {kCatQuads, PackKickers({quads[0], singles[0]})};
+  if (!trips.empty() && !pairs.empty()) return {kCatFullHouse, PackKickers({trips[0], pairs[0]})};
+  if (!trips.empty()) return {kCatTrips, PackKickers({trips[0], singles[0], singles[1]})};
+  if (pairs.size() == 2) return {kCatTwoPair, PackKickers({pairs[0], pairs[1], singles[0]})};
+  if (pairs.size() == 1)
+    return {kCatOnePair, PackKickers({pairs[0], singles[0], singles[1], singles[2]})};
+  unsigned bits = 0;
+  for (int r : singles) bits |= 1u << r;
+  const int high = StraightHigh(bits);
+  if (high >= 0) return {kCatStraight, static_cast<uint32_t>(high)};
+  return {kCatHighCard, PackKickers({singles[0], singles[1], singles[2], singles[3], singles[4]})};
+}
+
+Strength FlushStrength(unsigned rankBits) {
+  const int high = StraightHigh(rankBits);
+  if (high == kRankCount - 1) return {kCatRoyalFlush, static_cast<uint32_t>(high)};
+  if (high >= 0) return {kCatStraightFlush, static_cast<uint32_t>(high)};
+  uint32_t packed = 0;
+  for (int r = kRankCount - 1; r >= 0; --r)
+    if (rankBits & (1u << r)) packed = (packed << 4) | static_cast<uint32_t>(r);
+  return {kCatFlush, packed};
+}
+
+bool BuildEvalTables(EvalTables& tables) {
+  const StrengthIndex index;
+  std::vector<std::vector<int>> multisets;
+  std::vector<uint32_t> keys;
+  int counts[9] = {};
+  for (int n = 0; n <= kMaxCards; ++n)
+    StrengthIndex::ForEachMultiset(counts, 0, n, [&](const int* c) {
+      multisets.emplace_back(c, c + kRankCount);
+      keys.push_back(static_cast<uint32_t>(RankKey(c)));
+    });
+
+  std::vector<uint32_t> slotOfKey;
+  BuildRowOffsets(keys, tables, slotOfKey);
+  for (size_t i = 0; i < keys.size(); ++i)
+    for (int rules = 0; rules < 2; ++rules)
+      tables.values[rules][slotOfKey[i]] = BestOfMultiset(index, multisets[i].data(), rules);
+  for (unsigned bits = 0; bits < 512; ++bits) tables.flush[bits] = BestFlush(index, bits);
+  return true;
+}
+
+}  // namespace quillet::detail
