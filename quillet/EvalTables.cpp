@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <stdexcept>
 
 #include "quillet/Evaluator.h"
 #include "quillet/HandValue.h"
@@ -139,11 +140,12 @@ void BuildRowOffsets(const std::vector<uint32_t>& keys, EvalTables& tables,
       if (fits) break;
     }
     for (uint32_t c : cols) used[offset + c] = true;
-    tables.rowOffset[row] = offset;
+    tables.rowOffset[row] = static_cast<uint16_t>(offset);
   }
   // Room for any column of any row, so a key that was never stored still reads in bounds.
   uint32_t size = colMask + 1;
   for (uint32_t off : tables.rowOffset) size = std::max(size, off + colMask + 1);
+  if (size > 65536) throw std::length_error("evaluation table offsets exceed 16 bits");
   for (auto& v : tables.values) v.assign(size, 0);
   slotOfKey.resize(keys.size());
   for (size_t i = 0; i < keys.size(); ++i)
@@ -185,7 +187,7 @@ bool BuildEvalTables(EvalTables& tables) {
   std::vector<std::vector<int>> multisets;
   std::vector<uint32_t> keys;
   int counts[9] = {};
-  for (int n = 0; n <= kMaxCards; ++n)
+  for (int n = 5; n <= kMaxCards; ++n)
     StrengthIndex::ForEachMultiset(counts, 0, n, [&](const int* c) {
       multisets.emplace_back(c, c + kRankCount);
       keys.push_back(static_cast<uint32_t>(RankKey(c)));

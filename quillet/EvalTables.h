@@ -9,7 +9,7 @@
 namespace quillet::detail {
 
 struct EvalTables {
-  std::vector<uint32_t> rowOffset;     // per key row: where its columns start in values
+  std::vector<uint16_t> rowOffset;     // per key row: where its columns start in values
   std::vector<uint16_t> values[2];     // standard, straight-beats-set
   std::array<uint16_t, 512> flush{};   // same under both rule sets
 };

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "quillet/EvalTables.h"
+#include "quillet/PreflopTables.h"
 
 namespace quillet {
 namespace {
@@ -26,7 +27,7 @@ int LoadTables() {
     g_view.flush = tables->flush.data();
     g_tables = std::move(tables);
     return 1;
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     return 0;
   }
 }
@@ -51,6 +52,7 @@ int load_fsm5() { return LoadTables(); }
 int load_fsm7() { return LoadTables(); }
 
 void Free() {
+  FreePreflopTables();
   std::lock_guard lock(g_loadMutex);
   g_tables.reset();
   g_view = {};
@@ -64,7 +66,7 @@ bool IsLoaded() {
 std::size_t TableBytes() {
   std::lock_guard lock(g_loadMutex);
   if (!g_tables) return 0;
-  return g_tables->rowOffset.size() * sizeof(uint32_t) +
+  return g_tables->rowOffset.size() * sizeof(uint16_t) +
          2 * g_tables->values[0].size() * sizeof(uint16_t) + sizeof(g_tables->flush);
 }
 }  // namespace fsm5

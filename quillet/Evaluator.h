@@ -42,7 +42,7 @@ int EvaluateHand(const int* cards, int cardCount, int rules);
 // set once the suit holds five cards.
 inline constexpr uint64_t kKeyStart = uint64_t{0x3333} << 32;
 inline constexpr uint64_t kKeyFlushBits = uint64_t{0x8888} << 32;
-inline constexpr int kRowShift = 9;
+inline constexpr int kRowShift = 8;
 
 constexpr uint64_t CardKey(int card) {
   if (!IsDeckCard(card)) return 0;
@@ -61,8 +61,8 @@ struct CardKeys {
 inline constexpr CardKeys kCardKeys{};
 
 struct TableView {
-  const uint32_t* rowOffset = nullptr;
-  const uint16_t* values[2] = {nullptr, nullptr};
+  const uint16_t* rowOffset = nullptr;
+  const uint16_t* values[2] = {nullptr, nullptr};  // standard, straight-beats-set
   const uint16_t* flush = nullptr;
 };
 const TableView& Tables();
@@ -91,20 +91,54 @@ class FastEvaluator {
 
   // key: kKeyStart plus the KeyOf of every card; mask: the same cards as bits.
   int operator()(uint64_t key, uint64_t mask) const {
-    if (key & kKeyFlushBits) {
-      const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
-      const int suit = std::countr_zero(nibbles) >> 2;
-      return flush_[(mask >> (13 * suit + kLowestRank)) & 0x1FF];
-    }
-    const auto rankKey = static_cast<uint32_t>(key);
-    return values_[rows_[rankKey >> kRowShift] + (rankKey & ((1u << kRowShift) - 1))];
+    if (key & kKeyFlushBits) return flush_[FlushRanks(key, mask)];
+    return values_[Slot(rows_, key)];
   }
 
   int ofMask(uint64_t mask) const { return (*this)(KeyOfMask(mask), mask); }
 
+  // The rank bits of the flush suit (keys with a flush only).
+  static uint32_t FlushRanks(uint64_t key, uint64_t mask) {
+    const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
+    const int suit = std::countr_zero(nibbles) >> 2;
+    return (mask >> (13 * suit + kLowestRank)) & 0x1FF;
+  }
+  static uint32_t Slot(const uint16_t* rows, uint64_t key) {
+    const auto rankKey = static_cast<uint32_t>(key);
+    return rows[rankKey >> kRowShift] + (rankKey & ((1u << kRowShift) - 1));
+  }
+
  private:
-  const uint32_t* rows_;
+  const uint16_t* rows_;
   const uint16_t* values_;
+  const uint16_t* flush_;
+};
+
+// Both rule sets at once, for work that needs the two (the preflop tables).
+class DualEvaluator {
+ public:
+  DualEvaluator() {
+    const detail::TableView& t = detail::Tables();
+    rows_ = t.rowOffset;
+    standard_ = t.values[0];
+    other_ = t.values[1];
+    flush_ = t.flush;
+  }
+
+  // Standard value | straight-beats-set value << 16.
+  uint32_t operator()(uint64_t key, uint64_t mask) const {
+    if (key & kKeyFlushBits) {
+      const uint32_t v = flush_[FastEvaluator::FlushRanks(key, mask)];
+      return v | v << 16;
+    }
+    const uint32_t slot = FastEvaluator::Slot(rows_, key);
+    return standard_[slot] | static_cast<uint32_t>(other_[slot]) << 16;
+  }
+
+ private:
+  const uint16_t* rows_;
+  const uint16_t* standard_;
+  const uint16_t* other_;
   const uint16_t* flush_;
 };
 

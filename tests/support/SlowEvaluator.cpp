@@ -1,7 +1,6 @@
 #include "tests/support/SlowEvaluator.h"
 
 #include <algorithm>
-#include <map>
 
 namespace ferrox::testing {
 namespace {
@@ -20,7 +19,7 @@ int OrderOf(int category, int rules) {
 }  // namespace
 
 SlowStrength SlowFive(const int cards[5], int rules) {
-  std::map<int, int> count;  // rank -> how many
+  int count[13] = {};  // rank -> how many
   bool flush = true;
   for (int i = 0; i < 5; ++i) {
     ++count[Rank(cards[i])];
@@ -28,7 +27,8 @@ SlowStrength SlowFive(const int cards[5], int rules) {
   }
   // Groups ordered by size, then rank: the kicker order of poker.
   std::vector<std::pair<int, int>> groups;
-  for (auto [rank, n] : count) groups.push_back({n, rank});
+  for (int rank = 0; rank < 13; ++rank)
+    if (count[rank]) groups.push_back({count[rank], rank});
   std::sort(groups.rbegin(), groups.rend());
   std::vector<int> ranks;
   for (auto [n, rank] : groups) ranks.push_back(rank);

@@ -1,0 +1,136 @@
+#include "quillet/Equity.h"
+
+#include "quillet/EquityProblem.h"
+#include "quillet/HandValue.h"
+#include "quillet/PreflopTables.h"
+
+namespace quillet {
+namespace {
+
+PlayerRange RangeOf(const Spec& spec) {
+  PlayerRange range;
+  for (const Combo& c : spec.combos()) range.Add(ComboMask(c));
+  return range;
+}
+
+uint64_t MaskOf(const int* cards, int count) {
+  uint64_t mask = 0;
+  for (int i = 0; i < count; ++i)
+    if (cards[i] >= 0 && cards[i] < 64) mask |= CardBit(cards[i]);
+  return mask;
+}
+
+EquityProblem MakeProblem(const Spec& hero, const int* board, int boardCount, int target,
+                          const Spec* opponents, int opponentCount, const int* dead, int deadCount,
+                          int rules) {
+  EquityProblem problem;
+  problem.players.push_back(RangeOf(hero));
+  for (int i = 0; i < opponentCount; ++i) problem.players.push_back(RangeOf(opponents[i]));
+  problem.board = MaskOf(board, boardCount);
+  problem.dead = MaskOf(dead, deadCount);
+  problem.target = target;
+  problem.rules = rules;
+  return problem;
+}
+
+double Report(const EquityCounts& counts, int opponentCount, double* opponentEquity, int64_t& games) {
+  games = static_cast<int64_t>(counts.games());
+  if (games == 0) return kNoEquity;
+  for (int i = 0; i < opponentCount; ++i)
+    if (opponentEquity) opponentEquity[i] = counts.Equity(i + 1);
+  return counts.Equity(0);
+}
+
+double Enumerate(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
+                 int opponentCount, const int* dead, int deadCount, double* opponentEquity,
+                 int64_t& games, int rules) {
+  EquityProblem problem =
+      MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
+  games = 0;
+  if (!problem.Prepare()) return kNoEquity;
+  return Report(EnumerateEquity(problem), opponentCount, opponentEquity, games);
+}
+
+double Sample(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
+              int opponentCount, const int* dead, int deadCount, double* opponentEquity, int64_t& games,
+              int runs, uint64_t seed, int rules) {
+  EquityProblem problem =
+      MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
+  const int64_t wanted = runs > 0 ? runs : games;
+  games = 0;
+  if (wanted <= 0 || !problem.Prepare()) return kNoEquity;
+  return Report(SampleEquity(problem, static_cast<uint64_t>(wanted), seed), opponentCount, opponentEquity,
+                games);
+}
+
+double HandVersusRange(const int hero[2], const int* board, int boardCount, const Spec& opponent, int target) {
+  Spec single;
+  single.AddCombo(hero[0], hero[1]);
+  int64_t games = 0;
+  return Enumerate(single, board, boardCount, target, &opponent, 1, nullptr, 0, nullptr, games,
+                   kRulesStandard);
+}
+
+}  // namespace
+
+double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
+                                               int target, const Spec* opponents, int opponentCount,
+                                               const int* dead, int deadCount, double* opponentEquity,
+                                               int64_t& games, int /*runs*/) {
+  return Enumerate(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
+                   opponentEquity, games, kRulesStandard);
+}
+
+double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int* board, int boardCount,
+                                                    int target, const Spec* opponents, int opponentCount,
+                                                    const int* dead, int deadCount,
+                                                    double* opponentEquity, int64_t& games, int /*runs*/) {
+  return Enumerate(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
+                   opponentEquity, games, kRulesStraightBeatsSet);
+}
+
+double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, int boardCount,
+                                            int target, const Spec* opponents, int opponentCount,
+                                            const int* dead, int deadCount, double* opponentEquity,
+                                            int64_t& games, int runs, uint64_t seed) {
+  return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
+                opponentEquity, games, runs, seed, kRulesStandard);
+}
+
+double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
+                                                 int target, const Spec* opponents, int opponentCount,
+                                                 const int* dead, int deadCount, double* opponentEquity,
+                                                 int64_t& games, int runs, uint64_t seed) {
+  return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
+                opponentEquity, games, runs, seed, kRulesStraightBeatsSet);
+}
+
+double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,
+                                        const Spec& opponent) {
+  return HandVersusRange(hero, board, boardCount, opponent, 5);
+}
+
+double getProbabilityOfWinBySpectrToTurn6Plus(const int hero[2], const int* board, int boardCount,
+                                              const Spec& opponent) {
+  return HandVersusRange(hero, board, boardCount, opponent, 4);
+}
+
+double getProbabilityOfWinBySpectrToFlop6Plus(const int hero[2], const int* board, int boardCount,
+                                              const Spec& opponent) {
+  return HandVersusRange(hero, board, boardCount, opponent, 3);
+}
+
+double getProbabilityOfWinBySpectrWithNoBoard6Plus(const int hero[2], const Spec& opponent, int target,
+                                                   int rules) {
+  Spec single;
+  single.AddCombo(hero[0], hero[1]);
+  return getEquityRangeVsRangeWithNoBoard6Plus(single, opponent, target, rules);
+}
+
+double getEquityRangeVsRangeWithNoBoard6Plus(const Spec& hero, const Spec& opponent, int target, int rules) {
+  if (!fsm5::load_2(target, rules, 0)) return kNoEquity;
+  const PreflopTally tally = TallyPreflop(hero, opponent, target, rules);
+  return tally.pairs ? tally.Equity() : kNoEquity;
+}
+
+}  // namespace quillet

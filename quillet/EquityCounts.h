@@ -1,0 +1,41 @@
+#pragma once
+// Results of an equity computation, counted per set of players who share the pot.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quillet {
+
+inline constexpr int kMaxPlayers = 10;
+
+// A range as the equity routines walk it: each combination as a card mask and a hand key.
+struct PlayerRange {
+  std::vector<uint64_t> masks;
+  std::vector<uint64_t> keys;  // sum of the two cards' keys (without kKeyStart)
+
+  void Add(uint64_t mask);
+  std::size_t size() const { return masks.size(); }
+  bool empty() const { return masks.empty(); }
+};
+
+// Outcome counts by winner set: bit p set when player p shares the pot. Integer counts, so
+// results do not depend on how the work was split between threads.
+class EquityCounts {
+ public:
+  explicit EquityCounts(int players = 0) : players_(players), bySet_(std::size_t{1} << players, 0) {}
+
+  int players() const { return players_; }
+  void Add(uint32_t winners, uint64_t n = 1) { bySet_[winners] += n; }
+  void Merge(const EquityCounts& other);
+  uint64_t games() const;
+  // Share of the pot of player p over all games, 0..1; 0 when nothing was counted.
+  double Equity(int p) const;
+  uint64_t CountOf(uint32_t winners) const { return bySet_[winners]; }
+
+ private:
+  int players_;
+  std::vector<uint64_t> bySet_;
+};
+
+}  // namespace quillet

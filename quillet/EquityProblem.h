@@ -1,0 +1,41 @@
+#pragma once
+// One equity question: players' ranges, the known board and dead cards, the board size to
+// complete to, the rule set. Every deal of pairwise disjoint hands that avoid the board and
+// the dead cards counts once, with every completion of the board.
+
+#include <cstdint>
+#include <vector>
+
+#include "quillet/EquityCounts.h"
+
+namespace quillet {
+
+struct EquityProblem {
+  std::vector<PlayerRange> players;  // hero first
+  uint64_t board = 0;
+  uint64_t dead = 0;
+  int target = 5;
+  int rules = 0;
+
+  // Cards still to deal to the board; negative when the board is already past the target.
+  int CardsToCome() const;
+  // Drops the combinations that touch a board or a dead card. False when a player is left
+  // without any, or the problem is malformed (too many players, a board past five cards).
+  bool Prepare();
+};
+
+// Deals of one hand per player, pairwise disjoint: up to `cap` of them, as combination
+// indices (players.size() per deal). Returns how many were found (at most cap).
+std::size_t ListDeals(const std::vector<PlayerRange>& players, std::size_t cap,
+                      std::vector<uint16_t>* deals);
+
+// Exact equity by enumeration of every deal and board completion. Both walks give the same
+// counts; Auto picks the cheaper. threads 0: one per core when the work is long.
+enum class Walk { Auto, DealByDeal, BoardByBoard };
+EquityCounts EnumerateEquity(const EquityProblem& problem, int threads = 0, Walk walk = Walk::Auto);
+
+// Monte-Carlo: `games` deals with boards, uniform over valid deals. A seed of 0 seeds
+// from the clock; any other seed repeats the same result.
+EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed);
+
+}  // namespace quillet

@@ -1,0 +1,303 @@
+// Exact equity: every deal of disjoint hands and every completion of the board.
+//
+// Two ways to walk the same space:
+//  - deal by deal: for each deal, every board; few deals with many boards (hands preflop);
+//  - board by board: for each board, every combination evaluated once, then the deals
+//    compared; many deals with few boards (ranges on a flop or turn). Heads-up, a board's
+//    wins and ties are counted for all hero hands at once by sorting both ranges and
+//    removing the opponent hands that share a card by inclusion-exclusion.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <memory>
+
+#include "quillet/EquityProblem.h"
+#include "quillet/Evaluator.h"
+#include "quillet/Parallel.h"
+
+namespace quillet {
+namespace {
+
+constexpr std::size_t kDealListCap = 1 << 18;
+constexpr double kParallelWork = 2e6;  // evaluations worth a second thread
+
+struct BoardCards {
+  std::vector<uint64_t> keys, masks;
+  int size() const { return static_cast<int>(keys.size()); }
+};
+
+BoardCards CardsOutside(uint64_t excluded) {
+  BoardCards cards;
+  for (int i = 0; i < kDeckSize; ++i) {
+    const int c = SixPlusDeckCards()[i];
+    if (excluded & CardBit(c)) continue;
+    cards.keys.push_back(KeyOf(c));
+    cards.masks.push_back(CardBit(c));
+  }
+  return cards;
+}
+
+double Choose(int n, int k) {
+  if (k < 0 || k > n) return 0;
+  double r = 1;
+  for (int i = 0; i < k; ++i) r = r * (n - i) / (i + 1);
+  return r;
+}
+
+template <class Leaf>
+void WalkBoards(const BoardCards& c, int start, int depth, uint64_t key, uint64_t mask, Leaf& leaf) {
+  if (depth == 0) {
+    leaf(key, mask);
+    return;
+  }
+  const int n = c.size();
+  if (depth == 1) {
+    for (int i = start; i < n; ++i) leaf(key + c.keys[i], mask | c.masks[i]);
+    return;
+  }
+  for (int i = start; i <= n - depth; ++i)
+    WalkBoards(c, i + 1, depth - 1, key + c.keys[i], mask | c.masks[i], leaf);
+}
+
+// Boards whose first card is position `first`.
+template <class Leaf>
+void WalkBoardsFrom(const BoardCards& c, int first, int depth, Leaf& leaf) {
+  WalkBoards(c, first + 1, depth - 1, c.keys[first], c.masks[first], leaf);
+}
+
+// --- deal by deal ---------------------------------------------------------------------
+
+EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& deals,
+                        std::size_t dealCount, int need, int threads) {
+  const int players = static_cast<int>(pr.players.size());
+  const FastEvaluator eval(pr.rules);
+  const uint64_t boardKey = KeyOfMask(pr.board);
+  const BoardCards all = CardsOutside(pr.board | pr.dead);
+  // Few deals: split each deal's boards by their first card as well.
+  const bool splitBoards = need > 0 && dealCount < 64;
+  const int perDeal = splitBoards ? all.size() : 1;
+  std::vector<EquityCounts> counts(threads, EquityCounts(players));
+
+  ParallelFor(static_cast<int>(dealCount) * perDeal, threads, [&](int item, int worker) {
+    const uint16_t* deal = &deals[static_cast<std::size_t>(item / perDeal) * players];
+    std::array<uint64_t, kMaxPlayers> keys{}, masks{};
+    uint64_t used = 0;
+    for (int p = 0; p < players; ++p) {
+      keys[p] = boardKey + pr.players[p].keys[deal[p]];
+      masks[p] = pr.board | pr.players[p].masks[deal[p]];
+      used |= pr.players[p].masks[deal[p]];
+    }
+    EquityCounts& out = counts[worker];
+    auto leaf = [&](uint64_t key, uint64_t mask) {
+      int best = -1;
+      uint32_t winners = 0;
+      for (int p = 0; p < players; ++p) {
+        const int v = eval(keys[p] + key, masks[p] | mask);
+        if (v > best) best = v, winners = 1u << p;
+        else if (v == best) winners |= 1u << p;
+      }
+      out.Add(winners);
+    };
+    if (!splitBoards) {
+      WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
+      return;
+    }
+    const int first = item % perDeal;
+    if (all.masks[first] & used) return;
+    const BoardCards free = CardsOutside(pr.board | pr.dead | used);
+    const int position = static_cast<int>(
+        std::find(free.masks.begin(), free.masks.end(), all.masks[first]) - free.masks.begin());
+    WalkBoardsFrom(free, position, need, leaf);
+  });
+  for (int w = 1; w < threads; ++w) counts[0].Merge(counts[w]);
+  return counts[0];
+}
+
+// --- board by board -------------------------------------------------------------------
+
+struct Valued {
+  int value;
+  int index;
+  bool operator<(const Valued& o) const { return value < o.value; }
+};
+
+// Heads-up on one board: hero wins, ties and losses against every disjoint opponent hand.
+class HeadsUpCounter {
+ public:
+  explicit HeadsUpCounter(const EquityProblem& pr) : hero_(pr.players[0]), opp_(pr.players[1]) {
+    for (const auto* range : {&hero_, &opp_}) {
+      auto& cards = range == &hero_ ? heroCards_ : oppCards_;
+      for (uint64_t m : range->masks)
+        cards.push_back({std::countr_zero(m), 63 - std::countl_zero(m)});
+    }
+    for (std::size_t h = 0; h < hero_.size(); ++h) {
+      const auto it = std::find(opp_.masks.begin(), opp_.masks.end(), hero_.masks[h]);
+      alsoOpponent_.push_back(it != opp_.masks.end());
+    }
+  }
+
+  // values: per hand, -1 for hands that touch the board.
+  void Count(const std::vector<int>& heroValues, const std::vector<int>& oppValues,
+             EquityCounts& out) {
+    Sorted(heroValues, hero_, heroSorted_);
+    Sorted(oppValues, opp_, oppSorted_);
+    std::array<int, 64> byCardAll{}, byCardLower{}, byCardEqual{};
+    for (const Valued& o : oppSorted_) ++byCardAll[oppCards_[o.index][0]], ++byCardAll[oppCards_[o.index][1]];
+    const int oppAll = static_cast<int>(oppSorted_.size());
+    int lowerAll = 0, equalAll = 0;
+    std::size_t j = 0;
+    int equalValue = -1;
+    uint64_t wins = 0, ties = 0, losses = 0;
+    for (const Valued& h : heroSorted_) {
+      if (h.value != equalValue) {
+        // Hands below the new value join the lower group; the equal group is rebuilt.
+        for (; j < oppSorted_.size() && oppSorted_[j].value < h.value; ++j) {
+          ++lowerAll;
+          ++byCardLower[oppCards_[oppSorted_[j].index][0]];
+          ++byCardLower[oppCards_[oppSorted_[j].index][1]];
+        }
+        equalAll = 0;
+        byCardEqual = {};
+        for (std::size_t k = j; k < oppSorted_.size() && oppSorted_[k].value == h.value; ++k) {
+          ++equalAll;
+          ++byCardEqual[oppCards_[oppSorted_[k].index][0]];
+          ++byCardEqual[oppCards_[oppSorted_[k].index][1]];
+        }
+        equalValue = h.value;
+      }
+      const int a = heroCards_[h.index][0], b = heroCards_[h.index][1];
+      const int same = alsoOpponent_[h.index] ? 1 : 0;  // the opponent holding this very hand
+      const int w = lowerAll - byCardLower[a] - byCardLower[b];
+      const int t = equalAll - byCardEqual[a] - byCardEqual[b] + same;
+      const int total = oppAll - byCardAll[a] - byCardAll[b] + same;
+      wins += w;
+      ties += t;
+      losses += total - w - t;
+    }
+    out.Add(0b01, wins);
+    out.Add(0b11, ties);
+    out.Add(0b10, losses);
+  }
+
+ private:
+  static void Sorted(const std::vector<int>& values, const PlayerRange& range, std::vector<Valued>& out) {
+    out.clear();
+    for (std::size_t i = 0; i < range.size(); ++i)
+      if (values[i] >= 0) out.push_back({values[i], static_cast<int>(i)});
+    std::sort(out.begin(), out.end());
+  }
+
+  const PlayerRange& hero_;
+  const PlayerRange& opp_;
+  std::vector<std::array<int, 2>> heroCards_, oppCards_;
+  std::vector<bool> alsoOpponent_;
+  std::vector<Valued> heroSorted_, oppSorted_;
+};
+
+// Three or more players on one board: every deal, winners carried down the search.
+class MultiwayCounter {
+ public:
+  explicit MultiwayCounter(int players) : lists_(players) {}
+
+  void Count(const EquityProblem& pr, const std::vector<std::vector<int>>& values, EquityCounts& out) {
+    for (std::size_t p = 0; p < lists_.size(); ++p) {
+      lists_[p].clear();
+      for (std::size_t i = 0; i < values[p].size(); ++i)
+        if (values[p][i] >= 0) lists_[p].push_back({values[p][i], pr.players[p].masks[i]});
+      if (lists_[p].empty()) return;
+    }
+    out_ = &out;
+    Walk(0, 0, -1, 0);
+  }
+
+ private:
+  struct Hand {
+    int value;
+    uint64_t mask;
+  };
+
+  void Walk(std::size_t p, uint64_t used, int best, uint32_t winners) {
+    if (p == lists_.size()) {
+      out_->Add(winners);
+      return;
+    }
+    for (const Hand& h : lists_[p]) {
+      if (h.mask & used) continue;
+      if (h.value > best) Walk(p + 1, used | h.mask, h.value, 1u << p);
+      else if (h.value == best) Walk(p + 1, used | h.mask, best, winners | (1u << p));
+      else Walk(p + 1, used | h.mask, best, winners);
+    }
+  }
+
+  std::vector<std::vector<Hand>> lists_;
+  EquityCounts* out_ = nullptr;
+};
+
+EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
+  const int players = static_cast<int>(pr.players.size());
+  const FastEvaluator eval(pr.rules);
+  const uint64_t boardKey = KeyOfMask(pr.board);
+  const BoardCards cards = CardsOutside(pr.board | pr.dead);
+  const int items = need == 0 ? 1 : cards.size() - need + 1;
+  std::vector<EquityCounts> counts(threads, EquityCounts(players));
+
+  struct Scratch {
+    std::vector<std::vector<int>> values;
+    std::unique_ptr<HeadsUpCounter> headsUp;
+    std::unique_ptr<MultiwayCounter> multiway;
+  };
+  std::vector<Scratch> scratch(threads);
+  for (auto& s : scratch) {
+    s.values.resize(players);
+    for (int p = 0; p < players; ++p) s.values[p].resize(pr.players[p].size());
+    if (players == 2) s.headsUp = std::make_unique<HeadsUpCounter>(pr);
+    else s.multiway = std::make_unique<MultiwayCounter>(players);
+  }
+
+  ParallelFor(items, threads, [&](int item, int worker) {
+    Scratch& s = scratch[worker];
+    auto leaf = [&](uint64_t addKey, uint64_t addMask) {
+      const uint64_t key = boardKey + addKey, mask = pr.board | addMask;
+      for (int p = 0; p < players; ++p) {
+        const PlayerRange& range = pr.players[p];
+        for (std::size_t i = 0; i < range.size(); ++i)
+          s.values[p][i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
+      }
+      if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], counts[worker]);
+      else s.multiway->Count(pr, s.values, counts[worker]);
+    };
+    if (need == 0) leaf(0, 0);
+    else WalkBoardsFrom(cards, item, need, leaf);
+  });
+  for (int w = 1; w < threads; ++w) counts[0].Merge(counts[w]);
+  return counts[0];
+}
+
+}  // namespace
+
+EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk walk) {
+  const int players = static_cast<int>(problem.players.size());
+  const int need = problem.CardsToCome();
+  if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
+  std::vector<uint16_t> deals;
+  const std::size_t dealCount = ListDeals(problem.players, kDealListCap, &deals);
+  if (dealCount == 0) return EquityCounts(players);
+
+  const int open = kDeckSize - std::popcount(problem.board | problem.dead);
+  double combos = 0;
+  for (const auto& p : problem.players) combos += static_cast<double>(p.size());
+  const double boardsAll = Choose(open, need);
+  const double boardsPerDeal = Choose(open - 2 * players, need);
+  const bool listed = dealCount < kDealListCap;
+  const double dealWork = listed ? static_cast<double>(dealCount) * boardsPerDeal * players : 1e300;
+  const double boardWork = players == 2
+                               ? boardsAll * combos * 4
+                               : boardsAll * combos + (listed ? dealCount * boardsPerDeal : 1e300);
+  if (threads <= 0) threads = HardwareThreads();
+  if (std::min(dealWork, boardWork) < kParallelWork) threads = 1;
+  const bool byDeal = walk == Walk::Auto ? dealWork <= boardWork : walk == Walk::DealByDeal;
+  if (listed && byDeal) return DealByDeal(problem, deals, dealCount, need, threads);
+  return BoardByBoard(problem, need, threads);
+}
+
+}  // namespace quillet
