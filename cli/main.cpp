@@ -4,6 +4,10 @@
 
 #include "cli/ClassifyCommand.h"
 #include "cli/CliSupport.h"
+#include "cli/DistributionCommand.h"
+#include "cli/EquityCommand.h"
+#include "cli/HeatmapCommand.h"
+#include "cli/HotnessCommand.h"
 #include "cli/RangeCommand.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +16,10 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   const RangeCommand range(app);
   const ClassifyCommand classify(app);
+  const EquityCommand equity(app);
+  const HeatmapCommand heatmap(app);
+  const HotnessCommand hotness(app);
+  const DistributionCommand distribution(app);
 
   try {
     app.parse(argc, argv);
@@ -26,5 +34,9 @@ int main(int argc, char** argv) {
   if (!LoadTables()) return kExitNoTables;
   if (range.Chosen()) return range.Run();
   if (classify.Chosen()) return classify.Run();
+  if (equity.Chosen()) return equity.Run();
+  if (heatmap.Chosen()) return heatmap.Run();
+  if (hotness.Chosen()) return hotness.Run();
+  if (distribution.Chosen()) return distribution.Run();
   return kExitBadInput;
 }

@@ -63,12 +63,15 @@ double Sample(const Spec& hero, const int* board, int boardCount, int target, co
                 games);
 }
 
-double HandVersusRange(const int hero[2], const int* board, int boardCount, const Spec& opponent, int target) {
+double HandVersusRange(const int hero[2], const int* board, int boardCount, const Spec& opponent, int target,
+                       int64_t* games) {
   Spec single;
   single.AddCombo(hero[0], hero[1]);
-  int64_t games = 0;
-  return Enumerate(single, board, boardCount, target, &opponent, 1, nullptr, 0, nullptr, games,
-                   kRulesStandard);
+  int64_t counted = 0;
+  const double equity = Enumerate(single, board, boardCount, target, &opponent, 1, nullptr, 0, nullptr,
+                                  counted, kRulesStandard);
+  if (games) *games = counted;
+  return equity;
 }
 
 }  // namespace
@@ -106,30 +109,33 @@ double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* bo
 }
 
 double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,
-                                        const Spec& opponent) {
-  return HandVersusRange(hero, board, boardCount, opponent, 5);
+                                        const Spec& opponent, int64_t* games) {
+  return HandVersusRange(hero, board, boardCount, opponent, 5, games);
 }
 
 double getProbabilityOfWinBySpectrToTurn6Plus(const int hero[2], const int* board, int boardCount,
-                                              const Spec& opponent) {
-  return HandVersusRange(hero, board, boardCount, opponent, 4);
+                                              const Spec& opponent, int64_t* games) {
+  return HandVersusRange(hero, board, boardCount, opponent, 4, games);
 }
 
 double getProbabilityOfWinBySpectrToFlop6Plus(const int hero[2], const int* board, int boardCount,
-                                              const Spec& opponent) {
-  return HandVersusRange(hero, board, boardCount, opponent, 3);
+                                              const Spec& opponent, int64_t* games) {
+  return HandVersusRange(hero, board, boardCount, opponent, 3, games);
 }
 
 double getProbabilityOfWinBySpectrWithNoBoard6Plus(const int hero[2], const Spec& opponent, int target,
-                                                   int rules) {
+                                                   int rules, int64_t* games) {
   Spec single;
   single.AddCombo(hero[0], hero[1]);
-  return getEquityRangeVsRangeWithNoBoard6Plus(single, opponent, target, rules);
+  return getEquityRangeVsRangeWithNoBoard6Plus(single, opponent, target, rules, games);
 }
 
-double getEquityRangeVsRangeWithNoBoard6Plus(const Spec& hero, const Spec& opponent, int target, int rules) {
+double getEquityRangeVsRangeWithNoBoard6Plus(const Spec& hero, const Spec& opponent, int target, int rules,
+                                             int64_t* games) {
+  if (games) *games = 0;
   if (!fsm5::load_2(target, rules, 0)) return kNoEquity;
   const PreflopTally tally = TallyPreflop(hero, opponent, target, rules);
+  if (games) *games = static_cast<int64_t>(tally.boards);
   return tally.pairs ? tally.Equity() : kNoEquity;
 }
 

@@ -36,16 +36,18 @@ double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* bo
                                                  int64_t& games, int runs, uint64_t seed = 0);
 
 // One hero hand against a range, exact, standard rules: to the river, turn and flop.
+// games, when given, receives the number of deals x boards counted.
 double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,
-                                        const Spec& opponent);
+                                        const Spec& opponent, int64_t* games = nullptr);
 double getProbabilityOfWinBySpectrToTurn6Plus(const int hero[2], const int* board, int boardCount,
-                                              const Spec& opponent);
+                                              const Spec& opponent, int64_t* games = nullptr);
 double getProbabilityOfWinBySpectrToFlop6Plus(const int hero[2], const int* board, int boardCount,
-                                              const Spec& opponent);
+                                              const Spec& opponent, int64_t* games = nullptr);
 
 // Heads-up without a board, from the preflop tables (rules 0 or 1).
 double getProbabilityOfWinBySpectrWithNoBoard6Plus(const int hero[2], const Spec& opponent, int target,
-                                                   int rules);
-double getEquityRangeVsRangeWithNoBoard6Plus(const Spec& hero, const Spec& opponent, int target, int rules);
+                                                   int rules, int64_t* games = nullptr);
+double getEquityRangeVsRangeWithNoBoard6Plus(const Spec& hero, const Spec& opponent, int target, int rules,
+                                             int64_t* games = nullptr);
 
 }  // namespace quillet

@@ -30,4 +30,12 @@ inline std::vector<Hand> HandsOf(const quillet::Spec& spec) {
   return {spec.combos().begin(), spec.combos().end()};
 }
 
+// The range's hands as card masks, in set order.
+inline std::vector<uint64_t> ListOf(const std::string& text) {
+  const quillet::Spec spec = SpecOf(text);
+  std::vector<uint64_t> list;
+  for (const auto& c : spec.combos()) list.push_back(quillet::ComboMask(c));
+  return list;
+}
+
 }  // namespace ferrox::testing

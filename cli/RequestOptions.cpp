@@ -1,0 +1,72 @@
+#include "cli/RequestOptions.h"
+
+#include "cli/CliSupport.h"
+#include "core/CardText.h"
+#include "core/WideText.h"
+#include "quillet/PreflopTables.h"
+
+namespace ferrox::cli {
+
+void RequestOptions::AddTo(CLI::App* command, bool computeOptions) {
+  command->add_option("--hero", hero_, "Hero range, e.g. \"AA,KK,AKs\"")->required();
+  command->add_option("--op", ops_, "Opponent range (repeat for Op1..Op5)")->required()->allow_extra_args(false);
+  command->add_option("--board", boardText_, "Board cards, e.g. AhKd7c");
+  command->add_option("--dead", dead_, "Dead cards, e.g. \"Ah,Kd\"");
+  command->add_option("--rules", rules, "0: standard 6+ rules, 1: straight beats set")
+      ->check(CLI::IsMember({0, 1}));
+  command->add_flag("--json", json, "Print JSON");
+  command->add_option("--seed", seed, "Seed for Monte-Carlo (repeatable results)");
+  if (!computeOptions) return;
+  auto* exact = command->add_flag("--enumerate", enumerate_, "Exact enumeration (the default)");
+  auto* sampled = command->add_flag("--montecarlo", montecarlo_, "Monte-Carlo sampling");
+  exact->excludes(sampled);
+  command->add_option("--runs", runs_, "Monte-Carlo games, 1000 to 1000000000")
+      ->check(CLI::Range(kMinRuns, kMaxRuns));
+}
+
+bool RequestOptions::Validate(TableCardStore& store, HandsInput& hands, RequestData& request,
+                              int& exitCode) const {
+  if (ops_.size() > 5) {
+    exitCode = Fail("At most five opponents (--op) are allowed");
+    return false;
+  }
+  std::wstring error;
+  const auto board = ParseCardList(FromUtf8(boardText_), error);
+  if (!board) {
+    exitCode = Fail(error);
+    return false;
+  }
+  if (board->size() > 5) {
+    exitCode = Fail(kErrorBoard);
+    return false;
+  }
+  board_ = *board;
+  store.ClearBoard();
+  store.ClearDead();
+  for (CardIndex c : board_) store.AppendBoardCard(c);
+
+  hands.texts[0] = FromUtf8(hero_);
+  for (std::size_t i = 0; i < ops_.size() && i < 5; ++i) hands.texts[i + 1] = FromUtf8(ops_[i]);
+  hands.texts[kDeadTextSlot] = FromUtf8(dead_);
+  const RangeParser parser(Orderings(), RulesOf(rules));
+  RequestFailure failure;
+  if (!ValidateRequest(hands, NoRangeLinks(), parser, request, failure)) {
+    exitCode = Fail(failure.message);
+    return false;
+  }
+  return true;
+}
+
+StreetSettings RequestOptions::Settings() const {
+  return {!montecarlo_, runs_, RulesOf(rules), seed};
+}
+
+bool PreloadPreflopTables() {
+  if (!quillet::fsm5::load_2_index()) return false;
+  for (int target : {5, 4, 3})
+    for (int r : {0, 1})
+      if (!quillet::fsm5::load_2(target, r, target == 5 ? 1 : 0)) return false;
+  return true;
+}
+
+}  // namespace ferrox::cli

@@ -1,0 +1,48 @@
+#pragma once
+// The input options shared by equity, hotness and distribution: ranges, board, dead cards,
+// rules and the way of computing. They go through the same validation as the program's.
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/HandsInput.h"
+#include "engine/RequestValidation.h"
+#include "engine/StreetEvaluation.h"
+#include "engine/TableCardStore.h"
+
+namespace ferrox::cli {
+
+class RequestOptions {
+ public:
+  void AddTo(CLI::App* command, bool computeOptions);
+
+  int rules = 0;
+  bool json = false;
+  uint64_t seed = 0;
+
+  // Fills the calculator document and validates. On a refusal prints the message and
+  // returns false with the exit code set.
+  bool Validate(TableCardStore& store, HandsInput& hands, RequestData& request, int& exitCode) const;
+  StreetSettings Settings() const;
+  std::vector<CardIndex> Board() const { return board_; }
+  const std::string& HeroText() const { return hero_; }
+  const std::vector<std::string>& OpponentTexts() const { return ops_; }
+
+ private:
+  std::string hero_;
+  std::vector<std::string> ops_;
+  std::string boardText_;
+  std::string dead_;
+  bool enumerate_ = false;
+  bool montecarlo_ = false;
+  int runs_ = 10'000;
+  mutable std::vector<CardIndex> board_;
+};
+
+// Loads the heads-up preflop tables up front when a request may use them, so that the
+// timing covers the computation only. False when they cannot be had.
+bool PreloadPreflopTables();
+
+}  // namespace ferrox::cli

@@ -1,0 +1,93 @@
+#include "engine/EquityDistribution.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+#include "engine/MonteCarlo.h"
+#include "quillet/Random.h"
+
+namespace ferrox {
+namespace {
+
+// Deals of the next street as board masks.
+std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumerate, uint64_t seed) {
+  std::vector<CardMask> open;
+  for (CardIndex c : SixPlusDeck)
+    if (!(excluded & CardMaskOf(c))) open.push_back(CardMaskOf(c));
+  const int boardCards = std::popcount(board);
+  const int add = boardCards == 0 ? 3 : boardCards < 5 ? 1 : 0;
+  std::vector<CardMask> boards;
+  if (add == 0) return {board};
+  if (static_cast<int>(open.size()) < add) return {};
+  if (enumerate) {
+    const int n = static_cast<int>(open.size());
+    if (add == 1) {
+      for (CardMask m : open) boards.push_back(board | m);
+    } else {
+      for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+          for (int c = b + 1; c < n; ++c) boards.push_back(open[a] | open[b] | open[c]);
+    }
+    return boards;
+  }
+  quillet::EasyRandom rng = seed ? quillet::EasyRandom(seed) : quillet::EasyRandom();
+  rng.SetInterval(0, kSixPlusDeckSize - 1);
+  for (int i = 0; i < kSampledDeals; ++i) {
+    CardMask deal;
+    do deal = add == 3 ? quillet::GetRandomHand36(3, rng) : CardMaskOf(SixPlusDeck[rng.DrawRandomNumber()]);
+    while (deal & excluded);
+    boards.push_back(board | deal);
+  }
+  return boards;
+}
+
+}  // namespace
+
+Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
+                                 uint64_t seed) {
+  CardMask excluded = request.boardMask | request.deadMask;
+  for (const auto& list : request.handLists)
+    if (list.size() == 1) excluded |= list[0];
+  const std::vector<std::vector<CardMask>> lists(request.handLists.begin(), request.handLists.end());
+  Distribution d;
+  uint64_t dealSeed = seed;
+  for (CardMask board : NextBoards(request.boardMask, excluded, enumerate, seed)) {
+    int64_t games = runs;
+    const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
+                                            straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0);
+    if (games == 0) continue;
+    const int b = std::min(99, static_cast<int>(100.0 * e));
+    ++d.histogram[100 - b];
+    ++d.deals;
+  }
+  return d;
+}
+
+std::array<ChartPoint, 101> DistributionCurve(const Distribution& d) {
+  std::array<ChartPoint, 101> points{};
+  points[0] = {0, 100};
+  points[100] = {100, 0};
+  // Positions follow the running share of deals, best equities first; deals under 1%
+  // (index 100) sit at 0 on the right.
+  double share = 0;
+  int next = 1;
+  double level = 0;
+  for (int k = 1; k <= 100 && d.deals > 0; ++k) {
+    if (d.histogram[k] == 0) continue;
+    share += d.histogram[k] * 100.0 / d.deals;
+    level = 100 - k;
+    // Position x shows the level whose share of deals reaches past x.
+    for (; next < 100 && next < share; ++next) points[next] = {static_cast<double>(next), level};
+  }
+  for (; next < 100; ++next) points[next] = {static_cast<double>(next), level};
+  return points;
+}
+
+CurveStyle CurveStyleFor(int boardCards) {
+  if (boardCards == 0) return {L"Flop", 0x00FF80};
+  if (boardCards == 3) return {L"Turn", 0xC08000};
+  return {L"River", 0x3737FF};
+}
+
+}  // namespace ferrox

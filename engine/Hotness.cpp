@@ -1,0 +1,54 @@
+#include "engine/Hotness.h"
+
+#include <algorithm>
+
+#include "engine/MonteCarlo.h"
+
+namespace ferrox {
+
+bool HotnessApplies(bool optionOn, int opponentCount, int boardSize) {
+  return optionOn && opponentCount == 1 && (boardSize == 3 || boardSize == 4);
+}
+
+HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& op1List,
+                             const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
+                             const std::wstring& heroText, const std::wstring& op1Text, int runs, uint64_t seed) {
+  HotnessResult result;
+  CardMask boardMask = 0;
+  for (CardIndex c : board) boardMask |= CardMaskOf(c);
+  const CardMask heroSingle = heroList.size() == 1 ? heroList[0] : 0;
+  const CardMask op1Single = op1List.size() == 1 ? op1List[0] : 0;
+  const std::vector<std::vector<CardMask>> lists = {heroList, op1List};
+
+  for (int k = 0; k < kSixPlusDeckSize; ++k) {
+    const CardMask m = CardMaskOf(SixPlusDeck[k]);
+    if ((m & (boardMask | deadMask)) || (m & heroSingle) || (m & op1Single)) continue;
+    double opponent = 0;
+    int64_t games = runs;
+    const double e = MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
+                                            games, seed ? seed + static_cast<uint64_t>(k) : 0);
+    if (games == 0) continue;  // neither range can be dealt with this card on the board
+    result.hero.push_back({k, 100.0 * e});
+    result.op1.push_back({k, 100.0 - 100.0 * e});
+  }
+
+  result.caption = std::wstring(L"Equity at next board card on ") + (board.size() == 3 ? L"flop:" : L"turn:");
+  for (CardIndex c : board) result.caption += L" " + std::wstring(CardNameTable[c]);
+  result.heroLabel = L"Hero range: " + heroText;
+  result.op1Label = L"Op1 range: " + op1Text;
+  const auto best = [](const HotnessEntry& a, const HotnessEntry& b) { return a.equity > b.equity; };
+  std::sort(result.hero.begin(), result.hero.end(), best);
+  std::sort(result.op1.begin(), result.op1.end(), best);
+  return result;
+}
+
+HotnessResult HotnessPlaceholder() {
+  HotnessResult result;
+  for (int k = 0; k < kSixPlusDeckSize; ++k) {
+    result.hero.push_back({k, 50.0 + k});
+    result.op1.push_back({k, 50.0 - k});
+  }
+  return result;
+}
+
+}  // namespace ferrox

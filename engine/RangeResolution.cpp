@@ -1,0 +1,22 @@
+#include "engine/RangeResolution.h"
+
+#include "engine/TableCardStore.h"
+
+namespace ferrox {
+
+bool ExcludeKnownCards(int playerSlot, const quillet::Spec* playerSpecs, int playerCount,
+                       const quillet::Spec& source, quillet::Spec& out) {
+  CardMask known = 0;
+  {
+    TableCardStoreRef store;
+    for (CardIndex c : store->Board()) known |= CardMaskOf(c);
+    for (CardIndex c : store->Dead()) known |= CardMaskOf(c);
+  }
+  for (int k = 0; k < playerCount; ++k)
+    if (k != playerSlot && playerSpecs[k].size() == 1)
+      known |= quillet::ComboMask(*playerSpecs[k].combos().begin());
+  source.Exclude(known, out);
+  return true;
+}
+
+}  // namespace ferrox

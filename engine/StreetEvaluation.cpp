@@ -1,0 +1,139 @@
+#include "engine/StreetEvaluation.h"
+
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+#include <thread>
+
+#include "quillet/Equity.h"
+#include "quillet/HandValue.h"
+
+namespace ferrox {
+namespace {
+
+using quillet::Spec;
+
+struct StreetInput {
+  const Spec* hero;
+  std::vector<Spec> opponents;  // non-empty ranges, in opponent order
+  std::vector<int> board;
+  std::vector<int> dead;
+  StreetSettings settings;
+  bool enumerate;
+};
+
+std::wstring Printf(const char* format, auto... args) {
+  char buffer[128];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return std::wstring(buffer, buffer + std::char_traits<char>::length(buffer));
+}
+
+void RunStreet(StreetTask& task, const StreetInput& in) {
+  const int n = task.boardSize;
+  const int rules = in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0;
+  const int opps = static_cast<int>(in.opponents.size());
+  const bool singleHand = in.hero->size() == 1;
+  int hand[2] = {-1, -1};
+  if (singleHand) hand[0] = in.hero->combos().begin()->first, hand[1] = in.hero->combos().begin()->second;
+  const int boardCount = static_cast<int>(in.board.size());
+  const int deadCount = static_cast<int>(in.dead.size());
+  const uint64_t seed = in.settings.seed ? in.settings.seed + static_cast<uint64_t>(n) : 0;
+  int64_t games = task.games;
+  double hero;
+  bool headsUpResult = false;
+
+  if (boardCount == 0 && opps == 1 && deadCount == 0) {
+    hero = singleHand ? quillet::getProbabilityOfWinBySpectrWithNoBoard6Plus(hand, in.opponents[0], n, rules, &games)
+                      : quillet::getEquityRangeVsRangeWithNoBoard6Plus(*in.hero, in.opponents[0], n, rules, &games);
+    headsUpResult = true;
+  } else if (rules == 0 && !in.enumerate && opps == 1 && singleHand && deadCount == 0) {
+    // One hand against one range is cheap to count exactly.
+    const auto single = n == 5 ? quillet::getProbabilityOfWinBySpectr6Plus
+                      : n == 4 ? quillet::getProbabilityOfWinBySpectrToTurn6Plus
+                               : quillet::getProbabilityOfWinBySpectrToFlop6Plus;
+    hero = single(hand, in.board.data(), boardCount, in.opponents[0], &games);
+    headsUpResult = true;
+  } else {
+    const auto routine = in.enumerate ? (rules ? quillet::getProbabilityOfWinHoldem6PlusChinaEnumerate
+                                               : quillet::getProbabilityOfWinHoldem6PlusEnumerate)
+                                      : nullptr;
+    if (routine) {
+      hero = routine(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
+                     deadCount, task.opponentEquity.data(), games, in.settings.runs);
+    } else {
+      const auto sampled = rules ? quillet::getProbabilityOfWinHoldem6PlusChinaCommon
+                                 : quillet::getProbabilityOfWinHoldem6PlusCommon;
+      hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
+                     deadCount, task.opponentEquity.data(), games, in.settings.runs, seed);
+    }
+  }
+  if (headsUpResult && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
+  task.games = games;
+  task.heroEquity = hero;
+}
+
+}  // namespace
+
+uint64_t EstimateStreetWork(const std::array<Spec, 6>& specs, int boardCount, int opponentCount) {
+  uint64_t work = 1;
+  for (const Spec& s : specs)
+    if (!s.empty()) work *= s.size();
+  if (boardCount == 0 && opponentCount >= 2) work *= 200'000;
+  else if (boardCount == 3) work *= 500;
+  else if (boardCount == 4) work *= 30;
+  return work;
+}
+
+StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const RequestData& request,
+                                 const std::vector<CardIndex>& board, const StreetSettings& settings,
+                                 const std::function<void()>& meanwhile) {
+  const auto start = std::chrono::steady_clock::now();
+  StreetEvaluation result;
+  for (int i = 0; i < 3; ++i) result.tasks[i] = {5 - i, request.opponentCount, settings.runs, kNotComputed, {}};
+
+  StreetInput input{&specs[0], {}, std::vector<int>(board.begin(), board.end()), {}, settings, settings.enumerate};
+  for (int i = 1; i < 6; ++i)
+    if (!specs[i].empty()) input.opponents.push_back(specs[i]);
+  for (int c = 0; c < 52; ++c)
+    if (request.deadMask & CardMaskOf(c)) input.dead.push_back(c);
+  if (settings.enumerate &&
+      EstimateStreetWork(specs, static_cast<int>(board.size()), request.opponentCount) > kEnumerationLimit) {
+    input.enumerate = false;
+    result.switchedToMonteCarlo = true;
+  }
+
+  if (!specs[0].empty()) {
+    std::vector<std::thread> workers;
+    for (StreetTask& task : result.tasks) {
+      if (task.boardSize < static_cast<int>(board.size())) continue;  // the board is past it
+      try {
+        workers.emplace_back(RunStreet, std::ref(task), std::cref(input));
+      } catch (const std::system_error&) {
+        RunStreet(task, input);  // no thread to be had: compute it here
+      }
+    }
+    if (meanwhile) meanwhile();
+    for (auto& w : workers) w.join();
+  } else if (meanwhile) {
+    meanwhile();
+  }
+  result.elapsedMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  return result;
+}
+
+std::wstring PercentText(double fraction) { return Printf("%.2lf%%", fraction * 100.0); }
+
+std::wstring StreetCellText(const StreetTask& task, int column) {
+  if (column > task.opponentCount) return L"";
+  if (task.games == 0 || task.heroEquity <= -10.0) return L"none";
+  return PercentText(column == 0 ? task.heroEquity : task.opponentEquity[column - 1]);
+}
+
+std::wstring StreetOutputLine(const StreetEvaluation& evaluation) {
+  const StreetTask& river = evaluation.tasks[0];
+  return Printf("%ld river games time = %.3lf sec. River equity = %.2lf%%\n", static_cast<long>(river.games),
+                evaluation.elapsedMs * 0.001, river.heroEquity * 100.0);
+}
+
+}  // namespace ferrox

@@ -1,0 +1,64 @@
+#pragma once
+// The street evaluation: each player's equity on the river, the turn and the flop, the
+// three streets computed in parallel, exactly or by Monte-Carlo.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Cards.h"
+#include "engine/RequestValidation.h"
+#include "quillet/Spec.h"
+
+namespace ferrox {
+
+inline constexpr double kNotComputed = -100.0;
+inline constexpr uint64_t kEnumerationLimit = 100'000'000;
+inline constexpr const wchar_t* kMonteCarloNotice =
+    L"Calculation time will be very long! Monte-Carlo option will be used!\n";
+inline constexpr int kMinRuns = 1'000;
+inline constexpr int kMaxRuns = 1'000'000'000;
+
+struct StreetTask {
+  int boardSize = 5;  // 5 river, 4 turn, 3 flop
+  int opponentCount = 0;
+  int64_t games = 0;  // run count on entry, games counted on return
+  double heroEquity = kNotComputed;
+  std::array<double, 5> opponentEquity{};
+};
+
+struct StreetSettings {
+  bool enumerate = true;
+  int runs = 10'000;
+  RuleSet rules = RuleSet::Standard;
+  uint64_t seed = 0;  // 0: from the clock
+};
+
+struct StreetEvaluation {
+  std::array<StreetTask, 3> tasks;  // river, turn, flop
+  bool switchedToMonteCarlo = false;
+  double elapsedMs = 0;
+};
+
+// Units of work of an exact evaluation: the product of the non-empty ranges' sizes, times
+// 200,000 preflop with two or more opponents, 500 on a flop, 30 on a turn.
+uint64_t EstimateStreetWork(const std::array<quillet::Spec, 6>& specs, int boardCount, int opponentCount);
+
+// Runs the streets the board has not passed on worker threads, with the ranges and cards of
+// a validated request; `meanwhile` runs on the calling thread while the workers do.
+// Above kEnumerationLimit units exact enumeration gives way to Monte-Carlo for this run.
+StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, const RequestData& request,
+                                 const std::vector<CardIndex>& board, const StreetSettings& settings,
+                                 const std::function<void()>& meanwhile = {});
+
+// Text of one result cell: column 0 the hero, 1..5 the opponents. "%.2lf%%", "none" for
+// a street not computed, "" for an opponent beyond the opponent count.
+std::wstring StreetCellText(const StreetTask& task, int column);
+// "%ld river games time = %.3lf sec. River equity = %.2lf%%\n"
+std::wstring StreetOutputLine(const StreetEvaluation& evaluation);
+// "%.2lf%%" of a fraction.
+std::wstring PercentText(double fraction);
+
+}  // namespace ferrox

@@ -1,0 +1,166 @@
+#include "engine/TableCardStore.h"
+
+#include <algorithm>
+
+#include "core/CardText.h"
+#include "quillet/Cards.h"
+
+namespace ferrox {
+namespace {
+
+std::mutex g_lifetime;
+TableCardStore* g_store = nullptr;
+int g_references = 0;
+
+bool Holds(const std::vector<CardIndex>& cards, CardIndex card) {
+  return std::find(cards.begin(), cards.end(), card) != cards.end();
+}
+
+}  // namespace
+
+TableCardStore* TableCardStore::Acquire() {
+  std::lock_guard lock(g_lifetime);
+  if (!g_store) g_store = new TableCardStore();
+  ++g_references;
+  return g_store;
+}
+
+void TableCardStore::Release() {
+  std::lock_guard lock(g_lifetime);
+  if (g_references == 0) return;
+  if (--g_references == 0) {
+    delete g_store;
+    g_store = nullptr;
+  }
+}
+
+int TableCardStore::References() {
+  std::lock_guard lock(g_lifetime);
+  return g_references;
+}
+
+int TableCardStore::AddListener(Listener listener) {
+  std::lock_guard lock(mutex_);
+  listeners_[nextListener_] = std::move(listener);
+  return nextListener_++;
+}
+
+void TableCardStore::RemoveListener(int id) {
+  std::lock_guard lock(mutex_);
+  listeners_.erase(id);
+}
+
+void TableCardStore::Changed() {
+  std::vector<Listener> listeners;
+  {
+    std::lock_guard lock(mutex_);
+    for (const auto& [id, l] : listeners_) listeners.push_back(l);
+  }
+  for (const auto& l : listeners) l();  // outside the lock: a listener reads the store
+}
+
+bool TableCardStore::AppendBoardCard(CardIndex card) {
+  {
+    std::lock_guard lock(mutex_);
+    if (board_.size() >= 5 || !quillet::IsDeckCard(card) || Holds(board_, card)) return false;
+    board_.push_back(card);
+  }
+  Changed();
+  return true;
+}
+
+bool TableCardStore::RemoveBoardCard(int position) {
+  {
+    std::lock_guard lock(mutex_);
+    if (position < 0 || position >= static_cast<int>(board_.size())) return false;
+    board_.erase(board_.begin() + position);
+  }
+  Changed();
+  return true;
+}
+
+void TableCardStore::ClearBoard() {
+  {
+    std::lock_guard lock(mutex_);
+    board_.clear();
+  }
+  Changed();
+}
+
+bool TableCardStore::AppendDeadCard(CardIndex card) {
+  {
+    std::lock_guard lock(mutex_);
+    if (!quillet::IsDeckCard(card) || Holds(dead_, card)) return false;
+    dead_.push_back(card);
+  }
+  Changed();
+  return true;
+}
+
+void TableCardStore::ClearDead() {
+  {
+    std::lock_guard lock(mutex_);
+    dead_.clear();
+  }
+  Changed();
+}
+
+bool TableCardStore::AppendPlayerCard(int player, CardIndex card) {
+  {
+    std::lock_guard lock(mutex_);
+    auto& cards = players_[player];
+    if (cards.size() >= 2 || !quillet::IsDeckCard(card) || Holds(cards, card)) return false;
+    cards.push_back(card);
+  }
+  Changed();
+  return true;
+}
+
+void TableCardStore::ClearPlayerCards(int player) {
+  {
+    std::lock_guard lock(mutex_);
+    players_.erase(player);
+  }
+  Changed();
+}
+
+int TableCardStore::BoardSize() const {
+  std::lock_guard lock(mutex_);
+  return static_cast<int>(board_.size());
+}
+
+std::vector<CardIndex> TableCardStore::Board() const {
+  std::lock_guard lock(mutex_);
+  return board_;
+}
+
+CardMask TableCardStore::BoardMask() const {
+  std::lock_guard lock(mutex_);
+  CardMask mask = 0;
+  for (CardIndex c : board_) mask |= CardMaskOf(c);
+  return mask;
+}
+
+std::vector<CardIndex> TableCardStore::Dead() const {
+  std::lock_guard lock(mutex_);
+  return dead_;
+}
+
+int TableCardStore::DeadCards(CardIndex* out, int max) const {
+  std::lock_guard lock(mutex_);
+  const int n = std::min(max, static_cast<int>(dead_.size()));
+  std::copy(dead_.begin(), dead_.begin() + n, out);
+  return n;
+}
+
+std::vector<CardIndex> TableCardStore::PlayerCards(int player) const {
+  std::lock_guard lock(mutex_);
+  const auto it = players_.find(player);
+  return it == players_.end() ? std::vector<CardIndex>{} : it->second;
+}
+
+std::wstring TableCardStore::PlayerText(int player) const { return CardListText(PlayerCards(player)); }
+
+std::wstring TableCardStore::DeadText() const { return CardListText(Dead()); }
+
+}  // namespace ferrox

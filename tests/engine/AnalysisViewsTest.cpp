@@ -1,0 +1,173 @@
+// The computing halves of the heatmap, hotness and equity distribution.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "engine/EquityDistribution.h"
+#include "engine/Heatmap.h"
+#include "engine/Hotness.h"
+#include "quillet/PreflopTables.h"
+#include "tests/support/Ranges.h"
+
+namespace ferrox::testing {
+namespace {
+
+class Heatmap : public ::testing::Test {
+ protected:
+  Heatmap() : parser_(orderings_, RuleSet::Standard) {}
+  OrderingRanges orderings_;
+  RangeParser parser_;
+};
+
+TEST_F(Heatmap, EightyOneRowsInMatrixOrderThatAddUp) {
+  const auto rows = ComputeHeatmap(SpecOf("KK QQ AKo"), parser_);
+  ASSERT_EQ(rows.size(), 81u);
+  EXPECT_EQ(rows[0].hand, L"AA");
+  EXPECT_EQ(rows[1].hand, L"AKs");
+  EXPECT_EQ(rows[8].hand, L"A6s");
+  EXPECT_EQ(rows[9].hand, L"AKo");
+  EXPECT_EQ(rows[10].hand, L"KK");
+  EXPECT_EQ(rows[11].hand, L"KQs");
+  EXPECT_EQ(rows[80].hand, L"66");
+  for (const auto& r : rows) {
+    EXPECT_EQ(r.combos, r.hand.size() == 2 ? 6 : r.hand[2] == L's' ? 4 : 12);
+    EXPECT_NEAR(r.wins + r.splits + r.losses, 1.0, 1e-12) << std::string(r.hand.begin(), r.hand.end());
+    EXPECT_NEAR(r.equity, r.wins + 0.5 * r.splits, 1e-12);
+  }
+  // A pair with no card in common with the range: the table's own equity of that matchup.
+  const auto tally = quillet::TallyPreflop(SpecOf("JJ"), SpecOf("KK QQ AKo"), 5, 0);
+  EXPECT_EQ(tally.pairs, 6u * (6 + 6 + 12));
+  EXPECT_NEAR(rows[30].equity, tally.Equity(), 1e-12);
+  EXPECT_EQ(rows[30].hand, L"JJ");
+}
+
+TEST(HeatmapRequest, OnlyOp1WithoutBoardOrDeadCards) {
+  std::array<std::wstring, 7> texts;
+  texts[0] = L"h";
+  texts[1] = L"20%";
+  EXPECT_TRUE(HeatmapApplies(0, texts, 0));
+  EXPECT_FALSE(HeatmapApplies(3, texts, 0));
+  EXPECT_FALSE(HeatmapApplies(0, texts, 1));
+  texts[2] = L"AA";
+  EXPECT_FALSE(HeatmapApplies(0, texts, 0));
+}
+
+TEST(HeatmapColour, BlendsAndLiftsTheBrightestChannel) {
+  const uint32_t black = 0, green = 0x00FF00;
+  EXPECT_EQ(HeatmapColour(0.0, black, green), 0u);
+  EXPECT_EQ(HeatmapColour(1.0 / 255, black, green), 0x00FF00u);
+  EXPECT_EQ(HeatmapColour(0.5, black, green), 0x00FF00u);
+  EXPECT_EQ(HeatmapColour(0.001, black, green), 0u) << "below one step stays black";
+  // Default colours at 0%: red 161 lifted to 255, the hue kept.
+  const uint32_t c = HeatmapColour(0.0, kHeatmapColour0, kHeatmapColour100);
+  EXPECT_EQ(c & 0xFF, 255u);
+  EXPECT_EQ((c >> 8) & 0xFF, static_cast<uint32_t>(2 * (255.0 / 161)));
+}
+
+TEST(HeatmapExport, HeaderAndOneLinePerClass) {
+  std::vector<HeatmapRow> rows(81);
+  for (int i = 0; i < 81; ++i) {
+    rows[i].hand = HeatmapClassNames()[i];
+    rows[i].equity = i / 100.0;
+  }
+  const auto file = std::filesystem::temp_directory_path() / ("ferrox_" + std::to_string(::getpid()) + ".hmp");
+  std::wstring error;
+  ASSERT_TRUE(WriteHeatmapFile(file, L"20%", rows, error));
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 82u);
+  EXPECT_EQ(lines[0], "Equity Calculation for all hands vs range 20%\r");
+  EXPECT_EQ(lines[1], "   1 \t AA \t 0.00%\r");
+  EXPECT_EQ(lines[81], "  81 \t 66 \t 80.00%\r");
+  std::filesystem::remove(file);
+  EXPECT_FALSE(WriteHeatmapFile("/nonexistent-folder/x.hmp", L"", rows, error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(Hotness, OneRowPerCardThatCanStillCome) {
+  const auto flop = CardsOf("Js Ts 6c");
+  const auto r = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, false, L"QQ,AKs", L"JJ", 2000, 3);
+  EXPECT_EQ(r.hero.size(), 33u);
+  EXPECT_EQ(r.op1.size(), 33u);
+  EXPECT_EQ(r.caption, L"Equity at next board card on flop: Js Ts 6c");
+  EXPECT_EQ(r.heroLabel, L"Hero range: QQ,AKs");
+  EXPECT_EQ(r.op1Label, L"Op1 range: JJ");
+  for (std::size_t i = 1; i < r.hero.size(); ++i) EXPECT_GE(r.hero[i - 1].equity, r.hero[i].equity);
+  for (const auto& h : r.hero) {
+    const auto o = std::find_if(r.op1.begin(), r.op1.end(), [&](const HotnessEntry& e) { return e.card == h.card; });
+    ASSERT_NE(o, r.op1.end());
+    EXPECT_NEAR(h.equity + o->equity, 100.0, 1e-9);
+  }
+  const auto turn = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c 7d"), 0, false, L"", L"", 1000, 3);
+  EXPECT_EQ(turn.hero.size(), 32u);
+  EXPECT_EQ(turn.caption, L"Equity at next board card on turn: Js Ts 6c 7d");
+}
+
+TEST(Hotness, SingleHandsAndDeadCardsAreNotDealt) {
+  const auto r = ComputeHotness(ListOf("AsKs"), ListOf("QQ"), CardsOf("Js Ts 6c"), quillet::VecToInt64(CardsOf("9d")),
+                                false, L"", L"", 1000, 4);
+  EXPECT_EQ(r.hero.size(), 30u);
+  for (const auto& e : r.hero) {
+    const CardIndex c = SixPlusDeck[e.card];
+    EXPECT_TRUE(c != CardsOf("As")[0] && c != CardsOf("Ks")[0] && c != CardsOf("9d")[0]);
+  }
+  EXPECT_TRUE(HotnessApplies(true, 1, 3));
+  EXPECT_FALSE(HotnessApplies(false, 1, 3));
+  EXPECT_FALSE(HotnessApplies(true, 2, 4));
+  EXPECT_FALSE(HotnessApplies(true, 1, 5));
+}
+
+RequestData RequestOf(const std::vector<std::string>& ranges, const char* board) {
+  RequestData request;
+  for (std::size_t i = 0; i < ranges.size(); ++i) request.handLists[i] = ListOf(ranges[i]);
+  request.opponentCount = static_cast<int>(ranges.size()) - 1;
+  request.boardMask = quillet::VecToInt64(CardsOf(board));
+  return request;
+}
+
+TEST(EquityDistribution, ACompleteBoardIsOneFlatLevel) {
+  const Distribution d = ComputeDistribution(RequestOf({"AsKs", "QQ"}, "Qs Jd 6h 7c 8s"), false, true, 1000, 5);
+  ASSERT_EQ(d.deals, 1);
+  const auto points = DistributionCurve(d);
+  EXPECT_EQ(points[0].y, 100);
+  EXPECT_EQ(points[100].x, 100);
+  EXPECT_EQ(points[100].y, 0);
+  // AsKs against QQ with a queen on board: only the queen of spades is gone: QQ is 3 hands,
+  // all ahead of ace high.
+  for (int i = 1; i < 100; ++i) {
+    EXPECT_EQ(points[i].x, i);
+    EXPECT_EQ(points[i].y, 0);
+  }
+}
+
+TEST(EquityDistribution, EveryNextCardOrASampleOfThem) {
+  const RequestData flop = RequestOf({"AsKs", "QQ JJ"}, "Qs Jd 6h");
+  const Distribution all = ComputeDistribution(flop, false, true, 2000, 6);
+  EXPECT_EQ(all.deals, 36 - 3 - 2) << "the hero's single hand is never dealt";
+  const Distribution sampled = ComputeDistribution(flop, false, false, 1000, 6);
+  EXPECT_EQ(sampled.deals, kSampledDeals);
+  const auto points = DistributionCurve(all);
+  for (int i = 1; i <= 100; ++i) EXPECT_LE(points[i].y, points[i - 1].y) << i;
+
+  const Distribution preflop = ComputeDistribution(RequestOf({"AsKs", "QhQd"}, ""), false, true, 1000, 7);
+  EXPECT_EQ(preflop.deals, 4960) << "every flop of the 32 other cards";
+  EXPECT_EQ(CurveStyleFor(0).name, L"Flop");
+  EXPECT_EQ(CurveStyleFor(3).name, L"Turn");
+  EXPECT_EQ(CurveStyleFor(4).name, L"River");
+  EXPECT_EQ(CurveStyleFor(3).colour, 0xC08000u);
+}
+
+TEST(EquityDistribution, ManySmallLevelsStillSpreadAcrossTheChart) {
+  Distribution d;
+  for (int k = 1; k <= 80; ++k) d.histogram[k] = 1;  // 80 levels of 1.25% each
+  d.deals = 80;
+  const auto points = DistributionCurve(d);
+  EXPECT_EQ(points[1].y, 99);
+  EXPECT_EQ(points[50].y, 100 - 41);
+  EXPECT_EQ(points[99].y, 20);
+}
+
+}  // namespace
+}  // namespace ferrox::testing

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "engine/TableCardStore.h"
+#include "tests/support/TestSupport.h"
+
+namespace ferrox::testing {
+namespace {
+
+TEST(TableCardStore, LivesAsLongAsSomeoneHoldsIt) {
+  ASSERT_EQ(TableCardStore::References(), 0);
+  {
+    TableCardStoreRef first;
+    first->AppendBoardCard(CardsOf("As")[0]);
+    {
+      TableCardStoreRef second;
+      EXPECT_EQ(TableCardStore::References(), 2);
+      EXPECT_EQ(second->BoardSize(), 1) << "one shared document";
+    }
+    EXPECT_EQ(TableCardStore::References(), 1);
+  }
+  EXPECT_EQ(TableCardStore::References(), 0);
+  TableCardStoreRef fresh;
+  EXPECT_EQ(fresh->BoardSize(), 0) << "the last release destroyed it";
+}
+
+TEST(TableCardStore, BoardDeadAndPlayerCards) {
+  TableCardStoreRef store;
+  int changes = 0;
+  const int id = store->AddListener([&] { ++changes; });
+  for (CardIndex c : CardsOf("Ah Kd 7c 6s 9h")) EXPECT_TRUE(store->AppendBoardCard(c));
+  EXPECT_FALSE(store->AppendBoardCard(CardsOf("Qc")[0])) << "five cards at most";
+  EXPECT_FALSE(store->AppendBoardCard(CardsOf("Ah")[0]));
+  EXPECT_EQ(changes, 5);
+  EXPECT_TRUE(store->RemoveBoardCard(4));
+  EXPECT_FALSE(store->RemoveBoardCard(4));
+  EXPECT_EQ(store->Board(), CardsOf("Ah Kd 7c 6s"));
+  EXPECT_EQ(store->BoardMask(), quillet::VecToInt64(CardsOf("Ah Kd 7c 6s")));
+
+  EXPECT_TRUE(store->AppendDeadCard(CardsOf("Qc")[0]));
+  EXPECT_FALSE(store->AppendDeadCard(CardsOf("Qc")[0]));
+  EXPECT_FALSE(store->AppendDeadCard(CardsOf("5c")[0])) << "not in the short deck";
+  EXPECT_TRUE(store->AppendDeadCard(CardsOf("Jd")[0]));
+  EXPECT_EQ(store->DeadText(), L"QcJd");
+  CardIndex one[1];
+  EXPECT_EQ(store->DeadCards(one, 1), 1);
+  EXPECT_EQ(one[0], CardsOf("Qc")[0]);
+
+  EXPECT_TRUE(store->AppendPlayerCard(2, CardsOf("Ts")[0]));
+  EXPECT_TRUE(store->AppendPlayerCard(2, CardsOf("9s")[0]));
+  EXPECT_FALSE(store->AppendPlayerCard(2, CardsOf("8s")[0])) << "two cards at most";
+  EXPECT_EQ(store->PlayerText(2), L"Ts9s");
+  EXPECT_EQ(store->PlayerText(3), L"");
+  store->ClearPlayerCards(2);
+  store->ClearDead();
+  store->ClearBoard();
+  EXPECT_TRUE(store->PlayerCards(2).empty());
+  EXPECT_TRUE(store->Dead().empty());
+  EXPECT_EQ(store->BoardSize(), 0);
+  const int before = changes;
+  store->RemoveListener(id);
+  store->AppendBoardCard(CardsOf("Ah")[0]);
+  EXPECT_EQ(changes, before);
+  store->ClearBoard();
+}
+
+}  // namespace
+}  // namespace ferrox::testing
