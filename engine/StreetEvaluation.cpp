@@ -13,6 +13,9 @@ namespace {
 
 using quillet::Spec;
 
+// Below this many units of exact work a thread costs more than the street itself.
+constexpr uint64_t kInlineWork = 50'000;
+
 struct StreetInput {
   const Spec* hero;
   std::vector<Spec> opponents;  // non-empty ranges, in opponent order
@@ -96,16 +99,22 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
     if (!specs[i].empty()) input.opponents.push_back(specs[i]);
   for (int c = 0; c < 52; ++c)
     if (request.deadMask & CardMaskOf(c)) input.dead.push_back(c);
-  if (settings.enumerate &&
-      EstimateStreetWork(specs, static_cast<int>(board.size()), request.opponentCount) > kEnumerationLimit) {
+  const uint64_t work = EstimateStreetWork(specs, static_cast<int>(board.size()), request.opponentCount);
+  if (settings.enumerate && work > kEnumerationLimit) {
     input.enumerate = false;
     result.switchedToMonteCarlo = true;
   }
+  const bool tables = board.empty() && input.opponents.size() == 1 && input.dead.empty();
+  const bool inline_ = (input.enumerate || tables) && work <= kInlineWork;
 
   if (!specs[0].empty()) {
     std::vector<std::thread> workers;
     for (StreetTask& task : result.tasks) {
       if (task.boardSize < static_cast<int>(board.size())) continue;  // the board is past it
+      if (inline_) {
+        RunStreet(task, input);
+        continue;
+      }
       try {
         workers.emplace_back(RunStreet, std::ref(task), std::cref(input));
       } catch (const std::system_error&) {

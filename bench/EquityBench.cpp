@@ -1,0 +1,139 @@
+// One request as the program's Evaluate runs it (validation done, all three streets), and
+// the other computations behind the views. Figures on a 2-core machine go in the notes.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <string>
+#include <vector>
+
+#include "core/Orderings.h"
+#include "core/WideText.h"
+#include "engine/Heatmap.h"
+#include "engine/Hotness.h"
+#include "engine/RequestValidation.h"
+#include "engine/StreetEvaluation.h"
+#include "engine/TableCardStore.h"
+#include "quillet/EquityProblem.h"
+#include "quillet/Evaluator.h"
+#include "quillet/Files.h"
+#include "quillet/PreflopTables.h"
+
+namespace {
+
+using namespace ferrox;
+
+const OrderingRanges& Orderings() {
+  static const OrderingRanges orderings = [] {
+    OrderingRanges o;
+    LoadDefaultOrderings(o, quillet::GetExecDir());
+    return o;
+  }();
+  return orderings;
+}
+
+void LoadAll() {
+  quillet::fsm5::load_fsm7();
+  quillet::fsm5::load_2_index();
+  for (int target : {5, 4, 3})
+    for (int rules : {0, 1}) quillet::fsm5::load_2(target, rules, target == 5 ? 1 : 0);
+}
+
+struct Request {
+  HandsInput hands;
+  RequestData data;
+  std::vector<CardIndex> board;
+};
+
+Request Validated(const std::vector<std::wstring>& ranges, const std::wstring& board) {
+  LoadAll();
+  Request r;
+  TableCardStoreRef store;
+  store->ClearBoard();
+  for (std::size_t i = 0; i + 1 < board.size(); i += 2) store->AppendBoardCard(quillet::GetCardByName(board.substr(i, 2)));
+  for (std::size_t i = 0; i < ranges.size(); ++i) r.hands.texts[i] = ranges[i];
+  RequestFailure failure;
+  const RangeParser parser(Orderings(), RuleSet::Standard);
+  if (!ValidateRequest(r.hands, NoRangeLinks(), parser, r.data, failure)) std::abort();
+  r.board = store->Board();
+  store->ClearBoard();
+  return r;
+}
+
+void Evaluate(benchmark::State& state, const std::vector<std::wstring>& ranges, const std::wstring& board) {
+  const Request r = Validated(ranges, board);
+  for (auto _ : state) {
+    const StreetEvaluation e = EvaluateStreets(r.hands.specs, r.data, r.board, StreetSettings{});
+    benchmark::DoNotOptimize(e.tasks[0].heroEquity);
+  }
+}
+
+BENCHMARK_CAPTURE(Evaluate, HandVsHandPreflop, {L"AhKd", L"7s7c"}, L"")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, ThreeHandsPreflop, {L"AhKd", L"7s7c", L"QcJc"}, L"")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, SixHandsPreflop, {L"AhKd", L"7s7c", L"QcJc", L"9h9d", L"8c8h", L"TdTs"}, L"")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, HandVsHandFlop, {L"AsKs", L"QhQd"}, L"JsTs6c")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, Range20VsRange30Preflop, {L"20%", L"30%"}, L"")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, QQplusAKsVs20Flop, {L"QQ+,AKs", L"20%"}, L"JsTs6c")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, HandVs30Turn, {L"AhKd", L"30%"}, L"JsTs6c7h")->Unit(benchmark::kMillisecond);
+
+void Heatmap20(benchmark::State& state) {
+  LoadAll();
+  const RangeParser parser(Orderings(), RuleSet::Standard);
+  quillet::Spec op1;
+  parser.ParseRange(L"20%", op1);
+  for (auto _ : state) benchmark::DoNotOptimize(ComputeHeatmap(op1, parser).size());
+}
+BENCHMARK(Heatmap20)->Unit(benchmark::kMillisecond);
+
+void HotnessFlop(benchmark::State& state) {
+  const Request r = Validated({L"QQ+,AKs", L"30%"}, L"JsTs6c");
+  for (auto _ : state)
+    benchmark::DoNotOptimize(ComputeHotness(r.data.handLists[0], r.data.handLists[1], r.board, 0, false, L"", L"").hero.size());
+}
+BENCHMARK(HotnessFlop)->Unit(benchmark::kMillisecond);
+
+// One thread: a run below the size at which sampling splits in two.
+void MonteCarloSixPlayers20(benchmark::State& state) {
+  const Request r = Validated({L"20%", L"20%", L"20%", L"20%", L"20%", L"20%"}, L"");
+  quillet::EquityProblem problem;
+  for (const auto& list : r.data.handLists) {
+    quillet::PlayerRange range;
+    for (uint64_t m : list) range.Add(m);
+    problem.players.push_back(range);
+  }
+  problem.Prepare();
+  const uint64_t games = 500'000;
+  uint64_t seed = 1;
+  for (auto _ : state) benchmark::DoNotOptimize(quillet::SampleEquity(problem, games, seed++).games());
+  state.counters["games_per_s_one_core"] =
+      benchmark::Counter(static_cast<double>(games * state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(MonteCarloSixPlayers20)->Unit(benchmark::kMillisecond);
+
+void PreflopTablesFromCache(benchmark::State& state) {
+  LoadAll();  // makes sure the cache exists
+  for (auto _ : state) {
+    quillet::FreePreflopTables();
+    benchmark::DoNotOptimize(quillet::fsm5::load_2(5, 0, 0));
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
+}
+BENCHMARK(PreflopTablesFromCache)->Unit(benchmark::kMillisecond);
+
+void PreflopTablesFromNothing(benchmark::State& state) {
+  const auto dir = std::filesystem::temp_directory_path() / "ferrox_bench_cache";
+  for (auto _ : state) {
+    std::filesystem::remove_all(dir);
+    ::setenv("FERROX_CACHE_DIR", dir.c_str(), 1);
+    quillet::FreePreflopTables();
+    benchmark::DoNotOptimize(quillet::fsm5::load_2(5, 0, 0));
+  }
+  std::filesystem::remove_all(dir);
+}
+BENCHMARK(PreflopTablesFromNothing)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
