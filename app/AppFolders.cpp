@@ -1,0 +1,53 @@
+#include "app/AppFolders.h"
+
+#include <QStandardPaths>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <unistd.h>
+
+#include "quillet/Files.h"
+
+namespace ferrox {
+
+AppFolders AppFolders::ForHome(const std::filesystem::path& home) {
+  std::error_code ec;
+  std::filesystem::create_directories(home, ec);
+  return {quillet::GetExecDir(), home, home};
+}
+
+AppFolders AppFolders::FromEnvironment(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::strcmp(argv[i], "--home") == 0) return ForHome(argv[i + 1]);
+  if (const char* home = std::getenv("FERROX_HOME"); home && *home) return ForHome(home);
+  AppFolders folders{quillet::GetExecDir(), {}, {}};
+  if (::access(folders.programDir.c_str(), W_OK) == 0) {
+    folders.workDir = folders.programDir;
+  } else {
+    folders.workDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    std::error_code ec;
+    std::filesystem::create_directories(folders.workDir, ec);
+  }
+  return folders;
+}
+
+std::unique_ptr<QSettings> AppFolders::OpenSettings() const {
+  if (!home.empty())
+    return std::make_unique<QSettings>(QString::fromStdString((home / "Ferrox6Plus.conf").string()),
+                                       QSettings::IniFormat);
+  return std::make_unique<QSettings>("Halvard", "Ferrox6Plus");
+}
+
+std::string AppFolders::EventName() const {
+  if (home.empty()) return "/Ferrox6PlusEvent";
+  return "/Ferrox6PlusEvent-" + std::to_string(std::hash<std::string>{}(home.string()));
+}
+
+std::filesystem::path AppFolders::OrderingFile(const std::filesystem::path& name) const {
+  if (name.is_absolute()) return name;
+  std::error_code ec;
+  if (std::filesystem::exists(workDir / name, ec)) return workDir / name;
+  return programDir / name;
+}
+
+}  // namespace ferrox

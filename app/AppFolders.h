@@ -1,0 +1,33 @@
+#pragma once
+// Where the program finds its data and keeps its own files. FERROX_HOME (or --home DIR)
+// puts settings, log and working files in one folder, so runs and tests leave the user's
+// home alone.
+
+#include <QSettings>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace ferrox {
+
+struct AppFolders {
+  std::filesystem::path programDir;  // executables and shipped data (orderings)
+  std::filesystem::path workDir;     // log, tv.dat, INI, .reg, ordering files the user chose
+  std::filesystem::path home;        // the override folder, empty when none
+
+  // From --home DIR in the arguments, else FERROX_HOME, else the program's folder when it
+  // is writable, else the user's data folder.
+  static AppFolders FromEnvironment(int argc, char** argv);
+  static AppFolders ForHome(const std::filesystem::path& home);
+
+  std::unique_ptr<QSettings> OpenSettings() const;
+  std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
+  std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }
+  std::filesystem::path RegFile() const { return workDir / "Ferrox6Plus.reg"; }
+  // The hand-over semaphore's name; a run with its own home gets its own.
+  std::string EventName() const;
+  // An ordering file given by name: in the work folder, else next to the program.
+  std::filesystem::path OrderingFile(const std::filesystem::path& name) const;
+};
+
+}  // namespace ferrox

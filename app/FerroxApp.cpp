@@ -1,0 +1,130 @@
+#include "app/FerroxApp.h"
+
+#include <cstdio>
+
+#include "app/MainFrame.h"
+#include "app/services/Ini.h"
+#include "app/services/RegImport.h"
+#include "app/services/VersionFile.h"
+#include "core/Orderings.h"
+#include "core/WideText.h"
+#include "quillet/Evaluator.h"
+#include "quillet/PreflopTables.h"
+
+namespace ferrox {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+unsigned long long MillisecondsSince(Clock::time_point start) {
+  return static_cast<unsigned long long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+std::string Completed(const char* what, unsigned long long ms) {
+  char line[96];
+  std::snprintf(line, sizeof line, "CPU completed <%s> in %llu ms.\n", what, ms);
+  return line;
+}
+
+// The eight pair tables the program uses: targets 5, 4, 3 under both rule sets, and the
+// two five-card tables published for the heatmap.
+int LoadPairTables() {
+  int sum = quillet::fsm5::load_2_index();
+  const int triples[8][3] = {{5, 0, 0}, {5, 1, 0}, {4, 0, 0}, {4, 1, 0}, {3, 0, 0}, {3, 1, 0}, {5, 0, 1}, {5, 1, 1}};
+  for (const auto& t : triples) {
+    const int loaded = quillet::fsm5::load_2(t[0], t[1], t[2]);
+    if (loaded == 0) return 0;
+    sum += loaded;
+  }
+  return sum;
+}
+
+}  // namespace
+
+CFerroxApp::CFerroxApp(AppFolders folders) : folders_(std::move(folders)), handover_(folders_.EventName()) {}
+
+CFerroxApp::~CFerroxApp() = default;
+
+bool CFerroxApp::Construct() {
+  log_.Open(folders_.LogFile(), std::string("Creation date:  ") + kCreationDate, kVersionText);
+  const CIni ini(folders_.IniFile());
+  launcherUsed = ini.GetUInt(L"Splash", L"Use", 1) != 0;
+  if (launcherUsed) {
+    WriteVersionFile();
+    handover_.CreateEvent();
+    if (LauncherHandover::StartLauncher(folders_.programDir, kLauncherName))
+      AppendLog(std::string("ShellExecute: ") + kLauncherName);
+  }
+  mode = 1;
+  rangeLinks.UnlinkAll();
+  for (int p = 0; p < 6; ++p) perPlayer[p] = 0;
+
+  const auto start = Clock::now();
+  tableResults[1] = quillet::fsm5::load_fsm7();
+  tableResults[0] = quillet::fsm5::load_fsm5();
+  if (tableResults[0] == 0 || tableResults[1] == 0) return false;
+  tableResults[2] = LoadPairTables();
+  AppendLog(Completed("load_fsm", MillisecondsSince(start)));
+  AppendLog(Completed("Constructor", MillisecondsSince(start)));
+  return tableResults[2] != 0;
+}
+
+bool CFerroxApp::InitInstance() {
+  const auto start = Clock::now();
+  if (tableResults[0] == 0 || tableResults[1] == 0 || tableResults[2] == 0) return false;
+  settings_ = std::make_unique<AppSettings>(folders_.OpenSettings());
+  CountRun();
+  settings_->Read();
+  LoadOrdering(0, settings_->fileSixPlus);
+  LoadOrdering(1, settings_->fileChina);
+  document_ = std::make_unique<TableCardStoreRef>();
+
+  frame_ = std::make_unique<CMainFrame>(*this);
+  title_ = QString("%1  %2").arg(kDisplayName, kVersionText);
+  frame_->SetAppTitle(title_);
+  AppendLog(title_.toStdString());
+  frame_->RestoreWorkspace();
+  frame_->show();
+  frame_->ShowCaptionBar(false);
+  AppendLog(Completed("InitInstance", MillisecondsSince(start)));
+  if (launcherUsed) handover_.Signal();
+  return true;
+}
+
+int CFerroxApp::ExitInstance() {
+  frame_.reset();
+  document_.reset();
+  quillet::fsm5::Free();
+  handover_.Remove();
+  return 0;
+}
+
+void CFerroxApp::AppendLog(const std::string& text) { log_.Append(text); }
+
+bool CFerroxApp::WriteVersionFile() { return ferrox::WriteVersionFile(folders_.workDir, LanguageCode()); }
+
+int CFerroxApp::CountRun() {
+  return settings_->CountRun([this] {
+    std::error_code ec;
+    if (std::filesystem::exists(folders_.RegFile(), ec)) ImportRegFile(folders_.RegFile(), settings_->Store());
+  });
+}
+
+int CFerroxApp::LoadOrdering(int rules, const QString& fileName) {
+  quillet::Spec& ordering = rules == 1 ? orderings.straightBeatsSet : orderings.standard;
+  return ferrox::LoadOrdering(ordering, folders_.OrderingFile(fileName.toStdString()));
+}
+
+QString CFerroxApp::OrderingDisplayName(int rules) const {
+  const QString name = rules == 1 ? settings_->fileChina : settings_->fileSixPlus;
+  return name.size() < 4 ? QString() : name.left(name.size() - 4);
+}
+
+RangeParser CFerroxApp::Parser() const { return RangeParser(orderings, Rules()); }
+
+int CFerroxApp::ParseRange(const std::wstring& text, quillet::Spec& spec) const {
+  return Parser().ParseRange(text, spec);
+}
+
+}  // namespace ferrox

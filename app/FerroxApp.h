@@ -1,0 +1,78 @@
+#pragma once
+// The application object: everything that lives as long as the program. Start-up runs in
+// two stages (Construct, then InitInstance), shutdown in ExitInstance.
+
+#include <QString>
+#include <array>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/AppFolders.h"
+#include "app/AppSettings.h"
+#include "app/RangeLinkSlots.h"
+#include "app/services/AppLog.h"
+#include "app/services/LauncherHandover.h"
+#include "core/RangeParser.h"
+#include "engine/TableCardStore.h"
+
+namespace ferrox {
+
+class CMainFrame;
+
+inline constexpr const char* kVersionText = "v4.11";
+inline constexpr const char* kCreationDate = "03.08.2021";
+inline constexpr const char* kDisplayName = "Ferrox6Plus";
+inline constexpr const char* kLauncherName = "Heraldo";
+inline constexpr const char* kMakerAddress = "https://www.halvard.example/ferrox6plus";
+inline constexpr int kTotalCombinations = 630;
+
+class CFerroxApp {
+ public:
+  explicit CFerroxApp(AppFolders folders);
+  ~CFerroxApp();
+  CFerroxApp(const CFerroxApp&) = delete;
+  CFerroxApp& operator=(const CFerroxApp&) = delete;
+
+  // First stage: log, launcher hand-over, evaluation tables. False when a table failed.
+  bool Construct();
+  // Second stage: settings, orderings, main frame. False ends the program.
+  bool InitInstance();
+  int ExitInstance();
+
+  void AppendLog(const std::string& text);
+  bool WriteVersionFile();
+  int CountRun();
+
+  // Reloads one ordering (0 standard, 1 straight beats set) from its file name.
+  int LoadOrdering(int rules, const QString& fileName);
+  QString OrderingDisplayName(int rules) const;
+  RangeParser Parser() const;
+  int ParseRange(const std::wstring& text, quillet::Spec& spec) const;
+  RuleSet Rules() const { return settings().gameType == 1 ? RuleSet::StraightBeatsSet : RuleSet::Standard; }
+
+  AppSettings& settings() { return *settings_; }
+  const AppSettings& settings() const { return *settings_; }
+  const AppFolders& folders() const { return folders_; }
+  CMainFrame* MainFrame() const { return frame_.get(); }
+  QString Title() const { return title_; }
+
+  int mode = 1;  // 1 "Use mode", 0 "Create mode"
+  std::map<int, int> perPlayer;
+  RangeLinkSlots rangeLinks;
+  OrderingRanges orderings;
+  bool launcherUsed = false;
+  std::array<int, 3> tableResults{};  // fsm5, fsm7, preflop tables
+
+ private:
+  AppFolders folders_;
+  AppLog log_;
+  LauncherHandover handover_;
+  std::unique_ptr<AppSettings> settings_;
+  std::unique_ptr<TableCardStoreRef> document_;
+  std::unique_ptr<CMainFrame> frame_;
+  QString title_;
+};
+
+}  // namespace ferrox

@@ -1,0 +1,101 @@
+#pragma once
+// The main window: ribbon, caption bar, tabbed document area, eight docking panes and the
+// status bar; the ribbon's commands act on the application object and the panes.
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+
+namespace ferrox {
+
+namespace widgets {
+class ColourButton;
+class RibbonBar;
+}  // namespace widgets
+
+class CFerroxApp;
+class CaptionBar;
+class COutputWnd;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit CMainFrame(CFerroxApp& app);
+  ~CMainFrame() override;
+
+  QAction* Action(int id) const;
+  QDockWidget* Pane(int id) const;
+  widgets::RibbonBar* Ribbon() const { return ribbon_; }
+  widgets::ColourButton* ColourButtonOf(int id) const;
+  COutputWnd* Output() const { return output_; }
+  CaptionBar* Caption() const { return caption_; }
+  QMdiArea* Documents() const { return mdi_; }
+
+  void SetAppTitle(const QString& title);
+  void ShowCaptionBar(bool show);
+  // Restores the panes' placement and the window's geometry from the last run.
+  void RestoreWorkspace();
+  void AppendOutputLine(const QString& text);
+  int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
+                       int milliseconds);
+
+  // Replaceable for tests: picks an ordering file, starting from a name; empty on Cancel.
+  std::function<QString(const QString& start)> chooseOrderingFile;
+  // Called for a look change, a colour change or a preview: views that paint with the
+  // application's colours repaint.
+  std::function<void(int id)> repaintColourViews;
+
+  // Commands.
+  void OnApplicationLook(int id);
+  void OnColour(int id);
+  void OnColourPreview(int id, int colour);
+  void OnTogglePane(int id);
+  void OnGameType();
+  void OnHotnessCalc();
+  void OnOrderingFile(int id);
+  void OnClearAll();
+  void OnCreateMode();
+  void OnUseMode();
+  void OnAbout();
+  void OnNextPane(int step);
+  void OnEdit(const char* slot);
+  // Check marks and enabled states from the application's state.
+  void UpdateCommandUi();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QAction* MakeAction(int id, const QString& text, const char* name, bool checkable = false);
+  void BuildActions();
+  void BuildRibbon();
+  void BuildHomeCategory();
+  void BuildOtherCategories();
+  void BuildPanes();
+  void DockPanes();
+  void BuildStatusBar();
+  void ConnectCommands();
+  QMenu* BuildStyleMenu();
+  QString DocumentTitle() const;
+
+  CFerroxApp& app_;
+  QString appTitle_;
+  std::map<int, QAction*> actions_;
+  std::map<int, QDockWidget*> panes_;
+  std::map<int, widgets::ColourButton*> colourButtons_;
+  widgets::RibbonBar* ribbon_ = nullptr;
+  CaptionBar* caption_ = nullptr;
+  QMdiArea* mdi_ = nullptr;
+  COutputWnd* output_ = nullptr;
+  QLabel* statusPanes_[2] = {};
+  int office2007Style_ = 215;
+  bool closing_ = false;
+};
+
+}  // namespace ferrox

@@ -1,0 +1,201 @@
+// The main window's command handlers and the state of its commands.
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QStyle>
+#include <filesystem>
+#include <string>
+
+#include "app/AboutDialog.h"
+#include "app/AppLooks.h"
+#include "app/CaptionBar.h"
+#include "app/CommandIds.h"
+#include "app/FerroxApp.h"
+#include "app/MainFrame.h"
+#include "core/Orderings.h"
+#include "core/WideText.h"
+#include "quillet/Files.h"
+#include "widgets/ColourButton.h"
+#include "widgets/ColourRef.h"
+
+namespace ferrox {
+
+using namespace cmd;
+
+namespace {
+
+constexpr int kPaneIds[] = {ID_VIEW_CLASSVIEW, ID_VIEW_CARDSVIEW, ID_VIEW_FILEVIEW, ID_VIEW_EVALUATIONVIEW,
+                            ID_VIEW_RANGEVIEW, ID_HEATMAP_VIEW,   ID_HOTNESS_VIEW,  ID_VIEW_OUTPUTWND};
+
+// Commands whose panes and documents come with later work; shown, but not enabled.
+constexpr int kNotYetAvailable[] = {ID_CLEAR_ALL,      ID_CHART_VIEW,      ID_CHART_CLEAR,  ID_CHART_RUN,
+                                    ID_CHART_BG_COLOR, ID_CHART_GRID_COLOR, ID_HEATMAP_SAVE, ID_SHOWSINGULAR,
+                                    ID_HIDESINGULAR,   ID_FILE_NEW,        ID_FILE_OPEN,    ID_FILE_SAVE};
+
+}  // namespace
+
+void CMainFrame::OnApplicationLook(int id) {
+  if (id < kAppLookDefault || id > kAppLookWindows7) id = kAppLookWindows7;
+  if (IsOffice2007Style(id)) office2007Style_ = id;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ApplyLook(LookFor(id, office2007Style_));
+  QApplication::restoreOverrideCursor();
+  app_.settings().applicationLook = id;
+  app_.settings().WriteLook();
+  if (repaintColourViews) repaintColourViews(id);
+  UpdateCommandUi();
+}
+
+void CMainFrame::OnColour(int id) {
+  const widgets::ColourButton* button = ColourButtonOf(id);
+  const int colour = button ? static_cast<int>(widgets::RefFromColour(button->effectiveColour())) : kNoColour;
+  AppSettings& s = app_.settings();
+  switch (id) {
+    case ID_BACKGROUND_COLOR: s.background.Choose(colour); break;
+    case ID_FONT_COLOR: s.font.Choose(colour); break;
+    case ID_VIEW_COLORSPACE:
+    case ID_VIEW_COLORSPACE100: {
+      if (colour == kNoColour) return;
+      const bool hundred = id == ID_VIEW_COLORSPACE100;
+      (hundred ? s.heatmapColour100 : s.heatmapColour) = colour;
+      s.WriteHeatmapColour(hundred);
+      break;
+    }
+    default: return;
+  }
+  if (repaintColourViews) repaintColourViews(id);
+  update();
+}
+
+void CMainFrame::OnColourPreview(int id, int colour) {
+  if (id == ID_BACKGROUND_COLOR) app_.settings().background.Preview(colour);
+  else if (id == ID_FONT_COLOR) app_.settings().font.Preview(colour);
+  else return;
+  if (repaintColourViews) repaintColourViews(id);
+}
+
+void CMainFrame::OnTogglePane(int id) {
+  QDockWidget* pane = Pane(id);
+  if (!pane) return;
+  pane->setVisible(!pane->isVisible());
+  if (pane->isVisible()) pane->raise();
+  UpdateCommandUi();
+}
+
+void CMainFrame::OnGameType() {
+  app_.settings().gameType = 1 - app_.settings().gameType;
+  UpdateCommandUi();
+}
+
+void CMainFrame::OnHotnessCalc() {
+  app_.settings().hotnessCalc = 1 - app_.settings().hotnessCalc;
+  UpdateCommandUi();
+}
+
+void CMainFrame::OnOrderingFile(int id) {
+  const int rules = id == ID_BUTTON_FILE_CHINA ? 1 : 0;
+  QString& current = rules ? app_.settings().fileChina : app_.settings().fileSixPlus;
+  const QString chosen = chooseOrderingFile(current);
+  if (!chosen.isEmpty()) {
+    const std::filesystem::path path = chosen.toStdString();
+    const QString name = QString::fromStdWString(quillet::LastName(path.wstring()));
+    quillet::Spec probe;
+    if (ferrox::LoadOrdering(probe, path) == 0) {
+      QMessageBox::warning(this, "Ordering file",
+                           QString("%1 is not an ordering file: it must name each of the 81 hand classes once, "
+                                   "best first. The ordering is unchanged.").arg(chosen));
+    } else {
+      // Only the name is kept; a file from elsewhere is copied where the name finds it.
+      const auto target = app_.folders().workDir / name.toStdString();
+      std::error_code ec;
+      if (!std::filesystem::equivalent(path, app_.folders().OrderingFile(name.toStdString()), ec))
+        std::filesystem::copy_file(path, target, std::filesystem::copy_options::overwrite_existing, ec);
+      current = name;
+      app_.LoadOrdering(rules, current);
+      app_.settings().WriteOrderingFile(rules);
+    }
+  }
+  UpdateCommandUi();
+}
+
+void CMainFrame::OnClearAll() {
+  for (auto& [player, value] : app_.perPlayer) value = 0;
+}
+
+void CMainFrame::OnCreateMode() {
+  app_.mode = 0;
+  actions_[ID_MODE]->setText("Create mode");
+  actions_[ID_MODE]->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+  OnClearAll();
+  mdi_->closeAllSubWindows();
+}
+
+void CMainFrame::OnUseMode() {
+  actions_[ID_MODE]->setText("Use    mode");
+  actions_[ID_MODE]->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+  OnClearAll();
+  mdi_->closeAllSubWindows();
+  app_.mode = 1;
+}
+
+void CMainFrame::OnAbout() {
+  AboutDialog about(windowTitle(), this);
+  about.exec();
+}
+
+void CMainFrame::OnNextPane(int step) {
+  std::vector<QDockWidget*> visible;
+  for (int id : kPaneIds)
+    if (panes_[id]->isVisible()) visible.push_back(panes_[id]);
+  if (visible.empty()) return;
+  int at = -1;
+  for (int i = 0; i < static_cast<int>(visible.size()); ++i)
+    if (visible[i]->isAncestorOf(QApplication::focusWidget())) at = i;
+  const int n = static_cast<int>(visible.size());
+  QDockWidget* next = visible[((at < 0 ? (step > 0 ? -1 : 0) : at) + step + n) % n];
+  next->raise();
+  next->widget()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::OnEdit(const char* slot) {
+  // Undo, cut, copy and paste go to the text box that has the focus.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus && focus->metaObject()->indexOfMethod(QMetaObject::normalizedSignature((std::string(slot) + "()").c_str())) >= 0)
+    QMetaObject::invokeMethod(focus, slot);
+}
+
+void CMainFrame::UpdateCommandUi() {
+  const AppSettings& s = app_.settings();
+  actions_[ID_CHECK_6]->setChecked(s.gameType == 0);
+  actions_[ID_CHECK_CHINA]->setChecked(s.gameType == 1);
+  actions_[ID_HOTNESS_CALC]->setChecked(s.hotnessCalc != 0);
+  for (int id : kPaneIds) actions_[id]->setChecked(panes_.count(id) && !panes_[id]->isHidden());
+  actions_[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
+  actions_[ID_VIEW_CAPTION_BAR]->setChecked(caption_ && !caption_->isHidden());
+  for (int id = kAppLookOffice2007Blue; id <= kAppLookWindows7; ++id)
+    actions_[id]->setChecked(id == s.applicationLook);
+  actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(0));
+  actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(1));
+  for (int id : kNotYetAvailable) actions_[id]->setEnabled(false);
+}
+
+void CMainFrame::RestoreWorkspace() {
+  QSettings& store = app_.settings().Store();
+  restoreGeometry(store.value("Workspace/Geometry").toByteArray());
+  restoreState(store.value("Workspace/State").toByteArray());
+  UpdateCommandUi();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  QSettings& store = app_.settings().Store();
+  store.setValue("Workspace/Geometry", saveGeometry());
+  store.setValue("Workspace/State", saveState());
+  app_.settings().WriteAtShutdown();
+  event->accept();
+}
+
+}  // namespace ferrox

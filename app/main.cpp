@@ -1,0 +1,27 @@
+// Ferrox6Plus: the desktop program.
+#include <QApplication>
+#include <cstdio>
+
+#include "app/FerroxApp.h"
+#include "app/MainFrame.h"
+
+int main(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  QApplication::setOrganizationName("Halvard");
+  QApplication::setApplicationName("Ferrox6Plus");
+  QApplication::setApplicationVersion(ferrox::kVersionText);
+
+  ferrox::CFerroxApp app(ferrox::AppFolders::FromEnvironment(argc, argv));
+  if (!app.Construct()) {
+    std::fprintf(stderr, "Ferrox6Plus: the hand evaluation tables could not be loaded; the program cannot start.\n");
+    return 3;
+  }
+  if (!app.InitInstance()) {
+    std::fprintf(stderr, "Ferrox6Plus: start-up failed.\n");
+    app.ExitInstance();
+    return 4;
+  }
+  const int code = QApplication::exec();
+  app.ExitInstance();
+  return code;
+}

@@ -1,0 +1,57 @@
+#include "app/services/AppLog.h"
+
+#include <system_error>
+
+#include "quillet/Files.h"
+
+namespace ferrox {
+
+namespace {
+
+constexpr std::uintmax_t kKeepBytes = 80000;
+constexpr std::uintmax_t kMaxBytes = 200000;
+constexpr std::size_t kRuleLength = 59;
+
+}  // namespace
+
+bool AppLog::Open(const std::filesystem::path& file, const std::string& creationText,
+                  const std::string& versionText) {
+  Close();
+  std::error_code ec;
+  // A failed trim only leaves a longer log behind.
+  if (std::filesystem::exists(file, ec)) quillet::TrimLogFile(file, kKeepBytes, kMaxBytes);
+  file_ = std::fopen(file.c_str(), "ab");
+  if (!file_) return false;
+  Write("\n" + std::string(kRuleLength, '-') + "\n");
+  Write("\n" + creationText + "\nVersion number: " + versionText + "\n");
+  std::fflush(file_);
+  return true;
+}
+
+void AppLog::Close() {
+  if (!file_) return;
+  std::fclose(file_);
+  file_ = nullptr;
+}
+
+void AppLog::Append(std::string_view utf8Text) {
+  if (!file_) return;
+  Write(TimeStamp(std::time(nullptr)));
+  Write(utf8Text);
+  Write("\n");
+  std::fflush(file_);
+}
+
+std::string AppLog::TimeStamp(std::time_t when) {
+  std::tm local{};
+  if (!localtime_r(&when, &local)) return {};
+  char text[64];
+  const std::size_t length = std::strftime(text, sizeof text, "%d.%m.%Y  %H:%M:%S  ", &local);
+  return std::string(text, length);
+}
+
+void AppLog::Write(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), file_);
+}
+
+}  // namespace ferrox

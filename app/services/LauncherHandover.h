@@ -1,0 +1,37 @@
+#pragma once
+// The main program's side of the hand-over with the splash launcher "Heraldo": the launcher
+// shows its splash until the main program posts a named semaphore.
+
+#include <semaphore.h>
+
+#include <filesystem>
+#include <string>
+
+namespace ferrox {
+
+class LauncherHandover {
+ public:
+  explicit LauncherHandover(std::string eventName = "/Ferrox6PlusEvent");
+  ~LauncherHandover() { Remove(); }
+  LauncherHandover(const LauncherHandover&) = delete;
+  LauncherHandover& operator=(const LauncherHandover&) = delete;
+
+  // Creates the semaphore, or opens it when the launcher already did.
+  bool CreateEvent();
+  bool HasEvent() const { return event_ != SEM_FAILED; }
+  // Posts the semaphore once; does nothing without one.
+  void Signal();
+  // Closes and unlinks the semaphore; does nothing when it was never created.
+  void Remove();
+
+  // Starts programDir/launcherName detached, in programDir, when it is an executable file
+  // and no process of that name runs. Returns whether it was started.
+  static bool StartLauncher(const std::filesystem::path& programDir,
+                            const std::string& launcherName = "Heraldo");
+
+ private:
+  std::string eventName_;
+  sem_t* event_ = SEM_FAILED;
+};
+
+}  // namespace ferrox

@@ -1,0 +1,50 @@
+#pragma once
+// A program instance in a temporary home: settings, log and working files stay there.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <fstream>
+#include <memory>
+
+#include "app/FerroxApp.h"
+
+namespace ferrox::testing {
+
+inline std::filesystem::path HomeOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
+
+inline void WriteText(const std::filesystem::path& file, const std::string& text) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+inline std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Starts the program with the launcher switched off unless the test wrote its own INI file.
+inline std::unique_ptr<CFerroxApp> StartApp(const std::filesystem::path& home, bool launcherOff = true) {
+  if (launcherOff) WriteText(home / "Ferrox6Plus.ini", "[Splash]\nUse=0\n");
+  auto app = std::make_unique<CFerroxApp>(AppFolders::ForHome(home));
+  if (!app->Construct() || !app->InitInstance()) return nullptr;
+  return app;
+}
+
+// Answers the next message box that opens (OK / the default button) and reports its text.
+inline void AnswerNextMessageBox(QString* text) {
+  QTimer::singleShot(50, [text] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+        if (text) *text = box->text();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok) ok->click();
+        else box->accept();
+        return;
+      }
+    AnswerNextMessageBox(text);  // not open yet: look again
+  });
+}
+
+}  // namespace ferrox::testing

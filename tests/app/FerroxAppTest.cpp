@@ -1,0 +1,282 @@
+#include <QAction>
+#include <QDockWidget>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "app/AboutDialog.h"
+#include "app/CaptionBar.h"
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/OutputWnd.h"
+#include "app/TimedMessage.h"
+#include "quillet/HandClass.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace ferrox::testing {
+
+using namespace cmd;
+
+class FerroxAppTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpWritesTheLogAndTitle() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->windowTitle(), QString("Ferrox6Plus  v4.11"));
+    QVERIFY(frame->Caption()->isHidden());
+    QVERIFY(!frame->Action(ID_VIEW_CAPTION_BAR)->isChecked());
+    const std::string log = ReadText(HomeOf(home) / "Ferrox6Plus.log");
+    QVERIFY(log.find("\n" + std::string(59, '-') + "\n") == 0);
+    QVERIFY(log.find("Creation date:  03.08.2021\nVersion number: v4.11\n") != std::string::npos);
+    QVERIFY(log.find("  CPU completed <load_fsm> in ") != std::string::npos);
+    QVERIFY(log.find(" ms.\n\n") != std::string::npos);  // texts ending in a new line
+    QVERIFY(log.find("  Ferrox6Plus  v4.11\n") != std::string::npos);
+    QVERIFY(log.find("CPU completed <InitInstance>") != std::string::npos);
+    app->ExitInstance();
+  }
+
+  void theLauncherFlagDecidesTheHandOver() {
+    QTemporaryDir off, missing, unreadable;
+    auto app = StartApp(HomeOf(off));
+    QVERIFY(app);
+    QVERIFY(!app->launcherUsed);
+    QVERIFY(!std::filesystem::exists(HomeOf(off) / "tv.dat"));
+    app->ExitInstance();
+
+    app = StartApp(HomeOf(missing), false);  // no INI file: the launcher is used
+    QVERIFY(app);
+    QVERIFY(app->launcherUsed);
+    const std::string version = ReadText(HomeOf(missing) / "tv.dat");
+    QVERIFY(version.rfind("v4.11\n03.08.2021\n ", 0) == 0);
+    QVERIFY(version.find(" 4 11 430 0\n") != std::string::npos);
+    app->ExitInstance();
+
+    std::filesystem::create_directory(HomeOf(unreadable) / "Ferrox6Plus.ini");  // counts as missing
+    app = StartApp(HomeOf(unreadable), false);
+    QVERIFY(app);
+    QVERIFY(app->launcherUsed);
+    app->ExitInstance();
+  }
+
+  void theFirstStartImportsTheRegFile() {
+    QTemporaryDir home;
+    WriteText(HomeOf(home) / "Ferrox6Plus.reg",
+              "Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Halvard\\Ferrox6Plus\\Settings]\r\n\"Gametype\"=dword:00000001\r\n");
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    QCOMPARE(app->settings().gameType, 1);
+    QCOMPARE(app->settings().Store().value("General/Runs").toInt(), 1);
+    app->settings().gameType = 0;
+    app->MainFrame()->close();  // writes the settings
+    app->ExitInstance();
+    app = StartApp(HomeOf(home));
+    QCOMPARE(app->settings().gameType, 0);  // the .reg file is used once only
+    QCOMPARE(app->settings().Store().value("General/Runs").toInt(), 2);
+    app->ExitInstance();
+  }
+
+  void paneTogglesFollowThePanes() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    for (int id : {ID_VIEW_CARDSVIEW, ID_VIEW_FILEVIEW, ID_VIEW_EVALUATIONVIEW, ID_VIEW_RANGEVIEW, ID_HEATMAP_VIEW}) {
+      QDockWidget* pane = frame->Pane(id);
+      QVERIFY(pane);
+      QVERIFY(frame->Action(id)->isChecked());
+      frame->Action(id)->trigger();
+      QVERIFY(pane->isHidden());
+      QVERIFY(!frame->Action(id)->isChecked());
+      frame->Action(id)->trigger();
+      QVERIFY(!pane->isHidden());
+      QVERIFY(frame->Action(id)->isChecked());
+    }
+    // Output and Tree start hidden.
+    QVERIFY(frame->Pane(ID_VIEW_OUTPUTWND)->isHidden());
+    QVERIFY(!frame->Action(ID_VIEW_OUTPUTWND)->isChecked());
+    QVERIFY(frame->Pane(ID_VIEW_CLASSVIEW)->isHidden());
+    frame->Action(ID_VIEW_OUTPUTWND)->trigger();
+    QVERIFY(!frame->Pane(ID_VIEW_OUTPUTWND)->isHidden());
+    frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+    QVERIFY(frame->statusBar()->isHidden());
+    frame->Action(ID_VIEW_CAPTION_BAR)->trigger();
+    QVERIFY(!frame->Caption()->isHidden());
+    QCOMPARE(frame->Pane(ID_VIEW_FILEVIEW)->windowTitle(), QString("Hands"));
+    app->ExitInstance();
+  }
+
+  void gameTypeAndHotnessFlip() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QVERIFY(frame->Action(ID_CHECK_6)->isChecked());
+    frame->Action(ID_CHECK_6)->trigger();  // clicking the checked "6+" switches the rules
+    QCOMPARE(app->settings().gameType, 1);
+    QVERIFY(frame->Action(ID_CHECK_CHINA)->isChecked());
+    QVERIFY(!frame->Action(ID_CHECK_6)->isChecked());
+    QCOMPARE(app->Rules(), RuleSet::StraightBeatsSet);
+    frame->Action(ID_CHECK_CHINA)->trigger();
+    QCOMPARE(app->settings().gameType, 0);
+    frame->Action(ID_HOTNESS_CALC)->trigger();
+    QCOMPARE(app->settings().hotnessCalc, 1);
+    QVERIFY(frame->Action(ID_HOTNESS_CALC)->isChecked());
+    frame->close();
+    app->ExitInstance();
+    app = StartApp(HomeOf(home));
+    QCOMPARE(app->settings().hotnessCalc, 1);  // written when the window closed
+    app->ExitInstance();
+  }
+
+  void looksChangeThePaletteAndPersist() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QVERIFY(frame->Action(219)->isChecked());
+    frame->Action(216)->trigger();
+    QCOMPARE(app->settings().applicationLook, 216);
+    QVERIFY(frame->Action(216)->isChecked());
+    QVERIFY(!frame->Action(219)->isChecked());
+    QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 100);
+    QVERIFY(QApplication::palette().color(QPalette::WindowText).lightness() > 180);
+    frame->OnApplicationLook(213);  // Office 2007 in its current colour style
+    QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 100);
+    frame->Action(217)->trigger();
+    const QColor silver = QApplication::palette().color(QPalette::Window);
+    frame->Action(219)->trigger();
+    QVERIFY(QApplication::palette().color(QPalette::Window) != silver);
+    app->ExitInstance();
+    app = StartApp(HomeOf(home));
+    QCOMPARE(app->settings().applicationLook, 219);
+    app->ExitInstance();
+  }
+
+  void anOrderingFileChosenElsewhereIsKeptByName() {
+    QTemporaryDir home, elsewhere;
+    std::string ordering;
+    auto classes = quillet::AllClassesInMatrixOrder();
+    std::reverse(classes.begin(), classes.end());  // 66 first
+    for (const auto& hc : classes) {
+      const std::wstring label = quillet::ClassLabel(hc);
+      ordering += std::string(label.begin(), label.end()) + "\n";
+    }
+    const auto chosen = HomeOf(elsewhere) / "MyOrdering.txt";
+    WriteText(chosen, ordering);
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("SixPlusVsRandom"));
+    QCOMPARE(frame->Action(ID_BUTTON_FILE_CHINA)->text(), QString("SixPlus6maxordering"));
+    QString startedFrom;
+    frame->chooseOrderingFile = [&](const QString& start) {
+      startedFrom = start;
+      return QString::fromStdString(chosen.string());
+    };
+    frame->Action(ID_BUTTON_FILE_SIXPLUS)->trigger();
+    QCOMPARE(startedFrom, QString("SixPlusVsRandom.txt"));
+    QCOMPARE(app->settings().fileSixPlus, QString("MyOrdering.txt"));
+    QCOMPARE(app->settings().Store().value("Game/FileSixPlus").toString(), QString("MyOrdering.txt"));
+    QCOMPARE(frame->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("MyOrdering"));
+    quillet::Spec top;
+    app->ParseRange(L"0.5%", top);
+    QCOMPARE(int(top.size()), 6);
+    QVERIFY(top.contains(quillet::GetCardByName(L"6s"), quillet::GetCardByName(L"6h")));
+
+    frame->chooseOrderingFile = [](const QString&) { return QString(); };  // Cancel
+    frame->Action(ID_BUTTON_FILE_SIXPLUS)->trigger();
+    QCOMPARE(frame->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("MyOrdering"));
+    app->ExitInstance();
+
+    // The next start finds the file by its name alone.
+    std::filesystem::remove(chosen);
+    app = StartApp(HomeOf(home));
+    app->ParseRange(L"0.5%", top);
+    QVERIFY(top.contains(quillet::GetCardByName(L"6s"), quillet::GetCardByName(L"6h")));
+    app->ExitInstance();
+  }
+
+  void anUnreadableOrderingFileChangesNothing() {
+    QTemporaryDir home, elsewhere;
+    const auto bad = HomeOf(elsewhere) / "Broken.txt";
+    WriteText(bad, "AA\nKK\n");
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    frame->chooseOrderingFile = [&](const QString&) { return QString::fromStdString(bad.string()); };
+    QString message;
+    AnswerNextMessageBox(&message);
+    frame->Action(ID_BUTTON_FILE_CHINA)->trigger();
+    QVERIFY(message.contains("Broken.txt"));
+    QCOMPARE(app->settings().fileChina, QString("SixPlus6maxordering.txt"));
+    QCOMPARE(frame->Action(ID_BUTTON_FILE_CHINA)->text(), QString("SixPlus6maxordering"));
+    app->ExitInstance();
+  }
+
+  void outputLinesTimedMessagesAndAbout() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QListWidget* build = frame->Output()->BuildList();
+    QCOMPARE(build->count(), 0);
+    QCOMPARE(frame->Output()->List(1)->count(), 3);
+    QCOMPARE(frame->Output()->List(2)->item(0)->text(), QString("Find output is being displayed here."));
+    frame->AppendOutputLine("201376 river games time = 0.001 sec. River equity = 54.08%\n");
+    frame->AppendOutputLine("second line");
+    QCOMPARE(build->count(), 2);
+    QCOMPARE(build->item(0)->text(), QString("201376 river games time = 0.001 sec. River equity = 54.08%"));
+    QCOMPARE(build->currentRow(), 1);
+
+    QCOMPARE(frame->ShowTimedMessage(nullptr, "Please reenter card ranges!", "Wrong ranges",
+                                     kMbOk | kMbIconInformation, 0, 100),
+             kTimedOut);
+    AnswerNextMessageBox(nullptr);
+    QCOMPARE(frame->ShowTimedMessage(nullptr, "text", "caption", kMbOk, 0, 20000), kIdOk);
+
+    {
+      AboutDialog about(frame->windowTitle(), frame);
+      QCOMPARE(about.TitleText(), QString("Ferrox6Plus  v4.11"));
+    }
+    app->ExitInstance();
+  }
+
+  void modeSwitchesCloseDocumentsAndRelabelTheButton() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QCOMPARE(frame->Action(ID_MODE)->text(), QString("Use    mode"));
+    frame->Documents()->addSubWindow(new QWidget)->show();
+    frame->Action(ID_MODE_CREATE)->trigger();
+    QCOMPARE(app->mode, 0);
+    QCOMPARE(frame->Action(ID_MODE)->text(), QString("Create mode"));
+    QVERIFY(frame->Documents()->subWindowList().isEmpty());
+    frame->Action(ID_MODE_USE)->trigger();
+    QCOMPARE(app->mode, 1);
+    QCOMPARE(frame->Action(ID_MODE)->text(), QString("Use    mode"));
+    // Commands of panes still to come are shown but not enabled.
+    QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());
+    QVERIFY(!frame->Action(ID_HEATMAP_SAVE)->isEnabled());
+    app->ExitInstance();
+  }
+
+  void thePaneLayoutPersists() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    app->MainFrame()->Action(ID_VIEW_CARDSVIEW)->trigger();
+    app->MainFrame()->Action(ID_VIEW_OUTPUTWND)->trigger();
+    app->MainFrame()->close();
+    app->ExitInstance();
+    app = StartApp(HomeOf(home));
+    QVERIFY(app->MainFrame()->Pane(ID_VIEW_CARDSVIEW)->isHidden());
+    QVERIFY(!app->MainFrame()->Pane(ID_VIEW_OUTPUTWND)->isHidden());
+    QVERIFY(!app->MainFrame()->Action(ID_VIEW_CARDSVIEW)->isChecked());
+    app->ExitInstance();
+  }
+};
+
+}  // namespace ferrox::testing
+
+QTEST_MAIN(ferrox::testing::FerroxAppTest)
+#include "FerroxAppTest.moc"
