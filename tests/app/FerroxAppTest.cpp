@@ -261,6 +261,26 @@ class FerroxAppTest : public QObject {
     app->ExitInstance();
   }
 
+  void garbageSettingsStartWithDefaults() {
+    QTemporaryDir home;
+    WriteText(HomeOf(home) / "Ferrox6Plus.conf",
+              "[Settings]\nGametype=seven\nRuns=-5\nBkColor=\"\"\n[Workspace]\nState=garbage\nGeometry=@ByteArray(xyz)\n"
+              "ApplicationLook=12345\n[Game]\nFileSixPlus=NoSuchFile.txt\n");
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    QCOMPARE(app->settings().gameType, 0);
+    QCOMPARE(app->settings().runs, 10000);
+    QCOMPARE(app->settings().background.Effective(), 0xFFF9F3);
+    QCOMPARE(app->settings().applicationLook, 219);
+    QVERIFY(!app->MainFrame()->Pane(ID_VIEW_FILEVIEW)->isHidden());
+    // A missing ordering file leaves that ordering empty: percent ranges give nothing.
+    quillet::Spec top;
+    QCOMPARE(app->ParseRange(L"20%", top), 1);
+    QVERIFY(top.empty());
+    QCOMPARE(app->MainFrame()->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("NoSuchFile"));
+    app->ExitInstance();
+  }
+
   void thePaneLayoutPersists() {
     QTemporaryDir home;
     auto app = StartApp(HomeOf(home));
