@@ -21,7 +21,6 @@
 #include "app/TimedMessage.h"
 #include "widgets/ColourButton.h"
 #include "widgets/ColourRef.h"
-#include "widgets/OfficeColours.h"
 #include "widgets/RibbonBar.h"
 #include "widgets/RibbonCategory.h"
 #include "widgets/RibbonPanel.h"
@@ -192,14 +191,8 @@ void CMainFrame::BuildHomeCategory() {
 
   RibbonPanel* settings = home->addPanel("Settings");
   settings->addLargeButton(actions_[ID_CLEAR_ALL]);
-  for (int id : {ID_BACKGROUND_COLOR, ID_FONT_COLOR}) {
-    ColourButton* button = settings->addColourButton(actions_[id], false);
-    button->setGroups(widgets::OfficeColourGroups());
-    button->setAutomaticColour(widgets::ColourFromRef(0xFFFFFF));
-    const ColourSetting& setting = id == ID_BACKGROUND_COLOR ? app_.settings().background : app_.settings().font;
-    button->setColour(widgets::ColourFromRef(static_cast<uint32_t>(setting.committed)));
-    colourButtons_[id] = button;
-  }
+  AddColourButton(settings, ID_BACKGROUND_COLOR, false, 0xFFFFFF, app_.settings().background.committed);
+  AddColourButton(settings, ID_FONT_COLOR, false, 0xFFFFFF, app_.settings().font.committed);
 
   RibbonPanel* ranges = home->addPanel("User-defined ranges");
   auto* modeMenu = new QMenu(this);
@@ -221,14 +214,8 @@ void CMainFrame::BuildOtherCategories() {
   RibbonPanel* chart = graph->addPanel("Graph");
   for (int id : {ID_CHART_VIEW, ID_CHART_CLEAR, ID_CHART_RUN}) chart->addLargeButton(actions_[id]);
   RibbonPanel* look = graph->addPanel("Appearance");
-  const std::pair<int, uint32_t> chartColours[] = {{ID_CHART_BG_COLOR, 0x302D2D}, {ID_CHART_GRID_COLOR, 0xFFFFFF}};
-  for (const auto& [id, colour] : chartColours) {
-    ColourButton* button = look->addColourButton(actions_[id], true);
-    button->setGroups(widgets::OfficeColourGroups());
-    button->setAutomaticColour(widgets::ColourFromRef(colour));
-    button->setColour(widgets::ColourFromRef(colour));
-    colourButtons_[id] = button;
-  }
+  AddColourButton(look, ID_CHART_BG_COLOR, true, 0x302D2D, 0x302D2D);
+  AddColourButton(look, ID_CHART_GRID_COLOR, true, 0xFFFFFF, 0xFFFFFF);
 
   widgets::RibbonCategory* heatmap = ribbon_->addCategory("Heatmap");
   RibbonPanel* heatView = heatmap->addPanel("View");
@@ -238,17 +225,18 @@ void CMainFrame::BuildOtherCategories() {
   singular->addSmallButton(actions_[ID_SHOWSINGULAR]);
   singular->addSmallButton(actions_[ID_HIDESINGULAR]);
   RibbonPanel* play = heatmap->addPanel("Playability");
-  for (int id : {ID_VIEW_COLORSPACE, ID_VIEW_COLORSPACE100}) {
-    ColourButton* button = play->addColourButton(actions_[id], true);
-    button->setGroups(widgets::OfficeColourGroups());
-    const int colour = id == ID_VIEW_COLORSPACE ? app_.settings().heatmapColour : app_.settings().heatmapColour100;
-    button->setAutomaticColour(widgets::ColourFromRef(id == ID_VIEW_COLORSPACE ? kDefaultHeatmapColour : kDefaultHeatmapColour100));
-    button->setColour(widgets::ColourFromRef(static_cast<uint32_t>(colour)));
-    colourButtons_[id] = button;
-  }
+  AddColourButton(play, ID_VIEW_COLORSPACE, true, kDefaultHeatmapColour, app_.settings().heatmapColour);
+  AddColourButton(play, ID_VIEW_COLORSPACE100, true, kDefaultHeatmapColour100, app_.settings().heatmapColour100);
 
   widgets::RibbonCategory* hotness = ribbon_->addCategory("Hotness");
   hotness->addPanel("View")->addCheck(actions_[ID_HOTNESS_CALC]);
+}
+
+void CMainFrame::AddColourButton(RibbonPanel* panel, int id, bool large, int automatic, int colour) {
+  ColourButton* button = panel->addColourButton(actions_[id], large);
+  button->setAutomaticColour(widgets::ColourFromRef(static_cast<uint32_t>(automatic)));
+  button->setColour(widgets::ColourFromRef(static_cast<uint32_t>(colour)));
+  colourButtons_[id] = button;
 }
 
 void CMainFrame::BuildStatusBar() {

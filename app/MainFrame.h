@@ -17,6 +17,7 @@ namespace ferrox {
 namespace widgets {
 class ColourButton;
 class RibbonBar;
+class RibbonPanel;
 }  // namespace widgets
 
 class CFerroxApp;
@@ -82,6 +83,7 @@ class CMainFrame : public QMainWindow {
   void BuildStatusBar();
   void ConnectCommands();
   QMenu* BuildStyleMenu();
+  void AddColourButton(widgets::RibbonPanel* panel, int id, bool large, int automatic, int colour);
   QString DocumentTitle() const;
 
   CFerroxApp& app_;

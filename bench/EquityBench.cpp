@@ -15,21 +15,13 @@
 #include "engine/TableCardStore.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
-#include "quillet/Files.h"
 #include "quillet/PreflopTables.h"
 
 namespace {
 
 using namespace ferrox;
 
-const OrderingRanges& Orderings() {
-  static const OrderingRanges orderings = [] {
-    OrderingRanges o;
-    LoadDefaultOrderings(o, quillet::GetExecDir());
-    return o;
-  }();
-  return orderings;
-}
+const OrderingRanges& Orderings() { return OrderingsNextToProgram(); }
 
 void LoadAll() {
   quillet::fsm5::load_fsm7();

@@ -2,17 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/Command.h"
+
 namespace ferrox::cli {
 
 // ferrox6plus-cli classify [--rules 0|1] HOLE BOARD
-class ClassifyCommand {
+class ClassifyCommand : public Command {
  public:
   explicit ClassifyCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   int rules_ = 0;
   std::string hole_;
   std::string board_;

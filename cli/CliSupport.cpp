@@ -5,7 +5,6 @@
 #include "core/Orderings.h"
 #include "core/WideText.h"
 #include "quillet/Evaluator.h"
-#include "quillet/Files.h"
 
 namespace ferrox::cli {
 
@@ -22,14 +21,7 @@ bool LoadTables() {
   return false;
 }
 
-const OrderingRanges& Orderings() {
-  static const OrderingRanges orderings = [] {
-    OrderingRanges o;
-    LoadDefaultOrderings(o, quillet::GetExecDir());
-    return o;
-  }();
-  return orderings;
-}
+const OrderingRanges& Orderings() { return OrderingsNextToProgram(); }
 
 RuleSet RulesOf(int rules) {
   return rules == 1 ? RuleSet::StraightBeatsSet : RuleSet::Standard;

@@ -15,11 +15,10 @@ DistributionCommand::DistributionCommand(CLI::App& app) {
 }
 
 int DistributionCommand::Run() const {
-  TableCardStoreRef store;
   HandsInput hands;
   RequestData request;
   int exitCode = kExitOk;
-  if (!options_.Validate(*store, hands, request, exitCode)) return exitCode;
+  if (!options_.Validate(hands, request, exitCode)) return exitCode;
 
   const StreetSettings settings = options_.Settings();
   const auto start = std::chrono::steady_clock::now();

@@ -2,19 +2,19 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/Command.h"
+
 #include "cli/RequestOptions.h"
 
 namespace ferrox::cli {
 
 // ferrox6plus-cli distribution: the same inputs as equity.
-class DistributionCommand {
+class DistributionCommand : public Command {
  public:
   explicit DistributionCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   RequestOptions options_;
 };
 

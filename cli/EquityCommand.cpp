@@ -42,11 +42,10 @@ EquityCommand::EquityCommand(CLI::App& app) {
 }
 
 int EquityCommand::Run() const {
-  TableCardStoreRef store;
   HandsInput hands;
   RequestData request;
   int exitCode = kExitOk;
-  if (!options_.Validate(*store, hands, request, exitCode)) return exitCode;
+  if (!options_.Validate(hands, request, exitCode)) return exitCode;
   if (options_.Board().empty() && !PreloadPreflopTables()) return Fail("Cannot load the preflop tables");
 
   const StreetEvaluation result = EvaluateStreets(hands.specs, request, options_.Board(), options_.Settings());

@@ -2,20 +2,20 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/Command.h"
+
 #include "cli/RequestOptions.h"
 
 namespace ferrox::cli {
 
 // ferrox6plus-cli equity --hero TEXT --op TEXT... [--board] [--dead] [--rules]
 //   [--enumerate | --montecarlo] [--runs N] [--seed N] [--json]
-class EquityCommand {
+class EquityCommand : public Command {
  public:
   explicit EquityCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   RequestOptions options_;
 };
 

@@ -1,19 +1,19 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+
+#include "cli/Command.h"
 #include <string>
 
 namespace ferrox::cli {
 
 // ferrox6plus-cli heatmap --op TEXT [--rules R] [--out FILE.hmp] [--json]
-class HeatmapCommand {
+class HeatmapCommand : public Command {
  public:
   explicit HeatmapCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   std::string op_;
   int rules_ = 0;
   std::string out_;

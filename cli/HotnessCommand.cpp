@@ -32,11 +32,10 @@ HotnessCommand::HotnessCommand(CLI::App& app) {
 }
 
 int HotnessCommand::Run() const {
-  TableCardStoreRef store;
   HandsInput hands;
   RequestData request;
   int exitCode = kExitOk;
-  if (!options_.Validate(*store, hands, request, exitCode)) return exitCode;
+  if (!options_.Validate(hands, request, exitCode)) return exitCode;
   if (!HotnessApplies(true, request.opponentCount, static_cast<int>(options_.Board().size())))
     return Fail("Hotness needs one opponent and a flop or a turn on the board");
 

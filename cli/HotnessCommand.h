@@ -2,19 +2,19 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/Command.h"
+
 #include "cli/RequestOptions.h"
 
 namespace ferrox::cli {
 
 // ferrox6plus-cli hotness --hero TEXT --op TEXT --board CARDS [--dead TEXT] [--rules R] [--json]
-class HotnessCommand {
+class HotnessCommand : public Command {
  public:
   explicit HotnessCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   RequestOptions options_;
 };
 

@@ -2,17 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/Command.h"
+
 namespace ferrox::cli {
 
 // ferrox6plus-cli range [--rules 0|1] TEXT
-class RangeCommand {
+class RangeCommand : public Command {
  public:
   explicit RangeCommand(CLI::App& app);
-  bool Chosen() const { return command_->parsed(); }
-  int Run() const;
+  int Run() const override;
 
  private:
-  CLI::App* command_;
   int rules_ = 0;
   std::string text_;
 };

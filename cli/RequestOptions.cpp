@@ -24,8 +24,7 @@ void RequestOptions::AddTo(CLI::App* command, bool computeOptions) {
       ->check(CLI::Range(kMinRuns, kMaxRuns));
 }
 
-bool RequestOptions::Validate(TableCardStore& store, HandsInput& hands, RequestData& request,
-                              int& exitCode) const {
+bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exitCode) const {
   if (ops_.size() > 5) {
     exitCode = Fail("At most five opponents (--op) are allowed");
     return false;
@@ -41,9 +40,10 @@ bool RequestOptions::Validate(TableCardStore& store, HandsInput& hands, RequestD
     return false;
   }
   board_ = *board;
-  store.ClearBoard();
-  store.ClearDead();
-  for (CardIndex c : board_) store.AppendBoardCard(c);
+  TableCardStoreRef store;
+  store->ClearBoard();
+  store->ClearDead();
+  for (CardIndex c : board_) store->AppendBoardCard(c);
 
   hands.texts[0] = FromUtf8(hero_);
   for (std::size_t i = 0; i < ops_.size() && i < 5; ++i) hands.texts[i + 1] = FromUtf8(ops_[i]);

@@ -24,7 +24,7 @@ class RequestOptions {
 
   // Fills the calculator document and validates. On a refusal prints the message and
   // returns false with the exit code set.
-  bool Validate(TableCardStore& store, HandsInput& hands, RequestData& request, int& exitCode) const;
+  bool Validate(HandsInput& hands, RequestData& request, int& exitCode) const;
   StreetSettings Settings() const;
   std::vector<CardIndex> Board() const { return board_; }
   const std::string& HeroText() const { return hero_; }

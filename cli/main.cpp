@@ -1,6 +1,8 @@
 // ferrox6plus-cli: the calculator's engine from a shell, with JSON output.
 #include <CLI/CLI.hpp>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "cli/ClassifyCommand.h"
 #include "cli/CliSupport.h"
@@ -14,12 +16,13 @@ int main(int argc, char** argv) {
   using namespace ferrox::cli;
   CLI::App app{"Ferrox6Plus command-line tool: Six-Plus Hold'em ranges and hands", "ferrox6plus-cli"};
   app.require_subcommand(1);
-  const RangeCommand range(app);
-  const ClassifyCommand classify(app);
-  const EquityCommand equity(app);
-  const HeatmapCommand heatmap(app);
-  const HotnessCommand hotness(app);
-  const DistributionCommand distribution(app);
+  std::vector<std::unique_ptr<Command>> commands;
+  commands.push_back(std::make_unique<RangeCommand>(app));
+  commands.push_back(std::make_unique<ClassifyCommand>(app));
+  commands.push_back(std::make_unique<EquityCommand>(app));
+  commands.push_back(std::make_unique<HeatmapCommand>(app));
+  commands.push_back(std::make_unique<HotnessCommand>(app));
+  commands.push_back(std::make_unique<DistributionCommand>(app));
 
   try {
     app.parse(argc, argv);
@@ -32,11 +35,7 @@ int main(int argc, char** argv) {
   }
 
   if (!LoadTables()) return kExitNoTables;
-  if (range.Chosen()) return range.Run();
-  if (classify.Chosen()) return classify.Run();
-  if (equity.Chosen()) return equity.Run();
-  if (heatmap.Chosen()) return heatmap.Run();
-  if (hotness.Chosen()) return hotness.Run();
-  if (distribution.Chosen()) return distribution.Run();
+  for (const auto& command : commands)
+    if (command->Chosen()) return command->Run();
   return kExitBadInput;
 }

@@ -16,5 +16,7 @@ int LoadOrdering(quillet::Spec& ordering, const std::filesystem::path& file);
 
 // Both default orderings from a folder.
 void LoadDefaultOrderings(OrderingRanges& orderings, const std::filesystem::path& folder);
+// The default orderings shipped next to the running program, loaded once.
+const OrderingRanges& OrderingsNextToProgram();
 
 }  // namespace ferrox

@@ -59,69 +59,69 @@ void TableCardStore::Changed() {
   for (const auto& l : listeners) l();  // outside the lock: a listener reads the store
 }
 
-bool TableCardStore::AppendBoardCard(CardIndex card) {
+template <class Change>
+bool TableCardStore::Mutate(Change change) {
+  bool changed;
   {
     std::lock_guard lock(mutex_);
+    changed = change();
+  }
+  if (changed) Changed();
+  return changed;
+}
+
+bool TableCardStore::AppendBoardCard(CardIndex card) {
+  return Mutate([&] {
     if (board_.size() >= 5 || !quillet::IsDeckCard(card) || Holds(board_, card)) return false;
     board_.push_back(card);
-  }
-  Changed();
-  return true;
+    return true;
+  });
 }
 
 bool TableCardStore::RemoveBoardCard(int position) {
-  {
-    std::lock_guard lock(mutex_);
+  return Mutate([&] {
     if (position < 0 || position >= static_cast<int>(board_.size())) return false;
     board_.erase(board_.begin() + position);
-  }
-  Changed();
-  return true;
+    return true;
+  });
 }
 
 void TableCardStore::ClearBoard() {
-  {
-    std::lock_guard lock(mutex_);
+  Mutate([&] {
     board_.clear();
-  }
-  Changed();
+    return true;
+  });
 }
 
 bool TableCardStore::AppendDeadCard(CardIndex card) {
-  {
-    std::lock_guard lock(mutex_);
+  return Mutate([&] {
     if (!quillet::IsDeckCard(card) || Holds(dead_, card)) return false;
     dead_.push_back(card);
-  }
-  Changed();
-  return true;
+    return true;
+  });
 }
 
 void TableCardStore::ClearDead() {
-  {
-    std::lock_guard lock(mutex_);
+  Mutate([&] {
     dead_.clear();
-  }
-  Changed();
+    return true;
+  });
 }
 
 bool TableCardStore::AppendPlayerCard(int player, CardIndex card) {
-  {
-    std::lock_guard lock(mutex_);
+  return Mutate([&] {
     auto& cards = players_[player];
     if (cards.size() >= 2 || !quillet::IsDeckCard(card) || Holds(cards, card)) return false;
     cards.push_back(card);
-  }
-  Changed();
-  return true;
+    return true;
+  });
 }
 
 void TableCardStore::ClearPlayerCards(int player) {
-  {
-    std::lock_guard lock(mutex_);
+  Mutate([&] {
     players_.erase(player);
-  }
-  Changed();
+    return true;
+  });
 }
 
 int TableCardStore::BoardSize() const {

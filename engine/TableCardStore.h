@@ -49,6 +49,9 @@ class TableCardStore {
 
  private:
   TableCardStore() = default;
+  // Applies change under the lock and announces it when it reports a change.
+  template <class Change>
+  bool Mutate(Change change);
   void Changed();
 
   mutable std::mutex mutex_;

@@ -114,6 +114,20 @@ class FastEvaluator {
   const uint16_t* flush_;
 };
 
+// The players holding the best hand (bit p for player p): keys and masks of each player's
+// hole cards and known board, plus the cards added to the board.
+inline uint32_t Winners(const FastEvaluator& eval, const uint64_t* keys, const uint64_t* masks, int players,
+                        uint64_t addKey, uint64_t addMask) {
+  int best = -1;
+  uint32_t winners = 0;
+  for (int p = 0; p < players; ++p) {
+    const int v = eval(keys[p] + addKey, masks[p] | addMask);
+    if (v > best) best = v, winners = 1u << p;
+    else if (v == best) winners |= 1u << p;
+  }
+  return winners;
+}
+
 // Both rule sets at once, for work that needs the two (the preflop tables).
 class DualEvaluator {
  public:

@@ -88,16 +88,7 @@ EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& de
       used |= pr.players[p].masks[deal[p]];
     }
     EquityCounts& out = counts[worker];
-    auto leaf = [&](uint64_t key, uint64_t mask) {
-      int best = -1;
-      uint32_t winners = 0;
-      for (int p = 0; p < players; ++p) {
-        const int v = eval(keys[p] + key, masks[p] | mask);
-        if (v > best) best = v, winners = 1u << p;
-        else if (v == best) winners |= 1u << p;
-      }
-      out.Add(winners);
-    };
+    auto leaf = [&](uint64_t key, uint64_t mask) { out.Add(Winners(eval, keys.data(), masks.data(), players, key, mask)); };
     if (!splitBoards) {
       WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
       return;

@@ -53,14 +53,7 @@ class Sampler {
           addKey += openKeys_[i];
           addMask |= openMasks_[i];
         }
-        int best = -1;
-        uint32_t winners = 0;
-        for (int p = 0; p < players_; ++p) {
-          const int v = eval_(keys[p] + addKey, masks[p] | addMask);
-          if (v > best) best = v, winners = 1u << p;
-          else if (v == best) winners |= 1u << p;
-        }
-        out.Add(winners);
+        out.Add(Winners(eval_, keys.data(), masks.data(), players_, addKey, addMask));
       }
     }
   }
