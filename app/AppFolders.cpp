@@ -31,10 +31,27 @@ AppFolders AppFolders::FromEnvironment(int argc, char** argv) {
   return folders;
 }
 
+std::filesystem::path AppFolders::SettingsFile() const {
+  if (!home.empty()) return home / "Ferrox6Plus.conf";
+  const auto config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString();
+  return std::filesystem::path(config) / "Halvard" / "Ferrox6Plus.conf";
+}
+
+std::filesystem::path AppFolders::SetAsideUnreadableSettings() const {
+  const auto file = SettingsFile();
+  std::error_code ec;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec)) ||
+      quillet::IsRegularFileWithin(file, kMaxSettingsBytes))
+    return {};
+  auto aside = file;
+  aside += ".unreadable";
+  std::filesystem::rename(file, aside, ec);
+  return ec ? std::filesystem::path() : aside;
+}
+
 std::unique_ptr<QSettings> AppFolders::OpenSettings() const {
   if (!home.empty())
-    return std::make_unique<QSettings>(QString::fromStdString((home / "Ferrox6Plus.conf").string()),
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(QString::fromStdString(SettingsFile().string()), QSettings::IniFormat);
   return std::make_unique<QSettings>("Halvard", "Ferrox6Plus");
 }
 

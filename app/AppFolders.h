@@ -21,6 +21,12 @@ struct AppFolders {
   static AppFolders ForHome(const std::filesystem::path& home);
 
   std::unique_ptr<QSettings> OpenSettings() const;
+  std::filesystem::path SettingsFile() const;
+  // The settings store reads its file as soon as it is made: a FIFO there would hang the
+  // start, a huge file stall it. Such a file is renamed to "<name>.unreadable" (returned)
+  // and the program starts with defaults; empty when there was nothing to set aside.
+  std::filesystem::path SetAsideUnreadableSettings() const;
+  static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
   std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
   std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }
   std::filesystem::path RegFile() const { return workDir / "Ferrox6Plus.reg"; }

@@ -1,5 +1,6 @@
 #include "app/AppSettings.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/Orderings.h"
@@ -81,11 +82,17 @@ void AppSettings::WriteLook() {
 }
 
 int AppSettings::CountRun(const std::function<void()>& firstStart) {
-  const int count = ReadInt("General/Runs", 0, 0, kAnyInt);
+  // Only an absent or zero counter means a first start: a counter that cannot be read
+  // must not import the .reg file over the user's settings again.
+  const QVariant stored = store_->value("General/Runs");
+  bool ok = false;
+  const qlonglong value = stored.toLongLong(&ok);
+  const int count = !stored.isValid() ? 0 : !ok || value < 0 ? 1 : static_cast<int>(std::min<qlonglong>(value, kAnyInt));
   if (count == 0 && firstStart) firstStart();
-  store_->setValue("General/Runs", count + 1);
+  const int next = count == kAnyInt ? count : count + 1;  // saturates: a wrap would read as a first start
+  store_->setValue("General/Runs", next);
   store_->sync();
-  return count + 1;
+  return next;
 }
 
 }  // namespace ferrox

@@ -73,6 +73,8 @@ bool CFerroxApp::Construct() {
 bool CFerroxApp::InitInstance() {
   const auto start = Clock::now();
   if (tableResults[0] == 0 || tableResults[1] == 0 || tableResults[2] == 0) return false;
+  if (const auto aside = folders_.SetAsideUnreadableSettings(); !aside.empty())
+    AppendLog("Settings file unreadable, kept as " + aside.string() + "; starting with defaults");
   settings_ = std::make_unique<AppSettings>(folders_.OpenSettings());
   CountRun();
   settings_->Read();

@@ -59,8 +59,16 @@ void TableCardStore::Changed() {
   for (const auto& l : listeners) l();  // outside the lock: a listener reads the store
 }
 
+bool TableCardStore::Held(CardIndex card) const {
+  if (Holds(board_, card) || Holds(dead_, card)) return true;
+  for (const auto& [player, cards] : players_)
+    if (Holds(cards, card)) return true;
+  return false;
+}
+
 template <class Change>
 bool TableCardStore::Mutate(Change change) {
+  if (!OnOwnerThread()) return false;
   bool changed;
   {
     std::lock_guard lock(mutex_);
@@ -72,7 +80,7 @@ bool TableCardStore::Mutate(Change change) {
 
 bool TableCardStore::AppendBoardCard(CardIndex card) {
   return Mutate([&] {
-    if (board_.size() >= 5 || !quillet::IsDeckCard(card) || Holds(board_, card)) return false;
+    if (board_.size() >= 5 || !quillet::IsDeckCard(card) || Held(card)) return false;
     board_.push_back(card);
     return true;
   });
@@ -95,7 +103,7 @@ void TableCardStore::ClearBoard() {
 
 bool TableCardStore::AppendDeadCard(CardIndex card) {
   return Mutate([&] {
-    if (!quillet::IsDeckCard(card) || Holds(dead_, card)) return false;
+    if (!quillet::IsDeckCard(card) || Held(card)) return false;
     dead_.push_back(card);
     return true;
   });
@@ -110,8 +118,9 @@ void TableCardStore::ClearDead() {
 
 bool TableCardStore::AppendPlayerCard(int player, CardIndex card) {
   return Mutate([&] {
+    if (player < 0 || player > 5 || !quillet::IsDeckCard(card) || Held(card)) return false;
     auto& cards = players_[player];
-    if (cards.size() >= 2 || !quillet::IsDeckCard(card) || Holds(cards, card)) return false;
+    if (cards.size() >= 2) return false;
     cards.push_back(card);
     return true;
   });
@@ -122,6 +131,11 @@ void TableCardStore::ClearPlayerCards(int player) {
     players_.erase(player);
     return true;
   });
+}
+
+TableCards TableCardStore::Snapshot() const {
+  std::lock_guard lock(mutex_);
+  return {board_, dead_, players_};
 }
 
 int TableCardStore::BoardSize() const {

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -15,5 +17,19 @@ bool TrimLogFile(const std::filesystem::path& file, std::uintmax_t keepBytes,
                  std::uintmax_t maxBytes);
 // File name part of a path ("C:\a\b.txt" and "/a/b.txt" give "b.txt").
 std::wstring LastName(const std::wstring& path);
+
+// True when path names a regular file (a link to one counts) of at most maxBytes.
+// Every reader asks this first: a FIFO or a device would block or never end.
+bool IsRegularFileWithin(const std::filesystem::path& file, std::uintmax_t maxBytes);
+
+// The whole content of a regular file of at most maxBytes; nullopt otherwise or on an
+// I/O error, with the reason in *error when given. Opening never blocks.
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::uintmax_t maxBytes,
+                                           std::string* error = nullptr);
+
+// Replaces file with bytes: written to a new, exclusively created file with a unique name
+// in the same folder, then renamed over it, so neither a reader nor a planted link ever
+// sees or redirects a half-written file. False with the reason in error.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string& error);
 
 }  // namespace quillet

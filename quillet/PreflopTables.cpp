@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -23,18 +24,26 @@ constexpr int kTables = 6;  // targets 5, 4, 3 x rule sets 0, 1
 
 int TableSlot(int target, int rules) { return (5 - target) * 2 + rules; }
 
-struct Tables {
-  std::vector<uint32_t> keys;                      // sorted
-  std::vector<int32_t> position;                   // combo x combo -> index in keys, or -1
-  std::array<int, 64 * 64> comboOf{};              // card x card -> combo 0..629, or -1
-  std::array<std::vector<uint32_t>, kTables> counts;  // wins, ties per matchup
-  bool countsLoaded = false;
+// The matchup index: built once, read-only afterwards.
+struct Index {
+  std::vector<uint32_t> keys;          // sorted
+  std::vector<int32_t> position;       // combo x combo -> index in keys, or -1
+  std::array<int, 64 * 64> comboOf{};  // card x card -> combo 0..629, or -1
 };
 
-std::mutex g_mutex;
-std::unique_ptr<Tables> g_tables;
+// Wins, ties per matchup, for each target and rule set.
+using Counts = std::array<std::vector<uint32_t>, kTables>;
 
-void BuildIndex(Tables& t) {
+// Loaders take the mutex, one at a time; lookups never do. What a loader publishes is
+// complete and never changes until FreePreflopTables (shutdown), so a lookup reads it
+// without waiting for a ten-second computation to end.
+std::mutex g_loadMutex;
+std::unique_ptr<Index> g_ownedIndex;
+std::unique_ptr<Counts> g_ownedCounts;
+std::atomic<const Index*> g_index{nullptr};
+std::atomic<const Counts*> g_counts{nullptr};
+
+void BuildIndex(Index& t) {
   t.comboOf.fill(-1);
   std::vector<Combo> combos;
   const int* deck = SixPlusDeckCards();
@@ -169,7 +178,7 @@ std::vector<MatchupCounts> CountHeroClass(const HeroClass& c) {
   return out;
 }
 
-void ComputeCounts(Tables& t) {
+void ComputeCounts(const Index& t, Counts& out) {
   const auto perms = SuitPermutations();
   const std::vector<HeroClass> classes = MakeHeroClasses(perms);
   std::vector<std::vector<MatchupCounts>> results(classes.size());
@@ -179,7 +188,7 @@ void ComputeCounts(Tables& t) {
   std::unordered_map<uint32_t, int> classIndex;
   for (int i = 0; i < static_cast<int>(classes.size()); ++i)
     classIndex[MatrixCell(ClassOfCombo(classes[i].hero.first, classes[i].hero.second))] = i;
-  for (auto& table : t.counts) table.assign(2 * t.keys.size(), 0);
+  for (auto& table : out) table.assign(2 * t.keys.size(), 0);
   for (std::size_t k = 0; k < t.keys.size(); ++k) {
     const uint32_t key = t.keys[k];
     const Combo hero = MakeCombo(key & 0xFF, (key >> 8) & 0xFF);
@@ -191,78 +200,105 @@ void ComputeCounts(Tables& t) {
     const int orbit = c.orbitOf.at(PairKey(c.CanonicalOpponent(Permuted(opp, *perm))));
     const MatchupCounts& counts = results[&c - classes.data()][orbit];
     for (int slot = 0; slot < kTables; ++slot) {
-      t.counts[slot][2 * k] = counts[2 * slot];
-      t.counts[slot][2 * k + 1] = counts[2 * slot + 1];
+      out[slot][2 * k] = counts[2 * slot];
+      out[slot][2 * k + 1] = counts[2 * slot + 1];
     }
   }
 }
 
 // --- the cache file ----------------------------------------------------------------------
+// Layout: magic, matchup count, the keys, the six count tables, a checksum of keys and
+// counts. Host byte order: the file is a cache, rebuilt when it does not fit.
 
 uint64_t Checksum(const std::vector<uint32_t>& data, uint64_t h) {
   for (uint32_t v : data) h = (h ^ v) * 0x100000001B3ull;
   return h;
 }
 
-uint64_t ChecksumOf(const Tables& t) {
-  uint64_t h = Checksum(t.keys, 0xCBF29CE484222325ull);
-  for (const auto& table : t.counts) h = Checksum(table, h);
+uint64_t ChecksumOf(const Index& index, const Counts& counts) {
+  uint64_t h = Checksum(index.keys, 0xCBF29CE484222325ull);
+  for (const auto& table : counts) h = Checksum(table, h);
   return h;
 }
 
-bool Plausible(const Tables& t) {
+std::size_t ImageSize(const Index& index) {
+  return sizeof kMagic + sizeof(uint32_t) + index.keys.size() * 4 * (1 + 2 * kTables) + sizeof(uint64_t);
+}
+
+bool Plausible(const Counts& counts, std::size_t matchups) {
   for (int slot = 0; slot < kTables; ++slot) {
     const uint32_t boards = PreflopBoards(5 - slot / 2);
-    for (std::size_t k = 0; k < t.keys.size(); ++k)
-      if (t.counts[slot][2 * k] + t.counts[slot][2 * k + 1] > boards) return false;
+    for (std::size_t k = 0; k < matchups; ++k)
+      if (uint64_t{counts[slot][2 * k]} + counts[slot][2 * k + 1] > boards) return false;
   }
   return true;
 }
 
-bool ReadCache(const std::filesystem::path& file, Tables& t) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return false;
-  char magic[8];
-  uint32_t matchups = 0;
-  uint64_t checksum = 0;
-  in.read(magic, sizeof magic);
-  in.read(reinterpret_cast<char*>(&matchups), sizeof matchups);
-  if (!in || std::memcmp(magic, kMagic, sizeof magic) != 0 || matchups != t.keys.size()) return false;
-  std::vector<uint32_t> keys(t.keys.size());
-  in.read(reinterpret_cast<char*>(keys.data()), static_cast<std::streamsize>(keys.size() * 4));
-  if (!in || keys != t.keys) return false;
-  for (auto& table : t.counts) {
-    table.resize(2 * t.keys.size());
-    in.read(reinterpret_cast<char*>(table.data()), static_cast<std::streamsize>(table.size() * 4));
+// Reads the fixed layout front to back; every read is bounds-checked by the caller's
+// size test.
+class ImageReader {
+ public:
+  explicit ImageReader(std::string_view image) : image_(image) {}
+  void Read(void* out, std::size_t bytes) {
+    std::memcpy(out, image_.data() + at_, bytes);
+    at_ += bytes;
   }
-  in.read(reinterpret_cast<char*>(&checksum), sizeof checksum);
-  return in && checksum == ChecksumOf(t) && Plausible(t);
+
+ private:
+  std::string_view image_;
+  std::size_t at_ = 0;
+};
+
+// Counts from a cache image, only when it is whole and consistent with the index.
+bool ParseImage(std::string_view image, const Index& index, Counts& out) {
+  if (image.size() != ImageSize(index)) return false;
+  ImageReader reader(image);
+  char magic[sizeof kMagic];
+  uint32_t matchups = 0;
+  reader.Read(magic, sizeof magic);
+  reader.Read(&matchups, sizeof matchups);
+  if (std::memcmp(magic, kMagic, sizeof magic) != 0 || matchups != index.keys.size()) return false;
+  std::vector<uint32_t> keys(index.keys.size());
+  reader.Read(keys.data(), keys.size() * 4);
+  if (keys != index.keys) return false;
+  Counts counts;
+  for (auto& table : counts) {
+    table.resize(2 * index.keys.size());
+    reader.Read(table.data(), table.size() * 4);
+  }
+  uint64_t checksum = 0;
+  reader.Read(&checksum, sizeof checksum);
+  if (checksum != ChecksumOf(index, counts) || !Plausible(counts, index.keys.size())) return false;
+  out = std::move(counts);
+  return true;
 }
 
-bool WriteCache(const std::filesystem::path& file, const Tables& t) {
+std::string MakeImage(const Index& index, const Counts& counts) {
+  std::string image;
+  image.reserve(ImageSize(index));
+  const auto put = [&](const void* data, std::size_t bytes) {
+    image.append(static_cast<const char*>(data), bytes);
+  };
+  const auto matchups = static_cast<uint32_t>(index.keys.size());
+  const uint64_t checksum = ChecksumOf(index, counts);
+  put(kMagic, sizeof kMagic);
+  put(&matchups, sizeof matchups);
+  put(index.keys.data(), index.keys.size() * 4);
+  for (const auto& table : counts) put(table.data(), table.size() * 4);
+  put(&checksum, sizeof checksum);
+  return image;
+}
+
+bool ReadCache(const std::filesystem::path& file, const Index& index, Counts& out) {
+  const auto image = ReadRegularFile(file, ImageSize(index));
+  return image && ParseImage(*image, index, out);
+}
+
+bool WriteCache(const std::filesystem::path& file, const Index& index, const Counts& counts) {
   std::error_code ec;
   std::filesystem::create_directories(file.parent_path(), ec);
-  auto temp = file;
-  temp += ".tmp" + std::to_string(::getpid());
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    const auto matchups = static_cast<uint32_t>(t.keys.size());
-    const uint64_t checksum = ChecksumOf(t);
-    out.write(kMagic, sizeof kMagic);
-    out.write(reinterpret_cast<const char*>(&matchups), sizeof matchups);
-    out.write(reinterpret_cast<const char*>(t.keys.data()), static_cast<std::streamsize>(t.keys.size() * 4));
-    for (const auto& table : t.counts)
-      out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size() * 4));
-    out.write(reinterpret_cast<const char*>(&checksum), sizeof checksum);
-    if (!out) {
-      out.close();
-      std::filesystem::remove(temp, ec);
-      return false;
-    }
-  }
-  std::filesystem::rename(temp, file, ec);  // a reader never sees half a file
-  if (ec) std::filesystem::remove(temp, ec);
-  return !ec;
+  std::string error;
+  return WriteFileAtomically(file, MakeImage(index, counts), error);
 }
 
 std::filesystem::path UserCacheFile() {
@@ -273,36 +309,54 @@ std::filesystem::path UserCacheFile() {
   return std::filesystem::temp_directory_path() / "Ferrox6Plus" / kCacheName;
 }
 
-bool LoadCounts(Tables& t) {
-  if (t.countsLoaded) return true;
+std::vector<std::filesystem::path> CacheCandidates() {
   const char* dir = std::getenv("FERROX_CACHE_DIR");
-  std::vector<std::filesystem::path> candidates;
-  if (dir && *dir) {
-    candidates.push_back(std::filesystem::path(dir) / kCacheName);
-  } else {
-    candidates.push_back(GetExecDir() / kCacheName);
-    candidates.push_back(UserCacheFile());
-  }
-  for (const auto& file : candidates)
-    if (ReadCache(file, t)) return t.countsLoaded = true;
-  ComputeCounts(t);
-  t.countsLoaded = true;
-  for (const auto& file : candidates)
-    if (WriteCache(file, t)) break;  // the first place we may write to
-  return true;
+  if (dir && *dir) return {std::filesystem::path(dir) / kCacheName};
+  return {GetExecDir() / kCacheName, UserCacheFile()};
 }
 
-Tables* EnsureIndex() {
-  if (!g_tables) {
-    auto t = std::make_unique<Tables>();
-    BuildIndex(*t);
-    g_tables = std::move(t);
-    fsm5::ET2I_6 = g_tables->keys.data();
+// Under g_loadMutex.
+const Index& EnsureIndex() {
+  if (const Index* index = g_index.load(std::memory_order_acquire)) return *index;
+  auto index = std::make_unique<Index>();
+  BuildIndex(*index);
+  g_ownedIndex = std::move(index);
+  fsm5::ET2I_6 = g_ownedIndex->keys.data();
+  g_index.store(g_ownedIndex.get(), std::memory_order_release);
+  return *g_ownedIndex;
+}
+
+// Under g_loadMutex: the cache when it is sound, else computed and cached.
+const Counts& EnsureCounts(const Index& index) {
+  if (const Counts* counts = g_counts.load(std::memory_order_acquire)) return *counts;
+  auto counts = std::make_unique<Counts>();
+  const auto candidates = CacheCandidates();
+  bool read = false;
+  for (const auto& file : candidates)
+    if ((read = ReadCache(file, index, *counts))) break;
+  if (!read) {
+    ComputeCounts(index, *counts);
+    for (const auto& file : candidates)
+      if (WriteCache(file, index, *counts)) break;  // the first place we may write to
   }
-  return g_tables.get();
+  g_ownedCounts = std::move(counts);
+  fsm5::FT2R_6 = (*g_ownedCounts)[TableSlot(5, 0)].data();
+  fsm5::FT2R_6C = (*g_ownedCounts)[TableSlot(5, 1)].data();
+  g_counts.store(g_ownedCounts.get(), std::memory_order_release);
+  return *g_ownedCounts;
 }
 
 }  // namespace
+
+bool PreflopCacheImageValid(std::string_view image) {
+  try {
+    std::lock_guard lock(g_loadMutex);
+    Counts counts;
+    return ParseImage(image, EnsureIndex(), counts);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
 
 namespace fsm5 {
 const uint32_t* ET2I_6 = nullptr;
@@ -310,23 +364,24 @@ const uint32_t* FT2R_6 = nullptr;
 const uint32_t* FT2R_6C = nullptr;
 
 int load_2_index() {
-  std::lock_guard lock(g_mutex);
   try {
-    return static_cast<int>(EnsureIndex()->keys.size());
+    std::lock_guard lock(g_loadMutex);
+    return static_cast<int>(EnsureIndex().keys.size());
   } catch (const std::exception&) {
     return 0;
   }
 }
 
-int load_2(int target, int rules, int kind) {
+int load_2(int target, int rules, int /*kind: the five-card tables are always published*/) {
   if (target < 3 || target > 5 || (rules != 0 && rules != 1)) return 0;
+  if (const Index* index = g_index.load(std::memory_order_acquire); index && g_counts.load(std::memory_order_acquire))
+    return static_cast<int>(index->keys.size());
   if (!fsm5::IsLoaded() && !fsm5::load_fsm7()) return 0;
-  std::lock_guard lock(g_mutex);
   try {
-    Tables* t = EnsureIndex();
-    if (!LoadCounts(*t)) return 0;
-    if (kind == 1) (rules ? FT2R_6C : FT2R_6) = t->counts[TableSlot(target, rules)].data();
-    return static_cast<int>(t->keys.size());
+    std::lock_guard lock(g_loadMutex);
+    const Index& index = EnsureIndex();
+    EnsureCounts(index);
+    return static_cast<int>(index.keys.size());
   } catch (const std::exception&) {
     return 0;
   }
@@ -341,9 +396,12 @@ int bsearch(const uint32_t* table, int first, int count, uint32_t key) {
 }  // namespace fsm5
 
 void FreePreflopTables() {
-  std::lock_guard lock(g_mutex);
-  g_tables.reset();
+  std::lock_guard lock(g_loadMutex);
+  g_counts.store(nullptr, std::memory_order_release);
+  g_index.store(nullptr, std::memory_order_release);
   fsm5::ET2I_6 = fsm5::FT2R_6 = fsm5::FT2R_6C = nullptr;
+  g_ownedCounts.reset();
+  g_ownedIndex.reset();
 }
 
 uint32_t MatchupKey(int hero1, int hero2, int opp1, int opp2) {
@@ -359,13 +417,13 @@ std::filesystem::path PreflopCacheFile() {
 }
 
 const uint32_t* PreflopCounts(int target, int rules) {
-  std::lock_guard lock(g_mutex);
-  if (!g_tables || !g_tables->countsLoaded || target < 3 || target > 5 || rules < 0 || rules > 1) return nullptr;
-  return g_tables->counts[TableSlot(target, rules)].data();
+  const Counts* counts = g_counts.load(std::memory_order_acquire);
+  if (!counts || target < 3 || target > 5 || rules < 0 || rules > 1) return nullptr;
+  return (*counts)[TableSlot(target, rules)].data();
 }
 
 int MatchupIndex(const Combo& hero, const Combo& opponent) {
-  const Tables* t = g_tables.get();
+  const Index* t = g_index.load(std::memory_order_acquire);
   if (!t) return -1;
   const auto combo = [&](const Combo& c) {
     return c.first >= 0 && c.first < 64 && c.second >= 0 && c.second < 64 ? t->comboOf[c.first * 64 + c.second] : -1;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 #include "quillet/Spec.h"
 
@@ -24,8 +25,9 @@ extern const uint32_t* FT2R_6C;
 // Builds the key table; returns the number of keys.
 int load_2_index();
 // Loads (from the cache, or computes and caches) the table of one target (3..5) and rule
-// set (0, 1). kind 0: the table itself; kind 1 also publishes it as FT2R_6 / FT2R_6C.
-// Returns the number of matchups, 0 on failure.
+// set (0, 1); the five-card tables are then published as FT2R_6 / FT2R_6C whatever the
+// kind. Returns the number of matchups, 0 on failure. Safe from any thread: one thread
+// computes while the others wait for it; lookups never wait.
 int load_2(int target, int rules, int kind);
 // Index of key in table[first .. first + count), or -1.
 int bsearch(const uint32_t* table, int first, int count, uint32_t key);
@@ -41,8 +43,10 @@ const uint32_t* PreflopCounts(int target, int rules);
 int MatchupIndex(const Combo& hero, const Combo& opponent);
 // Boards of a target size from the 32 cards the two hands leave.
 uint32_t PreflopBoards(int target);
-// Releases the tables (fsm5::Free does this too).
+// Releases the tables (fsm5::Free does this too). Only when no lookup can run: at shutdown.
 void FreePreflopTables();
+// True only for a whole, consistent image of the cache file; changes nothing loaded.
+bool PreflopCacheImageValid(std::string_view image);
 
 // Boards won and tied by a hero range against an opponent range, over every disjoint pair.
 struct PreflopTally {

@@ -8,13 +8,13 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "quillet/Evaluator.h"
+#include "quillet/Files.h"
 #include "quillet/HandClass.h"
 #include "quillet/Random.h"
 #include "quillet/Spec.h"
@@ -162,17 +162,19 @@ std::vector<ClassEquity> EquitySixMax(const ComboTable& combos, long deals, uint
 
 bool Write(const std::string& path, const std::string& title, const std::string& how,
            const std::vector<ClassEquity>& classes) {
-  std::ofstream out(path, std::ios::trunc);
-  out << "# Ferrox6Plus hand ordering: " << title << "\n# " << how
-      << "\n# One class per line, best first, with its equity.\n";
+  std::string text = "# Ferrox6Plus hand ordering: " + title + "\n# " + how +
+                     "\n# One class per line, best first, with its equity.\n";
   char line[64];
   for (const auto& c : classes) {
     const std::wstring label = ClassLabel(c.hc);
     std::snprintf(line, sizeof line, "%-4s %.6f\n", std::string(label.begin(), label.end()).c_str(),
                   c.equity);
-    out << line;
+    text += line;
   }
-  return static_cast<bool>(out);
+  std::string error;
+  if (WriteFileAtomically(path, text, error)) return true;
+  std::cerr << path << ": " << error << "\n";
+  return false;
 }
 
 }  // namespace

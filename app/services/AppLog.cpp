@@ -1,5 +1,9 @@
 #include "app/services/AppLog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <system_error>
 
 #include "quillet/Files.h"
@@ -12,6 +16,20 @@ constexpr std::uintmax_t kKeepBytes = 80000;
 constexpr std::uintmax_t kMaxBytes = 200000;
 constexpr std::size_t kRuleLength = 59;
 
+// Appends to a regular file only: fopen would wait for ever on a FIFO with no reader.
+std::FILE* OpenForAppending(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(fd, "ab");
+  if (!stream) ::close(fd);
+  return stream;
+}
+
 }  // namespace
 
 bool AppLog::Open(const std::filesystem::path& file, const std::string& creationText,
@@ -20,7 +38,7 @@ bool AppLog::Open(const std::filesystem::path& file, const std::string& creation
   std::error_code ec;
   // A failed trim only leaves a longer log behind.
   if (std::filesystem::exists(file, ec)) quillet::TrimLogFile(file, kKeepBytes, kMaxBytes);
-  file_ = std::fopen(file.c_str(), "ab");
+  file_ = OpenForAppending(file);
   if (!file_) return false;
   Write("\n" + std::string(kRuleLength, '-') + "\n");
   Write("\n" + creationText + "\nVersion number: " + versionText + "\n");

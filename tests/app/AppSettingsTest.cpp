@@ -110,6 +110,24 @@ class AppSettingsTest : public QObject {
     QCOMPARE(s->CountRun([&] { ++firstStarts; }), 2);
     QCOMPARE(firstStarts, 1);
   }
+
+  void anOddCounterNeverCountsAsAFirstStart() {
+    // The largest counter stays there instead of wrapping round to a first start; a
+    // counter that cannot be read counts as started before.
+    for (const QVariant& stored : {QVariant(2147483647), QVariant(99999999999LL), QVariant(-5), QVariant("many")}) {
+      QTemporaryDir dir;
+      {
+        QSettings(dir.filePath("s.conf"), QSettings::IniFormat).setValue("General/Runs", stored);
+      }
+      auto s = Open(dir);
+      int firstStarts = 0;
+      const int first = s->CountRun([&] { ++firstStarts; });
+      const int second = s->CountRun([&] { ++firstStarts; });
+      QCOMPARE(firstStarts, 0);
+      QVERIFY(first > 0);
+      QVERIFY(second >= first);
+    }
+  }
 };
 
 }  // namespace ferrox::testing

@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QtTest>
+#include <sys/stat.h>
 
 #include "app/AboutDialog.h"
 #include "app/CaptionBar.h"
@@ -12,6 +13,7 @@
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"
+#include "quillet/Files.h"
 #include "quillet/HandClass.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -279,6 +281,25 @@ class FerroxAppTest : public QObject {
     QVERIFY(top.empty());
     QCOMPARE(app->MainFrame()->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("NoSuchFile"));
     app->ExitInstance();
+  }
+
+  void aFifoForSettingsOrLogDoesNotHoldUpTheStart() {
+    QTemporaryDir home;
+    const auto conf = HomeOf(home) / "Ferrox6Plus.conf";
+    QCOMPARE(::mkfifo(conf.c_str(), 0600), 0);
+    QCOMPARE(::mkfifo((HomeOf(home) / "Ferrox6Plus.log").c_str(), 0600), 0);
+    auto app = StartApp(HomeOf(home));  // would wait for ever for a writer
+    QVERIFY(app);
+    QCOMPARE(app->settings().runs, 10000);
+    app->MainFrame()->close();
+    app->ExitInstance();
+    QVERIFY(std::filesystem::is_fifo(HomeOf(home) / "Ferrox6Plus.conf.unreadable"));
+    QVERIFY2(std::filesystem::is_regular_file(conf), "the settings were written anew");
+  }
+
+  void theSettingsFileIsWhereTheStoreKeepsIt() {
+    const AppFolders folders{quillet::GetExecDir(), {}, {}};
+    QCOMPARE(QString::fromStdString(folders.SettingsFile().string()), QSettings("Halvard", "Ferrox6Plus").fileName());
   }
 
   void thePaneLayoutPersists() {

@@ -1,6 +1,7 @@
 #include "app/services/AppLog.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <regex>
@@ -102,6 +103,10 @@ TEST_F(AppLogTest, LogThatCannotBeOpenedDoesNothing) {
 
   EXPECT_FALSE(log.Open(test::PathOf(dir_), "x", "y"));
   EXPECT_FALSE(log.IsOpen());
+
+  const auto fifo = test::PathOf(dir_) / "fifo.log";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(log.Open(fifo, "x", "y")) << "a FIFO is no log, and must not block the start";
 }
 
 TEST_F(AppLogTest, ClosedLogWritesNothingMore) {

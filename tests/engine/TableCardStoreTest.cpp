@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "engine/TableCardStore.h"
 #include "tests/support/TestSupport.h"
 
@@ -60,6 +62,55 @@ TEST(TableCardStore, BoardDeadAndPlayerCards) {
   store->RemoveListener(id);
   store->AppendBoardCard(CardsOf("Ah")[0]);
   EXPECT_EQ(changes, before);
+  store->ClearBoard();
+}
+
+TEST(TableCardStore, ACardIsHeldInOnePlaceOnly) {
+  TableCardStoreRef store;
+  const CardIndex ah = CardsOf("Ah")[0], kd = CardsOf("Kd")[0], qc = CardsOf("Qc")[0];
+  ASSERT_TRUE(store->AppendBoardCard(ah));
+  ASSERT_TRUE(store->AppendDeadCard(kd));
+  ASSERT_TRUE(store->AppendPlayerCard(1, qc));
+  for (CardIndex taken : {ah, kd, qc}) {
+    EXPECT_FALSE(store->AppendPlayerCard(0, taken));
+    EXPECT_FALSE(store->AppendPlayerCard(1, taken));
+    EXPECT_FALSE(store->AppendDeadCard(taken));
+    EXPECT_FALSE(store->AppendBoardCard(taken));
+  }
+  EXPECT_FALSE(store->AppendPlayerCard(6, CardsOf("Js")[0])) << "players are 0..5";
+  EXPECT_TRUE(store->PlayerCards(0).empty());
+  const TableCards all = store->Snapshot();
+  EXPECT_EQ(all.board, std::vector<CardIndex>{ah});
+  EXPECT_EQ(all.dead, std::vector<CardIndex>{kd});
+  EXPECT_EQ(all.players.at(1), std::vector<CardIndex>{qc});
+  store->ClearPlayerCards(1);
+  EXPECT_TRUE(store->AppendDeadCard(qc)) << "free again once its holder let it go";
+  store->ClearDead();
+  store->ClearBoard();
+}
+
+TEST(TableCardStore, OnlyTheOwnerThreadChangesItAndHearsListeners) {
+  TableCardStoreRef store;
+  std::thread::id heard;
+  const int id = store->AddListener([&] { heard = std::this_thread::get_id(); });
+  bool appended = true, cleared = true;
+  std::thread other([&] {
+    TableCardStoreRef same;
+    EXPECT_FALSE(same->OnOwnerThread());
+    appended = same->AppendBoardCard(CardsOf("Ah")[0]);
+    cleared = same->RemoveBoardCard(0);
+    same->AppendDeadCard(CardsOf("Kd")[0]);
+  });
+  other.join();
+  EXPECT_FALSE(appended);
+  EXPECT_FALSE(cleared);
+  EXPECT_TRUE(store->Snapshot().board.empty());
+  EXPECT_TRUE(store->Dead().empty());
+  EXPECT_EQ(heard, std::thread::id{}) << "no change, no announcement";
+  EXPECT_TRUE(store->OnOwnerThread());
+  EXPECT_TRUE(store->AppendBoardCard(CardsOf("Ah")[0]));
+  EXPECT_EQ(heard, std::this_thread::get_id());
+  store->RemoveListener(id);
   store->ClearBoard();
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -126,6 +128,47 @@ TEST(Files, TrimLogFileKeepsWholeRecentLines) {
   std::ofstream(path, std::ios::app) << "appended\n";
   EXPECT_FALSE(TrimLogFile(path.string() + ".missing", 10, 20));
   std::filesystem::remove(path);
+}
+
+TEST(Files, ReadersTakeOnlyRegularFilesOfASaneSize) {
+  const auto dir = std::filesystem::temp_directory_path() / ("ferrox_read_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "small.txt") << "twelve bytes";
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  std::filesystem::create_symlink(dir / "small.txt", dir / "link");
+
+  EXPECT_EQ(ReadRegularFile(dir / "small.txt", 12).value_or("?"), "twelve bytes");
+  EXPECT_EQ(ReadRegularFile(dir / "link", 12).value_or("?"), "twelve bytes") << "a link to a file is that file";
+  std::string error;
+  EXPECT_FALSE(ReadRegularFile(dir / "small.txt", 11, &error));
+  EXPECT_EQ(error, "file too large");
+  EXPECT_FALSE(ReadRegularFile(dir / "fifo", 100, &error)) << "returns at once instead of waiting for a writer";
+  EXPECT_EQ(error, "not a regular file");
+  EXPECT_FALSE(ReadRegularFile(dir, 100));
+  EXPECT_FALSE(ReadRegularFile(dir / "missing", 100));
+  EXPECT_TRUE(IsRegularFileWithin(dir / "link", 12));
+  EXPECT_FALSE(IsRegularFileWithin(dir / "fifo", 100));
+  EXPECT_FALSE(TrimLogFile(dir / "fifo", 10, 20));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Files, AtomicWritesReplaceWholeAndFollowNoLink) {
+  const auto dir = std::filesystem::temp_directory_path() / ("ferrox_write_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir / "victim") << "keep";
+  std::filesystem::create_symlink(dir / "victim", dir / "out.txt");
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(dir / "out.txt", "new text", error)) << error;
+  EXPECT_EQ(ReadRegularFile(dir / "victim", 100).value_or("?"), "keep");
+  EXPECT_EQ(ReadRegularFile(dir / "out.txt", 100).value_or("?"), "new text");
+  ASSERT_TRUE(WriteFileAtomically(dir / "out.txt", "", error));
+  EXPECT_EQ(ReadRegularFile(dir / "out.txt", 100).value_or("?"), "");
+  EXPECT_FALSE(WriteFileAtomically(dir / "no" / "such" / "folder", "x", error));
+  EXPECT_EQ(error, std::strerror(ENOENT));
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
+  EXPECT_EQ(files, 2) << "no temporary file left behind";
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -5,9 +5,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "quillet/Equity.h"
 #include "quillet/EquityProblem.h"
+#include "quillet/Files.h"
 #include "quillet/PreflopTables.h"
 #include "tests/support/BruteEquity.h"
 #include "tests/support/Ranges.h"
@@ -104,27 +108,71 @@ TEST_F(PreflopTables, RangeVersusRangeMatchesExactEnumeration) {
   EXPECT_EQ(getEquityRangeVsRangeWithNoBoard6Plus(SpecOf("AsAh"), SpecOf("AsKs AhKh"), 5, 0), kNoEquity);
 }
 
-TEST_F(PreflopTables, ACorruptCacheIsRebuilt) {
-  const auto file = PreflopCacheFile();
-  ASSERT_TRUE(std::filesystem::exists(file)) << file;
-  const auto size = std::filesystem::file_size(file);
-  const auto dir = std::filesystem::temp_directory_path() / ("ferrox_cache_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
-  std::filesystem::copy_file(file, dir / file.filename());
-  std::filesystem::resize_file(dir / file.filename(), size / 2);
-  const std::string previous = std::getenv("FERROX_CACHE_DIR") ? std::getenv("FERROX_CACHE_DIR") : "";
-  ::setenv("FERROX_CACHE_DIR", dir.c_str(), 1);
+// Points the cache at a scratch folder for the test's lifetime.
+class ScratchCache {
+ public:
+  ScratchCache() : dir_(std::filesystem::temp_directory_path() / ("ferrox_cache_" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(dir_);
+    if (const char* p = std::getenv("FERROX_CACHE_DIR")) previous_ = p;
+    ::setenv("FERROX_CACHE_DIR", dir_.c_str(), 1);
+  }
+  ~ScratchCache() {
+    std::filesystem::remove_all(dir_);
+    if (previous_.empty()) ::unsetenv("FERROX_CACHE_DIR");
+    else ::setenv("FERROX_CACHE_DIR", previous_.c_str(), 1);
+  }
+  std::filesystem::path File() const { return PreflopCacheFile(); }
+
+ private:
+  std::filesystem::path dir_;
+  std::string previous_;
+};
+
+TEST_F(PreflopTables, OnlyAWholeConsistentCacheImageIsTrusted) {
+  const auto image = ReadRegularFile(PreflopCacheFile(), 64u << 20);
+  ASSERT_TRUE(image);
+  EXPECT_TRUE(PreflopCacheImageValid(*image));
+  EXPECT_FALSE(PreflopCacheImageValid(""));
+  EXPECT_FALSE(PreflopCacheImageValid(std::string_view(*image).substr(0, image->size() - 1))) << "truncated";
+  EXPECT_FALSE(PreflopCacheImageValid(*image + '\0')) << "trailing bytes";
+  for (std::size_t at : {std::size_t{0}, std::size_t{9}, std::size_t{100}, image->size() / 2, image->size() - 1}) {
+    std::string flipped = *image;
+    flipped[at] = static_cast<char>(flipped[at] ^ 0x10);
+    EXPECT_FALSE(PreflopCacheImageValid(flipped)) << "byte " << at;
+  }
+}
+
+TEST_F(PreflopTables, AFifoInPlaceOfTheCacheIsReplacedNotWaitedOn) {
+  ScratchCache scratch;
+  ASSERT_EQ(::mkfifo(scratch.File().c_str(), 0600), 0);
   FreePreflopTables();
   EXPECT_EQ(fsm5::load_2(5, 0, 1), kMatchups);
-  EXPECT_EQ(std::filesystem::file_size(dir / file.filename()), size) << "rewritten whole";
+  EXPECT_TRUE(IsRegularFileWithin(scratch.File(), 64u << 20)) << "rewritten as a regular file";
   const uint32_t key = fsm5::ET2I_6[1000];
   const BruteResult brute = BruteEquity({{HeroOf(key)}, {OppOf(key)}}, {}, {}, 3, 0);
   ASSERT_EQ(fsm5::load_2(3, 0, 0), kMatchups);
   const uint32_t* counts = PreflopCounts(3, 0);
   EXPECT_NEAR((counts[2000] + 0.5 * counts[2001]) / 4960.0, brute.equity[0], 1e-12);
-  std::filesystem::remove_all(dir);
-  if (previous.empty()) ::unsetenv("FERROX_CACHE_DIR");
-  else ::setenv("FERROX_CACHE_DIR", previous.c_str(), 1);
+}
+
+TEST_F(PreflopTables, LookupsOnManyThreadsWhileTheTablesLoad) {
+  FreePreflopTables();
+  const Spec hero = SpecOf("AA KQs 76o"), opp = SpecOf("JJ T9s AKo");
+  std::vector<PreflopTally> tallies(4);
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < tallies.size(); ++i)
+    threads.emplace_back([&, i] {
+      // Half the threads load, the others only look up until the tables appear: a lookup
+      // sees no tables or whole ones, never a part.
+      while ((tallies[i] = TallyPreflop(hero, opp, 4, 1)).pairs == 0)
+        if (i % 2 == 0) fsm5::load_2(4, 1, 0);
+    });
+  for (auto& t : threads) t.join();
+  for (const auto& t : tallies) {
+    EXPECT_GT(t.pairs, 0u);
+    EXPECT_EQ(t.wins, tallies[0].wins);
+    EXPECT_EQ(t.ties, tallies[0].ties);
+  }
 }
 
 }  // namespace
