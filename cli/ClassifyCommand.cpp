@@ -1,6 +1,7 @@
 #include "cli/ClassifyCommand.h"
 
 #include "cli/CliSupport.h"
+#include "cli/IntegerOption.h"
 #include "core/CardText.h"
 #include "core/MadeHand.h"
 #include "core/WideText.h"
@@ -9,8 +10,7 @@ namespace ferrox::cli {
 
 ClassifyCommand::ClassifyCommand(CLI::App& app) {
   command_ = app.add_subcommand("classify", "Made hand, pair kind, draws and outs on a board");
-  command_->add_option("--rules", rules_, "0: standard 6+ rules, 1: straight beats set")
-      ->check(CLI::IsMember({0, 1}));
+  AddRulesOption(command_, rules_);
   command_->add_option("hole", hole_, "Two hole cards, e.g. AhKd")->required();
   command_->add_option("board", board_, "Three to five board cards, e.g. Kc7s6d")->required();
 }

@@ -3,6 +3,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 #include "core/Cards.h"
 #include "core/RangeParser.h"
@@ -15,9 +16,14 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitNoTables = 3;
 
-// One line on stderr; returns kExitBadInput.
+// One line on stderr; returns kExitBadInput. Control characters are shown escaped and an
+// overlong line is cut, whatever input the message echoes.
 int Fail(const std::string& message);
 int Fail(const std::wstring& message);
+// Input for a message: quoted, control characters escaped ("\n", "\x1b"), cut after 60
+// characters with "...".
+std::string Shown(std::string_view input);
+std::wstring Shown(std::wstring_view input);
 // Loads the evaluation tables; false after telling why on stderr.
 bool LoadTables();
 // The orderings shipped next to the executable.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/CliSupport.h"
+#include "cli/ProgressLine.h"
 #include "core/WideText.h"
 #include "engine/EquityDistribution.h"
 
@@ -22,8 +23,11 @@ int DistributionCommand::Run() const {
 
   const StreetSettings settings = options_.Settings();
   const auto start = std::chrono::steady_clock::now();
-  const Distribution d =
-      ComputeDistribution(request, options_.rules == 1, settings.enumerate, settings.runs, options_.seed);
+  Distribution d;
+  Progress progress;
+  RunWithProgress("distribution", progress, [&] {
+    d = ComputeDistribution(request, options_.rules == 1, settings.enumerate, settings.runs, options_.seed, &progress);
+  });
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   const auto points = DistributionCurve(d);
   const CurveStyle style = CurveStyleFor(static_cast<int>(options_.Board().size()));

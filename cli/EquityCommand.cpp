@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/CliSupport.h"
+#include "cli/ProgressLine.h"
 #include "core/WideText.h"
 
 namespace ferrox::cli {
@@ -46,9 +47,14 @@ int EquityCommand::Run() const {
   RequestData request;
   int exitCode = kExitOk;
   if (!options_.Validate(hands, request, exitCode)) return exitCode;
-  if (options_.Board().empty() && !PreloadPreflopTables()) return Fail("Cannot load the preflop tables");
-
-  const StreetEvaluation result = EvaluateStreets(hands.specs, request, options_.Board(), options_.Settings());
+  bool tables = true;
+  StreetEvaluation result;
+  Progress progress;
+  RunWithProgress("equity", progress, [&] {
+    tables = !options_.Board().empty() || PreloadPreflopTables();
+    if (tables) result = EvaluateStreets(hands.specs, request, options_.Board(), options_.Settings(), {}, &progress);
+  });
+  if (!tables) return Fail("Cannot load the preflop tables");
   if (result.switchedToMonteCarlo && !options_.json) std::cerr << ToUtf8(kMonteCarloNotice);
   if (!options_.json) {
     PrintTable(result);

@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "cli/CliSupport.h"
+#include "cli/IntegerOption.h"
+#include "cli/ProgressLine.h"
 #include "cli/RequestOptions.h"
 #include "core/WideText.h"
 #include "engine/Heatmap.h"
@@ -13,8 +15,7 @@ namespace ferrox::cli {
 HeatmapCommand::HeatmapCommand(CLI::App& app) {
   command_ = app.add_subcommand("heatmap", "Preflop equity of all 81 hand classes against one range");
   command_->add_option("--op", op_, "Op1's range")->required();
-  command_->add_option("--rules", rules_, "0: standard 6+ rules, 1: straight beats set")
-      ->check(CLI::IsMember({0, 1}));
+  AddRulesOption(command_, rules_);
   command_->add_option("--out", out_, "Write the table to this .hmp file");
   command_->add_flag("--json", json_, "Print JSON");
 }
@@ -25,10 +26,15 @@ int HeatmapCommand::Run() const {
   quillet::Spec op1;
   if (parser.ParseRange(opText, op1) == kParseRejected || op1.empty())
     return Fail(OpponentError(1, opText));
-  if (!PreloadPreflopTables()) return Fail("Cannot load the preflop tables");
-
+  bool tables = false;
   double ms = 0;
-  const std::vector<HeatmapRow> rows = ComputeHeatmap(op1, parser, &ms);
+  std::vector<HeatmapRow> rows;
+  Progress progress;
+  RunWithProgress("heatmap", progress, [&] {
+    tables = PreloadPreflopTables();
+    if (tables) rows = ComputeHeatmap(op1, parser, &ms, &progress);
+  });
+  if (!tables) return Fail("Cannot load the preflop tables");
   if (!out_.empty()) {
     std::wstring error;
     if (!WriteHeatmapFile(out_, opText, rows, error)) return Fail(error);

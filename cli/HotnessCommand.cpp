@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/CliSupport.h"
+#include "cli/ProgressLine.h"
 #include "core/WideText.h"
 #include "engine/Hotness.h"
 
@@ -40,9 +41,13 @@ int HotnessCommand::Run() const {
     return Fail("Hotness needs one opponent and a flop or a turn on the board");
 
   const auto start = std::chrono::steady_clock::now();
-  const HotnessResult result =
-      ComputeHotness(request.handLists[0], request.handLists[1], options_.Board(), request.deadMask,
-                     options_.rules == 1, hands.texts[0], hands.texts[1], kHotnessRuns, options_.seed);
+  HotnessResult result;
+  Progress progress;
+  RunWithProgress("hotness", progress, [&] {
+    result = ComputeHotness(request.handLists[0], request.handLists[1], options_.Board(), request.deadMask,
+                            options_.rules == 1, hands.texts[0], hands.texts[1], kHotnessRuns, options_.seed,
+                            &progress);
+  });
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (options_.json) {
     Print(Json{{"caption", ToUtf8(result.caption)},

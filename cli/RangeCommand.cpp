@@ -1,14 +1,14 @@
 #include "cli/RangeCommand.h"
 
 #include "cli/CliSupport.h"
+#include "cli/IntegerOption.h"
 #include "core/WideText.h"
 
 namespace ferrox::cli {
 
 RangeCommand::RangeCommand(CLI::App& app) {
   command_ = app.add_subcommand("range", "Parse a range and print its combinations");
-  command_->add_option("--rules", rules_, "0: standard 6+ rules, 1: straight beats set")
-      ->check(CLI::IsMember({0, 1}));
+  AddRulesOption(command_, rules_);
   command_->add_option("text", text_, "Range text, e.g. \"77+,AJs+,KQo-K9o,AsKh\" or 20%")
       ->required();
 }
@@ -16,13 +16,20 @@ RangeCommand::RangeCommand(CLI::App& app) {
 int RangeCommand::Run() const {
   const RangeParser parser(Orderings(), RulesOf(rules_));
   quillet::Spec spec;
-  const int result = parser.ParseRange(FromUtf8(text_), spec);
+  std::vector<std::wstring> notUnderstood;
+  const int result = parser.ParseRange(FromUtf8(text_), spec, &notUnderstood);
   Json combos = Json::array();
   for (const auto& combo : spec.combos()) combos.push_back(ToUtf8(quillet::ComboName(combo)));
+  Json skipped = Json::array();
+  for (const std::wstring& token : notUnderstood) skipped.push_back(ToUtf8(token));
+  // A refused text still lists what was read before the refusal: "kept" says whether the
+  // combinations are the range the program would use.
   Print(Json{{"result", result},
              {"count", spec.size()},
              {"text", ToUtf8(spec.MakeString6Plus())},
-             {"combos", combos}});
+             {"combos", combos},
+             {"kept", result == kParseOk},
+             {"skipped", skipped}});
   return kExitOk;
 }
 

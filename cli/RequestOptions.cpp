@@ -1,8 +1,13 @@
 #include "cli/RequestOptions.h"
 
+#include <limits>
+
 #include "cli/CliSupport.h"
+#include "cli/IntegerOption.h"
+#include "cli/RefusalReason.h"
 #include "core/CardText.h"
 #include "core/WideText.h"
+#include "engine/DealCheck.h"
 #include "quillet/PreflopTables.h"
 
 namespace ferrox::cli {
@@ -12,19 +17,18 @@ void RequestOptions::AddTo(CLI::App* command, bool computeOptions) {
   command->add_option("--op", ops_, "Opponent range (repeat for Op1..Op5)")->required()->allow_extra_args(false);
   command->add_option("--board", boardText_, "Board cards, e.g. AhKd7c");
   command->add_option("--dead", dead_, "Dead cards, e.g. \"Ah,Kd\"");
-  command->add_option("--rules", rules, "0: standard 6+ rules, 1: straight beats set")
-      ->check(CLI::IsMember({0, 1}));
+  AddRulesOption(command, rules);
   command->add_flag("--json", json, "Print JSON");
-  command->add_option("--seed", seed, "Seed for Monte-Carlo (repeatable results)");
+  AddIntegerOption(command, "--seed", seed, uint64_t{0}, std::numeric_limits<uint64_t>::max(),
+                   "Seed for Monte-Carlo (repeatable results); 0: from the clock");
   if (!computeOptions) return;
   auto* exact = command->add_flag("--enumerate", enumerate_, "Exact enumeration (the default)");
   auto* sampled = command->add_flag("--montecarlo", montecarlo_, "Monte-Carlo sampling");
   exact->excludes(sampled);
-  command->add_option("--runs", runs_, "Monte-Carlo games, 1000 to 1000000000")
-      ->check(CLI::Range(kMinRuns, kMaxRuns));
+  AddIntegerOption(command, "--runs", runs_, kMinRuns, kMaxRuns, "Monte-Carlo games, 1000 to 1000000000");
 }
 
-bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exitCode) const {
+bool RequestOptions::ReadCards(int& exitCode) const {
   if (ops_.size() > 5) {
     exitCode = Fail("At most five opponents (--op) are allowed");
     return false;
@@ -39,7 +43,20 @@ bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exit
     exitCode = Fail(kErrorBoard);
     return false;
   }
+  // The program reads dead cards leniently, skipping what it cannot read; a script gets
+  // told instead of a result computed without the cards it meant.
+  const auto dead = ParseCardList(FromUtf8(dead_), error);
+  if (!dead) {
+    exitCode = Fail(L"--dead: " + error);
+    return false;
+  }
   board_ = *board;
+  deadCards_ = *dead;
+  return true;
+}
+
+bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exitCode) const {
+  if (!ReadCards(exitCode)) return false;
   TableCardStoreRef store;
   store->ClearBoard();
   store->ClearDead();
@@ -51,7 +68,11 @@ bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exit
   const RangeParser parser(Orderings(), RulesOf(rules));
   RequestFailure failure;
   if (!ValidateRequest(hands, NoRangeLinks(), parser, request, failure)) {
-    exitCode = Fail(failure.message);
+    exitCode = Fail(ExplainRefusal(failure, hands, parser, board_, deadCards_));
+    return false;
+  }
+  if (!DealPossible(request)) {
+    exitCode = Fail(L"No deal is possible: " + NoDealReason(request));
     return false;
   }
   return true;

@@ -22,8 +22,8 @@ class RequestOptions {
   bool json = false;
   uint64_t seed = 0;
 
-  // Fills the calculator document and validates. On a refusal prints the message and
-  // returns false with the exit code set.
+  // Fills the calculator document and validates, then checks that a deal is possible. On
+  // a refusal prints the message and returns false with the exit code set.
   bool Validate(HandsInput& hands, RequestData& request, int& exitCode) const;
   StreetSettings Settings() const;
   std::vector<CardIndex> Board() const { return board_; }
@@ -31,6 +31,9 @@ class RequestOptions {
   const std::vector<std::string>& OpponentTexts() const { return ops_; }
 
  private:
+  // Board and dead cards, strictly: every piece a card of the short deck, none twice.
+  bool ReadCards(int& exitCode) const;
+
   std::string hero_;
   std::vector<std::string> ops_;
   std::string boardText_;
@@ -39,6 +42,7 @@ class RequestOptions {
   bool montecarlo_ = false;
   int runs_ = 10'000;
   mutable std::vector<CardIndex> board_;
+  mutable std::vector<CardIndex> deadCards_;
 };
 
 // Loads the heads-up preflop tables up front when a request may use them, so that the

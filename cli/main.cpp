@@ -12,6 +12,20 @@
 #include "cli/HotnessCommand.h"
 #include "cli/RangeCommand.h"
 
+namespace {
+
+// CLI11 says only that a command is required; a script needs the word it did not know.
+std::string CommandReason(const CLI::App& app, int argc, char** argv) {
+  std::string names;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; }))
+    names += (names.empty() ? "" : ", ") + command->get_name();
+  const std::string commands = "the commands are " + names;
+  if (argc < 2) return " (" + commands + ")";
+  return " (" + ferrox::cli::Shown(argv[1]) + " is not a command; " + commands + ")";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace ferrox::cli;
   CLI::App app{"Ferrox6Plus command-line tool: Six-Plus Hold'em ranges and hands", "ferrox6plus-cli"};
@@ -31,7 +45,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForAllHelp& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    return Fail(e.what());
+    const bool noCommand = app.get_subcommands().empty();
+    return Fail(e.what() + (noCommand ? CommandReason(app, argc, argv) : std::string()));
   }
 
   if (!LoadTables()) return kExitNoTables;

@@ -104,6 +104,12 @@ double ReadNumber(const std::wstring& digits) {
   return value;
 }
 
+// Notes a token the notation does not know; returns result.
+int NotUnderstood(const std::wstring& token, std::vector<std::wstring>* list, int result) {
+  if (list) list->push_back(token);
+  return result;
+}
+
 }  // namespace
 
 const Spec& RangeParser::Ordering() const {
@@ -116,7 +122,8 @@ void RangeParser::ResolvePercent(double percent, Spec& spec, std::wstring& outTe
   outText = spec.MakeString6Plus();
 }
 
-int RangeParser::ParseRange(const std::wstring& text, Spec& spec) const {
+int RangeParser::ParseRange(const std::wstring& text, Spec& spec,
+                            std::vector<std::wstring>* notUnderstood) const {
   spec.clear();
   std::wstring scratch;
   if (!text.empty() && (text[0] == L't' || text[0] == L'h')) return kParseHeatmap;
@@ -138,12 +145,13 @@ int RangeParser::ParseRange(const std::wstring& text, Spec& spec) const {
   int result = kParseRejected;
   for (const std::wstring& token : tokens) {
     if (boost::regex_match(token, m, ClassForm())) {
-      if (!ApplyClassForm(m, spec)) return kParseRejected;
+      if (!ApplyClassForm(m, spec)) return NotUnderstood(token, notUnderstood, kParseRejected);
     } else if (boost::regex_match(token, m, SpanForm())) {
-      if (!ApplySpanForm(m, spec)) return kParseRejected;
+      if (!ApplySpanForm(m, spec)) return NotUnderstood(token, notUnderstood, kParseRejected);
     } else if (boost::regex_match(token, m, ExactForm())) {
       ApplyExactForm(m, spec);
     } else {
+      NotUnderstood(token, notUnderstood, result);
       continue;  // unknown tokens are skipped
     }
     result = kParseOk;

@@ -3,6 +3,7 @@
 // Texts beginning with a lower-case "t" or "h" are heatmap requests, not ranges.
 
 #include <string>
+#include <vector>
 
 #include "core/Cards.h"
 #include "quillet/Spec.h"
@@ -26,8 +27,10 @@ class RangeParser {
   RuleSet Rules() const { return rules_; }
 
   // Empties spec, then fills it from text. Returns a ParseResult; on rejection spec keeps
-  // what the tokens before the failing one added.
-  int ParseRange(const std::wstring& text, quillet::Spec& spec) const;
+  // what the tokens before the failing one added. notUnderstood, when given, receives the
+  // tokens skipped as unknown and the one that made the text rejected, in text order.
+  int ParseRange(const std::wstring& text, quillet::Spec& spec,
+                 std::vector<std::wstring>* notUnderstood = nullptr) const;
   // Top percent of the current rule set's ordering (101: every hand) and its range text.
   void ResolvePercent(double percent, quillet::Spec& spec, std::wstring& outText) const;
 

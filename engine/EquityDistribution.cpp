@@ -45,17 +45,21 @@ std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumera
 }  // namespace
 
 Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
-                                 uint64_t seed) {
+                                 uint64_t seed, Progress* progress) {
   CardMask excluded = request.boardMask | request.deadMask;
   for (const auto& list : request.handLists)
     if (list.size() == 1) excluded |= list[0];
   const std::vector<std::vector<CardMask>> lists(request.handLists.begin(), request.handLists.end());
   Distribution d;
   uint64_t dealSeed = seed;
-  for (CardMask board : NextBoards(request.boardMask, excluded, enumerate, seed)) {
+  const std::vector<CardMask> boards = NextBoards(request.boardMask, excluded, enumerate, seed);
+  if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
+  for (CardMask board : boards) {
     int64_t games = runs;
     const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
-                                            straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0);
+                                            straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0,
+                                            progress ? progress->DoneCounter() : nullptr);
+    if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game
     if (games == 0) continue;
     const int b = std::min(99, static_cast<int>(100.0 * e));
     ++d.histogram[100 - b];

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Progress.h"
 #include "engine/RequestValidation.h"
 
 namespace ferrox {
@@ -25,9 +26,10 @@ inline constexpr int kSampledDeals = 1'000;
 // Next-street deals: every flop preflop, every next card on a flop or turn, the board itself
 // on the river; with sampling, 1,000 random ones. Cards of the board, the dead cards and
 // single-hand ranges are never dealt. Each deal's equity comes from the Monte-Carlo engine
-// with `runs` games; a deal on which no hands can be dealt is left out.
+// with `runs` games; a deal on which no hands can be dealt is left out. progress, when
+// given, expects `runs` units per deal and counts the games as they are played.
 Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
-                                 uint64_t seed = 0);
+                                 uint64_t seed = 0, Progress* progress = nullptr);
 
 // 101 points from (0, 100) to (100, 0): each equity level holds its share of the deals.
 std::array<ChartPoint, 101> DistributionCurve(const Distribution& distribution);

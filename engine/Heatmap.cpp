@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 
 #include "core/WideText.h"
 #include "quillet/Equity.h"
+#include "quillet/Files.h"
 #include "quillet/PreflopTables.h"
 
 namespace ferrox {
@@ -40,12 +40,14 @@ bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int
   return true;
 }
 
-std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser, double* elapsedMs) {
+std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser, double* elapsedMs,
+                                       Progress* progress) {
   const auto start = std::chrono::steady_clock::now();
   const int rules = parser.Rules() == RuleSet::StraightBeatsSet ? 1 : 0;
   quillet::fsm5::load_2(5, rules, 1);
   const uint32_t* counts = rules ? quillet::fsm5::FT2R_6C : quillet::fsm5::FT2R_6;
   std::vector<HeatmapRow> rows;
+  if (progress) progress->AddTotal(HeatmapClassNames().size());
   for (const std::wstring& name : HeatmapClassNames()) {
     quillet::Spec hand;
     parser.ParseRange(name, hand);
@@ -70,6 +72,7 @@ std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangePars
       row.losses = static_cast<double>(total - wins - splits) / total;
     }
     rows.push_back(row);
+    if (progress) progress->AddDone(1);
   }
   if (elapsedMs)
     *elapsedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -90,35 +93,17 @@ uint32_t HeatmapColour(double equity, uint32_t colour0, uint32_t colour100) {
 
 bool WriteHeatmapFile(const std::filesystem::path& file, const std::wstring& op1Text,
                       const std::vector<HeatmapRow>& rows, std::wstring& error) {
-  auto temp = file;
-  temp += ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = L"Cannot write " + FromUtf8(file.string());
-      return false;
-    }
-    out << "Equity Calculation for all hands vs range " << ToUtf8(op1Text) << "\r\n";
-    char line[64];
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      std::snprintf(line, sizeof line, "%4d \t %s \t %.2lf%%\r\n", static_cast<int>(i + 1),
-                    ToUtf8(rows[i].hand).c_str(), rows[i].equity * 100.0);
-      out << line;
-    }
-    if (!out.flush()) {
-      error = L"Cannot write " + FromUtf8(file.string());
-      std::filesystem::remove(temp);
-      return false;
-    }
+  std::string text = "Equity Calculation for all hands vs range " + ToUtf8(op1Text) + "\r\n";
+  char line[64];
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::snprintf(line, sizeof line, "%4d \t %s \t %.2lf%%\r\n", static_cast<int>(i + 1),
+                  ToUtf8(rows[i].hand).c_str(), rows[i].equity * 100.0);
+    text += line;
   }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    error = L"Cannot write " + FromUtf8(file.string());
-    return false;
-  }
-  return true;
+  std::string cause;
+  if (quillet::WriteFileAtomically(file, text, cause)) return true;
+  error = L"Cannot write " + FromUtf8(file.string()) + L": " + FromUtf8(cause);
+  return false;
 }
 
 }  // namespace ferrox

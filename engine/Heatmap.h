@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/RangeParser.h"
+#include "engine/Progress.h"
 
 namespace ferrox {
 
@@ -28,8 +29,9 @@ const std::vector<std::wstring>& HeatmapClassNames();
 bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int deadCount);
 
 // One row per class; elapsedMs receives the time taken. Needs the five-card preflop tables.
+// progress, when given, expects one unit per class.
 std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser,
-                                       double* elapsedMs = nullptr);
+                                       double* elapsedMs = nullptr, Progress* progress = nullptr);
 
 // Windows colour values (red in the low byte). Defaults for a stored 0.
 inline constexpr uint32_t kHeatmapColour0 = 0x0002A1;
@@ -38,8 +40,8 @@ inline constexpr uint32_t kHeatmapColour100 = 0x057000;
 uint32_t HeatmapColour(double equity, uint32_t colour0, uint32_t colour100);
 
 // "Equity Calculation for all hands vs range %s" and one "%4d \t %s \t %.2lf%%" line per
-// row, CR LF line ends; written to a temporary file and renamed. False with a message when
-// the file cannot be written.
+// row, CR LF line ends; written to a new temporary file and renamed. False with a message
+// and its cause when the file cannot be written.
 bool WriteHeatmapFile(const std::filesystem::path& file, const std::wstring& op1Text,
                       const std::vector<HeatmapRow>& rows, std::wstring& error);
 

@@ -12,22 +12,27 @@ bool HotnessApplies(bool optionOn, int opponentCount, int boardSize) {
 
 HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& op1List,
                              const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
-                             const std::wstring& heroText, const std::wstring& op1Text, int runs, uint64_t seed) {
+                             const std::wstring& heroText, const std::wstring& op1Text, int runs, uint64_t seed,
+                             Progress* progress) {
   HotnessResult result;
   CardMask boardMask = 0;
   for (CardIndex c : board) boardMask |= CardMaskOf(c);
   const CardMask heroSingle = heroList.size() == 1 ? heroList[0] : 0;
   const CardMask op1Single = op1List.size() == 1 ? op1List[0] : 0;
   const std::vector<std::vector<CardMask>> lists = {heroList, op1List};
+  if (progress) progress->AddTotal(kSixPlusDeckSize * static_cast<uint64_t>(runs));
 
   for (int k = 0; k < kSixPlusDeckSize; ++k) {
     const CardMask m = CardMaskOf(SixPlusDeck[k]);
-    if ((m & (boardMask | deadMask)) || (m & heroSingle) || (m & op1Single)) continue;
+    const bool known = m & (boardMask | deadMask | heroSingle | op1Single);
+    int64_t games = known ? 0 : runs;
     double opponent = 0;
-    int64_t games = runs;
-    const double e = MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
-                                            games, seed ? seed + static_cast<uint64_t>(k) : 0);
-    if (games == 0) continue;  // neither range can be dealt with this card on the board
+    const double e = known ? 0.0
+                           : MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
+                                                    games, seed ? seed + static_cast<uint64_t>(k) : 0,
+                                                    progress ? progress->DoneCounter() : nullptr);
+    if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // what was not played
+    if (games == 0) continue;  // a known card, or no deal with this card on the board
     result.hero.push_back({k, 100.0 * e});
     result.op1.push_back({k, 100.0 - 100.0 * e});
   }

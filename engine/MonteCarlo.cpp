@@ -10,7 +10,7 @@ namespace ferrox {
 double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handLists, int opponentCount,
                               CardMask boardMask, CardMask deadMask, int targetBoardCount,
                               bool straightBeatsSet, double* opponentEquity, int64_t& games,
-                              uint64_t seed) {
+                              uint64_t seed, std::atomic<uint64_t>* played) {
   const int64_t wanted = games;
   games = 0;
   if (std::popcount(boardMask) >= 6 || opponentCount < 1 || opponentCount > 9 || handLists.empty())
@@ -31,7 +31,7 @@ double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handList
   if (static_cast<int>(problem.players.size()) != opponentCount + 1 || wanted <= 0 || !problem.Prepare())
     return 0.0;
 
-  const quillet::EquityCounts counts = quillet::SampleEquity(problem, static_cast<uint64_t>(wanted), seed);
+  const quillet::EquityCounts counts = quillet::SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played);
   games = static_cast<int64_t>(counts.games());
   if (games == 0) return 0.0;
   // Each player's won games, by how many players shared them.

@@ -68,8 +68,10 @@ bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangePars
   request = RequestData{};
   request.boardMask = store->BoardMask();
 
-  if (!TakeLinkedRange(kHeroSlot, links, hands.specs[kHeroSlot]) &&
-      parser.ParseRange(hands.texts[kHeroSlot], hands.specs[kHeroSlot]) != kParseOk)
+  // A range that holds no hand ("0%", an editor left empty) cannot be played.
+  Spec& hero = hands.specs[kHeroSlot];
+  if ((!TakeLinkedRange(kHeroSlot, links, hero) && parser.ParseRange(hands.texts[kHeroSlot], hero) != kParseOk) ||
+      hero.empty())
     return Fail(failure, kBadHeroRange);
 
   for (int i = 1; i <= 5; ++i) {
@@ -78,8 +80,8 @@ bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangePars
       spec.clear();
       continue;
     }
-    if (!TakeLinkedRange(i, links, spec) &&
-        (parser.ParseRange(hands.texts[i], spec) == kParseRejected || spec.empty()))
+    if ((!TakeLinkedRange(i, links, spec) && parser.ParseRange(hands.texts[i], spec) == kParseRejected) ||
+        spec.empty())
       return Fail(failure, OpponentError(i, hands.texts[i]));
     ++request.opponentCount;
   }

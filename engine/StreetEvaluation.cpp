@@ -1,5 +1,6 @@
 #include "engine/StreetEvaluation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
@@ -23,12 +24,21 @@ struct StreetInput {
   std::vector<int> dead;
   StreetSettings settings;
   bool enumerate;
+  Progress* progress;
 };
 
 std::wstring Printf(const char* format, auto... args) {
   char buffer[128];
   std::snprintf(buffer, sizeof buffer, format, args...);
   return std::wstring(buffer, buffer + std::char_traits<char>::length(buffer));
+}
+
+// A street weighs its runs: a sampled one has counted each game it played, an exact one
+// counts whole once done.
+void CountStreetDone(const StreetInput& in, bool sampled, int64_t played) {
+  if (!in.progress) return;
+  const int64_t rest = in.settings.runs - (sampled ? played : 0);
+  in.progress->AddDone(static_cast<uint64_t>(std::max<int64_t>(0, rest)));
 }
 
 void RunStreet(StreetTask& task, const StreetInput& in) {
@@ -44,6 +54,7 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   int64_t games = task.games;
   double hero;
   bool headsUpResult = false;
+  bool sampledGames = false;
 
   if (boardCount == 0 && opps == 1 && deadCount == 0) {
     hero = singleHand ? quillet::getProbabilityOfWinBySpectrWithNoBoard6Plus(hand, in.opponents[0], n, rules, &games)
@@ -67,9 +78,12 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
       const auto sampled = rules ? quillet::getProbabilityOfWinHoldem6PlusChinaCommon
                                  : quillet::getProbabilityOfWinHoldem6PlusCommon;
       hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
-                     deadCount, task.opponentEquity.data(), games, in.settings.runs, seed);
+                     deadCount, task.opponentEquity.data(), games, in.settings.runs, seed,
+                     in.progress ? in.progress->DoneCounter() : nullptr);
+      sampledGames = true;
     }
   }
+  CountStreetDone(in, sampledGames, games);
   if (headsUpResult && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
   task.games = games;
   task.heroEquity = hero;
@@ -89,12 +103,13 @@ uint64_t EstimateStreetWork(const std::array<Spec, 6>& specs, int boardCount, in
 
 StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const RequestData& request,
                                  const std::vector<CardIndex>& board, const StreetSettings& settings,
-                                 const std::function<void()>& meanwhile) {
+                                 const std::function<void()>& meanwhile, Progress* progress) {
   const auto start = std::chrono::steady_clock::now();
   StreetEvaluation result;
   for (int i = 0; i < 3; ++i) result.tasks[i] = {5 - i, request.opponentCount, settings.runs, kNotComputed, {}};
 
-  StreetInput input{&specs[0], {}, std::vector<int>(board.begin(), board.end()), {}, settings, settings.enumerate};
+  StreetInput input{&specs[0], {}, std::vector<int>(board.begin(), board.end()), {}, settings,
+                    settings.enumerate, progress};
   for (int i = 1; i < 6; ++i)
     if (!specs[i].empty()) input.opponents.push_back(specs[i]);
   for (int c = 0; c < 52; ++c)
@@ -108,6 +123,9 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
   const bool inline_ = (input.enumerate || tables) && work <= kInlineWork;
 
   if (!specs[0].empty()) {
+    if (progress)
+      for (const StreetTask& task : result.tasks)
+        if (task.boardSize >= static_cast<int>(board.size())) progress->AddTotal(static_cast<uint64_t>(settings.runs));
     std::vector<std::thread> workers;
     for (StreetTask& task : result.tasks) {
       if (task.boardSize < static_cast<int>(board.size())) continue;  // the board is past it
@@ -141,6 +159,8 @@ std::wstring StreetCellText(const StreetTask& task, int column) {
 
 std::wstring StreetOutputLine(const StreetEvaluation& evaluation) {
   const StreetTask& river = evaluation.tasks[0];
+  if (StreetCellText(river, 0) == L"none")
+    return Printf("0 river games time = %.3lf sec. No deal is possible.\n", evaluation.elapsedMs * 0.001);
   return Printf("%ld river games time = %.3lf sec. River equity = %.2lf%%\n", static_cast<long>(river.games),
                 evaluation.elapsedMs * 0.001, river.heroEquity * 100.0);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Cards.h"
+#include "engine/Progress.h"
 #include "engine/RequestValidation.h"
 #include "quillet/Spec.h"
 
@@ -49,14 +50,17 @@ uint64_t EstimateStreetWork(const std::array<quillet::Spec, 6>& specs, int board
 // Runs the streets the board has not passed on worker threads, with the ranges and cards of
 // a validated request; `meanwhile` runs on the calling thread while the workers do.
 // Above kEnumerationLimit units exact enumeration gives way to Monte-Carlo for this run.
+// progress, when given, expects `runs` units per street: sampled streets count their games
+// as they go, exact ones count whole when done.
 StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, const RequestData& request,
                                  const std::vector<CardIndex>& board, const StreetSettings& settings,
-                                 const std::function<void()>& meanwhile = {});
+                                 const std::function<void()>& meanwhile = {}, Progress* progress = nullptr);
 
 // Text of one result cell: column 0 the hero, 1..5 the opponents. "%.2lf%%", "none" for
 // a street not computed, "" for an opponent beyond the opponent count.
 std::wstring StreetCellText(const StreetTask& task, int column);
-// "%ld river games time = %.3lf sec. River equity = %.2lf%%\n"
+// "%ld river games time = %.3lf sec. River equity = %.2lf%%\n"; when no river game could
+// be dealt, "0 river games time = %.3lf sec. No deal is possible.\n".
 std::wstring StreetOutputLine(const StreetEvaluation& evaluation);
 // "%.2lf%%" of a fraction.
 std::wstring PercentText(double fraction);

@@ -53,14 +53,14 @@ double Enumerate(const Spec& hero, const int* board, int boardCount, int target,
 
 double Sample(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
               int opponentCount, const int* dead, int deadCount, double* opponentEquity, int64_t& games,
-              int runs, uint64_t seed, int rules) {
+              int runs, uint64_t seed, int rules, std::atomic<uint64_t>* played) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
   const int64_t wanted = runs > 0 ? runs : games;
   games = 0;
   if (wanted <= 0 || !problem.Prepare()) return kNoEquity;
-  return Report(SampleEquity(problem, static_cast<uint64_t>(wanted), seed), opponentCount, opponentEquity,
-                games);
+  return Report(SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played), opponentCount,
+                opponentEquity, games);
 }
 
 double HandVersusRange(const int hero[2], const int* board, int boardCount, const Spec& opponent, int target,
@@ -95,17 +95,19 @@ double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int*
 double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, int boardCount,
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
-                                            int64_t& games, int runs, uint64_t seed) {
+                                            int64_t& games, int runs, uint64_t seed,
+                                            std::atomic<uint64_t>* played) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStandard);
+                opponentEquity, games, runs, seed, kRulesStandard, played);
 }
 
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
-                                                 int64_t& games, int runs, uint64_t seed) {
+                                                 int64_t& games, int runs, uint64_t seed,
+                                                 std::atomic<uint64_t>* played) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStraightBeatsSet);
+                opponentEquity, games, runs, seed, kRulesStraightBeatsSet, played);
 }
 
 double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,

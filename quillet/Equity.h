@@ -7,6 +7,7 @@
 // All return the hero's equity as a fraction, or kNoEquity when nothing could be counted
 // (no valid deal, a board past the target, missing tables).
 
+#include <atomic>
 #include <cstdint>
 
 #include "quillet/Spec.h"
@@ -25,15 +26,18 @@ double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int*
                                                     const int* dead, int deadCount,
                                                     double* opponentEquity, int64_t& games, int runs);
 // Monte-Carlo: plays `runs` games (games on entry when runs is not positive); games
-// receives the number played. seed 0 seeds from the clock.
+// receives the number played. seed 0 seeds from the clock. played, when given, grows by
+// the games played while they are played.
 double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, int boardCount,
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
-                                            int64_t& games, int runs, uint64_t seed = 0);
+                                            int64_t& games, int runs, uint64_t seed = 0,
+                                            std::atomic<uint64_t>* played = nullptr);
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
-                                                 int64_t& games, int runs, uint64_t seed = 0);
+                                                 int64_t& games, int runs, uint64_t seed = 0,
+                                                 std::atomic<uint64_t>* played = nullptr);
 
 // One hero hand against a range, exact, standard rules: to the river, turn and flop.
 // games, when given, receives the number of deals x boards counted.

@@ -3,6 +3,7 @@
 // complete to, the rule set. Every deal of pairwise disjoint hands that avoid the board and
 // the dead cards counts once, with every completion of the board.
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -35,7 +36,9 @@ enum class Walk { Auto, DealByDeal, BoardByBoard };
 EquityCounts EnumerateEquity(const EquityProblem& problem, int threads = 0, Walk walk = Walk::Auto);
 
 // Monte-Carlo: `games` deals with boards, uniform over valid deals. A seed of 0 seeds
-// from the clock; any other seed repeats the same result.
-EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed);
+// from the clock; any other seed repeats the same result. played, when given, grows by the
+// games played as they are played, a few thousand at a time, for progress shown elsewhere.
+EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
+                          std::atomic<uint64_t>* played = nullptr);
 
 }  // namespace quillet

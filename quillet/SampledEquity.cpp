@@ -18,6 +18,7 @@ constexpr int kTrialAttempts = 256;
 constexpr std::size_t kDealListCap = 1 << 20;
 constexpr uint64_t kGamesPerChunk = 1 << 18;
 constexpr int kChunks = 2;  // fixed, so a seeded run gives the same result on any machine
+constexpr uint64_t kGamesPerReport = 1 << 16;  // often enough to watch, rare enough to cost nothing
 
 struct Plan {
   bool noDeals = false;
@@ -40,9 +41,14 @@ class Sampler {
     }
   }
 
-  void Play(uint64_t games, EquityCounts& out) {
+  void Play(uint64_t games, EquityCounts& out, std::atomic<uint64_t>* progress) {
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
+    uint64_t reported = 0;
     for (uint64_t played = 0; played < games;) {
+      if (progress && played - reported >= kGamesPerReport) {
+        progress->fetch_add(played - reported, std::memory_order_relaxed);
+        reported = played;
+      }
       const uint64_t used = DrawDeal(keys, masks);
       for (int b = 0; b < plan_.boardsPerDeal && played < games; ++b, ++played) {
         uint64_t addKey = 0, addMask = 0;
@@ -56,6 +62,7 @@ class Sampler {
         out.Add(Winners(eval_, keys.data(), masks.data(), players_, addKey, addMask));
       }
     }
+    if (progress) progress->fetch_add(games - reported, std::memory_order_relaxed);
   }
 
  private:
@@ -137,7 +144,8 @@ uint64_t ChunkSeed(uint64_t seed, int chunk) {
 
 }  // namespace
 
-EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed) {
+EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
+                          std::atomic<uint64_t>* played) {
   const int players = static_cast<int>(problem.players.size());
   if (players < 1 || players > kMaxPlayers || problem.CardsToCome() < 0 || games == 0)
     return EquityCounts(std::max(players, 0));
@@ -155,7 +163,7 @@ EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t
   std::vector<EquityCounts> counts(chunks, EquityCounts(players));
   auto run = [&](int c) {
     const uint64_t share = games / chunks + (c < static_cast<int>(games % chunks) ? 1 : 0);
-    Sampler(problem, plan, ChunkSeed(seed, c)).Play(share, counts[c]);
+    Sampler(problem, plan, ChunkSeed(seed, c)).Play(share, counts[c], played);
   };
   if (chunks == 1) {
     run(0);

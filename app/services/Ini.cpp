@@ -17,8 +17,16 @@ namespace {
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 constexpr int kMaxNumberChars = 64;
 
+// Code by code: QString::fromWCharArray would drop a leading U+FEFF as a byte order mark,
+// and a name starting with one could then never be found.
 QString FromWide(std::wstring_view text) {
-  return QString::fromWCharArray(text.data(), static_cast<qsizetype>(text.size()));
+  QString out;
+  out.reserve(static_cast<qsizetype>(text.size()));
+  for (wchar_t c : text) {
+    const auto code = static_cast<char32_t>(c);
+    out.append(code <= 0x10FFFF ? QChar::fromUcs4(code) : QChar::fromUcs4(QChar::ReplacementCharacter));
+  }
+  return out;
 }
 
 // The file's text, or nothing when it is missing, unreadable or not UTF-8 text.
@@ -29,7 +37,9 @@ std::optional<QString> ReadText(const std::filesystem::path& path) {
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError || bytes.contains('\0')) return std::nullopt;
-  QStringDecoder decoder(QStringDecoder::Utf8);  // skips a leading BOM
+  // Skips a leading BOM. Stateless: a sequence cut off at the end is an error, not left
+  // waiting for more bytes.
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = decoder(bytes);
   if (decoder.hasError()) return std::nullopt;
   return text;

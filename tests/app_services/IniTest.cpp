@@ -70,6 +70,11 @@ TEST_F(IniTest, UnreadableFilesGiveDefault) {
 
   const CIni notUtf8 = WithText("[Splash]\nUse=0\nName=\xC3\x28\xFF\n");
   EXPECT_EQ(notUtf8.GetUInt(L"Splash", L"Use", 3), 3u);
+
+  // The last character cut off after its first byte is no UTF-8 text either.
+  const CIni cutOff = WithText("[Splash]\nUse=0\nName=\xE2\x82");
+  EXPECT_EQ(cutOff.GetUInt(L"Splash", L"Use", 3), 3u);
+  EXPECT_EQ(cutOff.GetString(L"Splash", L"Name", L"-"), L"-");
 }
 
 TEST_F(IniTest, FileWithoutReadPermissionGivesDefault) {
@@ -82,6 +87,12 @@ TEST_F(IniTest, FileWithoutReadPermissionGivesDefault) {
 TEST_F(IniTest, Utf8TextWithByteOrderMark) {
   const CIni ini = WithText("\xEF\xBB\xBF[Splash]\nPlayer=\xC3\x91" "and\xC3\xBA \xE2\x82\xAC\n");
   EXPECT_EQ(ini.GetString(L"Splash", L"Player", L""), L"\u00D1and\u00FA \u20AC");
+
+  // Only the mark at the very start is dropped: a name may begin with U+FEFF.
+  const CIni inner = WithText("[Names]\n\xEF\xBB\xBFmarked=1\n[\xEF\xBB\xBFMarked]\nUse=2\n");
+  EXPECT_EQ(inner.GetString(L"Names", L"\uFEFFmarked", L"-"), L"1");
+  EXPECT_EQ(inner.GetString(L"Names", L"marked", L"-"), L"-");
+  EXPECT_EQ(inner.GetUInt(L"\uFEFFMarked", L"Use", 7), 2u);
 }
 
 TEST_F(IniTest, SetPathSwitchesFiles) {

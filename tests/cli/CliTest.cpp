@@ -1,5 +1,7 @@
 // The command-line tool as scripts use it: arguments in, JSON or an error line out.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -24,12 +26,13 @@ std::string ReadAll(const std::filesystem::path& path) {
   return s.str();
 }
 
-Output RunCli(const std::string& args) {
+// stderrTo: where stderr goes instead of into Output::err.
+Output RunCli(const std::string& args, const std::string& stderrTo = "") {
   const auto dir = std::filesystem::temp_directory_path();
   const auto out = dir / ("ferrox_cli_out_" + std::to_string(::getpid()));
   const auto err = dir / ("ferrox_cli_err_" + std::to_string(::getpid()));
   const std::string command = std::string(FERROX_BIN_DIR) + "/ferrox6plus-cli " + args + " >" +
-                              out.string() + " 2>" + err.string();
+                              out.string() + " 2>" + (stderrTo.empty() ? err.string() : stderrTo);
   const int status = std::system(command.c_str());
   Output result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(out), ReadAll(err)};
   std::filesystem::remove(out);
@@ -62,6 +65,29 @@ TEST(CliRange, ParserResultsAndOrderings) {
     EXPECT_GE(j["count"].get<int>(), 126) << rules;
     EXPECT_LT(j["count"].get<int>(), 126 + 12) << rules;
   }
+}
+
+TEST(CliRange, KeptAndSkippedSayWhatTheCombinationsAre) {
+  // A refused text lists what was read before the refusal; "kept" says it is not a range.
+  const auto refused = RunCli("range 'AKs, A|, QQ'").Json();
+  EXPECT_EQ(refused["result"], 0);
+  EXPECT_EQ(refused["kept"], false);
+  EXPECT_EQ(refused["skipped"], nlohmann::json({"A|"}));
+  EXPECT_EQ(refused["count"], 4) << "AKs was read before A| refused the text";
+
+  const auto partly = RunCli("range 'AKs xyz, QQ'").Json();
+  EXPECT_EQ(partly["result"], 1);
+  EXPECT_EQ(partly["kept"], true);
+  EXPECT_EQ(partly["skipped"], nlohmann::json({"xyz"}));
+  EXPECT_EQ(partly["count"], 4 + 6);
+
+  const auto clean = RunCli("range 'AKs, 77+'").Json();
+  EXPECT_EQ(clean["kept"], true);
+  EXPECT_EQ(clean["skipped"], nlohmann::json::array());
+  const auto nothing = RunCli("range 'xyz abc'").Json();
+  EXPECT_EQ(nothing["kept"], false);
+  EXPECT_EQ(nothing["skipped"], nlohmann::json({"xyz", "abc"}));
+  EXPECT_EQ(RunCli("range tt+").Json()["kept"], false) << "a heatmap request is no range";
 }
 
 TEST(CliClassify, MadeHandDrawsAndOuts) {
@@ -163,6 +189,164 @@ TEST(CliViews, HeatmapHotnessAndDistribution) {
   EXPECT_EQ(dist["colour"], "#0080C0");
   EXPECT_EQ(dist["deals"], 31);
   EXPECT_EQ(dist["points"].size(), 101u);
+}
+
+}  // namespace
+}  // namespace ferrox::testing
+
+namespace ferrox::testing {
+namespace {
+
+// A refusal: exit code 2, nothing on stdout, one line on stderr; returns that line.
+std::string Refusal(const std::string& args) {
+  const Output o = RunCli(args);
+  EXPECT_EQ(o.exitCode, 2) << args;
+  EXPECT_TRUE(o.out.empty()) << args << ": " << o.out;
+  EXPECT_FALSE(o.err.empty()) << args;
+  EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << args << ": " << o.err;
+  return o.err;
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(CliOptions, EveryNumberIsAWholeNumberInItsRange) {
+  const std::pair<const char*, const char*> refused[] = {
+      {"equity --hero AA --op KK --seed -1", "--seed"},
+      {"equity --hero AA --op KK --seed 18446744073709551616", "--seed"},
+      {"equity --hero AA --op KK --seed 1e23", "--seed"},
+      {"equity --hero AA --op KK --seed 0x10", "--seed"},
+      {"equity --hero AA --op KK --seed ' 5'", "--seed"},
+      {"hotness --hero AsKs --op QQ --board JsTs6c --seed 1.5", "--seed"},
+      {"equity --hero AA --op KK --montecarlo --runs 1e4", "--runs"},
+      {"distribution --hero AA --op KK --runs 5000.5", "--runs"},
+      {"distribution --hero AA --op KK --runs 4294967296000", "--runs"},
+      {"equity --hero AA --op KK --rules 0x1", "--rules"},
+      {"range --rules 1.0 AA", "--rules"},
+      {"classify --rules -1 AhKd Kc7s6d", "--rules"},
+      {"heatmap --op AA --rules 2", "--rules"}};
+  for (const auto& [args, option] : refused) EXPECT_TRUE(Has(Refusal(args), option)) << args;
+
+  // The largest seed is a seed like any other, and a seed still repeats its result.
+  const std::string seeded = "equity --hero 'QQ+' --op 'JJ,TT' --op 99 --montecarlo --runs 2000 --json --seed ";
+  const Output top = RunCli(seeded + "18446744073709551615");
+  ASSERT_EQ(top.exitCode, 0) << top.err;
+  EXPECT_EQ(top.Json()["streets"], RunCli(seeded + "18446744073709551615").Json()["streets"]);
+  EXPECT_EQ(RunCli("equity --hero AA --op KK --runs 01000 --json").exitCode, 0) << "leading zeros are decimal";
+}
+
+TEST(CliOptions, DeadCardsAreReadAsStrictlyAsTheBoard) {
+  for (const char* dead : {"Zz", "5c", "'hello 2s'", "AKs", "'Ah Ah'", "'Ah,Kd,'x"})
+    EXPECT_TRUE(Has(Refusal(std::string("equity --hero QQ --op JJ --dead ") + dead), "--dead")) << dead;
+  // Cards that are read count: dead queens leave Hero fewer hands.
+  const auto none = RunCli("equity --hero QQ --op JJ --json").Json();
+  const auto dead = RunCli("equity --hero QQ --op JJ --dead 'Qh, Qd' --json").Json();
+  EXPECT_LT(dead["streets"]["river"]["games"], none["streets"]["river"]["games"]);
+}
+
+TEST(CliErrors, EchoedInputIsEscapedAndCut) {
+  const std::string control = Refusal("equity --hero AA --op \"$(printf 'x\\ny\\033[31m')\"");
+  EXPECT_TRUE(Has(control, "Error in Op1 x\\ny\\x1b[31m")) << control;
+  EXPECT_FALSE(Has(control, "\033"));
+
+  const std::string longText = Refusal("equity --hero AA --op " + std::string(100'000, 'x'));
+  EXPECT_LT(longText.size(), 300u);
+  EXPECT_TRUE(Has(longText, "Error in Op1 xxx"));
+  EXPECT_TRUE(Has(longText, "...\n"));
+  const std::string longSeed = Refusal("equity --hero AA --op KK --seed " + std::string(5'000, '9'));
+  EXPECT_LT(longSeed.size(), 200u);
+}
+
+TEST(CliErrors, VagueMessagesGetTheReasonAfterThem) {
+  const std::string hero = Refusal("equity --hero 'AKs, A|, QQ' --op KK");
+  EXPECT_EQ(hero.rfind("Bad Hero range! ", 0), 0u) << hero;
+  EXPECT_TRUE(Has(hero, "'A|'")) << hero;
+  EXPECT_TRUE(Has(Refusal("equity --hero tt --op KK"), "heatmap request"));
+
+  const std::string board = Refusal("equity --hero AsKs --op QQ --board Ks7c6d");
+  EXPECT_EQ(board.rfind("Please reenter card ranges! ", 0), 0u) << board;
+  EXPECT_TRUE(Has(board, "Ks of Hero's hand AsKs")) << board;
+  EXPECT_TRUE(Has(Refusal("equity --hero AsKs --op KsKh --board 7c6d8h"), "Ks is in both Hero's and Op1's"));
+  EXPECT_TRUE(Has(Refusal("equity --hero QQ --op JJ --board AhKd7c --dead Kd"), "Kd is both on the board and dead"));
+
+  const std::string write = Refusal("heatmap --op AA --out /nonexistent-folder/x.hmp");
+  EXPECT_EQ(write.rfind("Cannot write /nonexistent-folder/x.hmp", 0), 0u) << write;
+  EXPECT_TRUE(Has(write, "No such file or directory")) << write;
+
+  const std::string command = Refusal("bogus");
+  EXPECT_EQ(command.rfind("A subcommand is required", 0), 0u) << command;
+  EXPECT_TRUE(Has(command, "'bogus'")) << command;
+  for (const char* name : {"range", "classify", "equity", "heatmap", "hotness", "distribution"})
+    EXPECT_TRUE(Has(command, name)) << command;
+}
+
+// 32 cards outside AhAd and KhKd; 30 of them dead leave 2 for a board of 5.
+constexpr const char* kThirtyDead =
+    "'6c 6d 6h 6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc Qd Qh Qs Kc Ks'";
+
+TEST(CliErrors, ARequestWithNoPossibleDealIsRefused) {
+  for (const char* command : {"equity", "distribution"}) {
+    const std::string err =
+        Refusal(std::string(command) + " --hero AhAd --op KhKd --json --dead " + kThirtyDead);
+    EXPECT_EQ(err.rfind("No deal is possible: ", 0), 0u) << command << ": " << err;
+  }
+  // A flop and 28 dead cards leave 1 card for the 2 still to come.
+  const std::string hotness = Refusal(
+      "hotness --hero AhAd --op KhKd --board 6c6d6h --dead "
+      "'6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc Qd Qh Qs Kc Ks Ac'");
+  EXPECT_TRUE(Has(hotness, "No deal is possible")) << hotness;
+  EXPECT_EQ(RunCli("hotness --hero AhAd --op KhKd --board 6c6d6h --dead "
+                   "'6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc Qd Qh Qs Kc Ks'")
+                .exitCode,
+            0)
+      << "one card fewer dead leaves the two the board needs";
+}
+
+// The progress line shows at once with this, when stderr is a terminal.
+class ProgressShownAtOnce : public ::testing::Test {
+ protected:
+  ProgressShownAtOnce() { ::setenv("FERROX_PROGRESS_AFTER_MS", "0", 1); }
+  ~ProgressShownAtOnce() override { ::unsetenv("FERROX_PROGRESS_AFTER_MS"); }
+};
+
+TEST_F(ProgressShownAtOnce, NothingExtraWhenStderrIsNoTerminal) {
+  for (const char* args : {"equity --hero 'QQ+' --op 'JJ,TT' --op 99 --montecarlo --runs 20000 --json",
+                           "hotness --hero AsKs --op QQ,JJ --board JsTs6c --json", "heatmap --op 20% --json",
+                           "distribution --hero AsKs --op QQ,JJ --board JsTs6c --runs 1000 --json"}) {
+    const Output o = RunCli(args);
+    EXPECT_EQ(o.exitCode, 0) << args;
+    EXPECT_EQ(o.err, "") << args;
+    EXPECT_NO_THROW(o.Json()) << args;
+  }
+}
+
+TEST_F(ProgressShownAtOnce, OnATerminalTheLineIsRewrittenInPlaceAndCleared) {
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(::grantpt(terminal), 0);
+  ASSERT_EQ(::unlockpt(terminal), 0);
+  const std::string name = ::ptsname(terminal);
+  const int side = ::open(name.c_str(), O_RDWR | O_NOCTTY);  // held open so no output is lost
+  ASSERT_GE(side, 0);
+  const Output o = RunCli("distribution --hero AsKs --op QQ,JJ --board JsTs6c --runs 1000 --json", name);
+  EXPECT_EQ(o.exitCode, 0);
+  EXPECT_NO_THROW(o.Json()) << "stdout holds the JSON only";
+  ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+  std::string shown;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;) shown.append(buffer, n);
+  ::close(side);
+  ::close(terminal);
+
+  ASSERT_EQ(shown.rfind("\rdistribution: ", 0), 0u) << shown;
+  EXPECT_TRUE(Has(shown, "% (")) << shown;
+  EXPECT_EQ(shown.find('\n'), std::string::npos) << "rewritten, never a new line";
+  // Cleared at the end: blanks over the widest text, back to the start of the line.
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown.back(), '\r');
+  const std::size_t lastStart = shown.rfind('\r', shown.size() - 2);
+  const std::string blanks = shown.substr(lastStart + 1, shown.size() - lastStart - 2);
+  EXPECT_EQ(blanks, std::string(blanks.size(), ' '));
+  EXPECT_GE(blanks.size(), std::string("distribution: 0% (0 s)").size());
 }
 
 }  // namespace

@@ -83,7 +83,31 @@ TEST(HeatmapExport, HeaderAndOneLinePerClass) {
   EXPECT_EQ(lines[81], "  81 \t 66 \t 80.00%\r");
   std::filesystem::remove(file);
   EXPECT_FALSE(WriteHeatmapFile("/nonexistent-folder/x.hmp", L"", rows, error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_NE(error.find(L"No such file"), std::wstring::npos) << "the cause is told";
+}
+
+TEST(HeatmapFile, APlantedLinkRedirectsNothing) {
+  const auto dir = std::filesystem::temp_directory_path() / ("ferrox_links_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto victim = dir / "victim.txt";
+  std::ofstream(victim) << "keep me";
+  // Links where a writer might put its temporary file and at the target itself.
+  for (const char* name : {"x.hmp.part", "x.hmp.tmp", "x.hmp~"}) std::filesystem::create_symlink(victim, dir / name);
+  std::filesystem::create_symlink(victim, dir / "y.hmp");
+  HeatmapRow row;
+  row.hand = L"AA";
+  row.equity = 0.5;
+  const std::vector<HeatmapRow> rows(81, row);
+  std::wstring error;
+  ASSERT_TRUE(WriteHeatmapFile(dir / "x.hmp", L"r", rows, error));
+  ASSERT_TRUE(WriteHeatmapFile(dir / "y.hmp", L"r", rows, error));
+  std::ifstream in(victim);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir / "y.hmp")))
+      << "the link at the target is replaced, not followed";
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos) << "no temporary file left";
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Hotness, OneRowPerCardThatCanStillCome) {

@@ -64,6 +64,31 @@ TEST_F(Validation, ChecksComeInOrderWithTheirMessages) {
   EXPECT_EQ(failure_.message, L"A opponent range is absent!");
 }
 
+TEST_F(Validation, RangesWithoutAnyHandAreRefused) {
+  hands_.texts[0] = L"0%";
+  hands_.texts[1] = L"KK";
+  EXPECT_FALSE(Validate());
+  EXPECT_EQ(failure_.message, L"Bad Hero range!");
+
+  hands_.texts[0] = L"AA";
+  hands_.texts[2] = L"0%";
+  EXPECT_FALSE(Validate());
+  EXPECT_EQ(failure_.message, L"Error in Op2 0%");
+
+  // Linked editors that hold no range, with nothing parsed before.
+  FixedLinks links;
+  links.linked[0] = true;
+  hands_.specs[0].clear();
+  EXPECT_FALSE(Validate(links));
+  EXPECT_EQ(failure_.message, L"Bad Hero range!");
+  links.linked[0] = false;
+  links.linked[1] = true;
+  hands_.texts[2] = L"";
+  hands_.specs[1].clear();
+  EXPECT_FALSE(Validate(links));
+  EXPECT_EQ(failure_.message, L"Error in Op1 KK");
+}
+
 TEST_F(Validation, RangesThatCannotBeDealtAroundTheBoard) {
   hands_.texts[0] = L"AA";
   hands_.texts[1] = L"AA";

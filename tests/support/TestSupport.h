@@ -12,6 +12,14 @@
 
 namespace ferrox::testing {
 
+// Random samples checked against a slow reference are cut by this factor in sanitized
+// builds, which run that reference ten to twenty times slower.
+#ifdef FERROX_SANITIZED
+inline constexpr int kSampleDivisor = 10;
+#else
+inline constexpr int kSampleDivisor = 1;
+#endif
+
 class TablesEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
