@@ -8,6 +8,9 @@
 #include "app/services/VersionFile.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
+#include "model/CalculatorDocument.h"
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
 #include "quillet/Evaluator.h"
 #include "quillet/PreflopTables.h"
 
@@ -81,6 +84,10 @@ bool CFerroxApp::InitInstance() {
   LoadOrdering(0, settings_->fileSixPlus);
   LoadOrdering(1, settings_->fileChina);
   document_ = std::make_unique<TableCardStoreRef>();
+  calculator_ = std::make_unique<CalculatorDocument>();
+  paneSettings_ = std::make_unique<PaneSettings>();
+  SyncPaneSettings();
+  hands_ = std::make_unique<HandsModel>(*calculator_, *paneSettings_);
 
   frame_ = std::make_unique<CMainFrame>(*this);
   title_ = QString("%1  %2").arg(kDisplayName, kVersionText);
@@ -95,7 +102,10 @@ bool CFerroxApp::InitInstance() {
 }
 
 int CFerroxApp::ExitInstance() {
-  frame_.reset();
+  frame_.reset();  // the editor windows go before the model they show
+  hands_.reset();
+  paneSettings_.reset();
+  calculator_.reset();
   document_.reset();
   quillet::fsm5::Free();
   handover_.Remove();
@@ -103,6 +113,15 @@ int CFerroxApp::ExitInstance() {
 }
 
 void CFerroxApp::AppendLog(const std::string& text) { log_.Append(text); }
+
+void CFerroxApp::SyncPaneSettings() {
+  if (!paneSettings_ || !settings_) return;
+  paneSettings_->SetRules(Rules());
+  paneSettings_->SetMode(mode == 0 ? EditMode::Create : EditMode::Use);
+  paneSettings_->SetBackground(settings_->background.Effective());
+  paneSettings_->SetFontColour(settings_->font.Effective());
+  paneSettings_->SetOrderings(orderings);
+}
 
 bool CFerroxApp::WriteVersionFile() { return ferrox::WriteVersionFile(folders_.workDir, LanguageCode()); }
 

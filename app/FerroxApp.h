@@ -20,6 +20,9 @@
 namespace ferrox {
 
 class CMainFrame;
+class CalculatorDocument;
+class HandsModel;
+class PaneSettings;
 
 inline constexpr const char* kVersionText = "v4.11";
 inline constexpr const char* kCreationDate = "03.08.2021";
@@ -56,6 +59,13 @@ class CFerroxApp {
   const AppSettings& settings() const { return *settings_; }
   const AppFolders& folders() const { return folders_; }
   CMainFrame* MainFrame() const { return frame_.get(); }
+  // What the panes show and edit; they exist from InitInstance to ExitInstance.
+  CalculatorDocument& Calculator() const { return *calculator_; }
+  PaneSettings& Panes() const { return *paneSettings_; }
+  HandsModel& Hands() const { return *hands_; }
+  // Hands the settings, mode, rule set and orderings on to the panes; a no-op when nothing
+  // changed.
+  void SyncPaneSettings();
   QString Title() const { return title_; }
 
   int mode = 1;  // 1 "Use mode", 0 "Create mode"
@@ -71,6 +81,9 @@ class CFerroxApp {
   LauncherHandover handover_;
   std::unique_ptr<AppSettings> settings_;
   std::unique_ptr<TableCardStoreRef> document_;
+  std::unique_ptr<CalculatorDocument> calculator_;
+  std::unique_ptr<PaneSettings> paneSettings_;
+  std::unique_ptr<HandsModel> hands_;
   std::unique_ptr<CMainFrame> frame_;
   QString title_;
 };

@@ -24,6 +24,7 @@
 #include "widgets/RibbonBar.h"
 #include "widgets/RibbonCategory.h"
 #include "widgets/RibbonPanel.h"
+#include "app/PaneContent.h"
 
 namespace ferrox {
 
@@ -259,10 +260,7 @@ void CMainFrame::BuildPanes() {
       dock->setWidget(output_);
       connect(output_, &COutputWnd::hideRequested, dock, &QDockWidget::hide);
     } else {
-      auto* content = new QWidget(dock);
-      content->setObjectName(QString(spec.caption) + "View");
-      content->setMinimumSize(120, 80);
-      dock->setWidget(content);
+      dock->setWidget(PaneContent(app_, *this, spec.id, dock));
     }
     panes_[spec.id] = dock;
   }

@@ -21,6 +21,8 @@ class RibbonPanel;
 }  // namespace widgets
 
 class CFerroxApp;
+class CFerroxDoc;
+class CHandsView;
 class CaptionBar;
 class COutputWnd;
 
@@ -43,6 +45,9 @@ class CMainFrame : public QMainWindow {
   // Restores the panes' placement and the window's geometry from the last run.
   void RestoreWorkspace();
   void AppendOutputLine(const QString& text);
+  // Opens the row's range editor in the tabbed area, or brings its window forward.
+  void ShowRangeEditor(CFerroxDoc* document, int row);
+  CHandsView* HandsView() const;
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
                        int milliseconds);
 

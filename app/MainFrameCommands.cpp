@@ -16,6 +16,8 @@
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "model/HandsModel.h"
+#include "views/HandsView.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
 #include "quillet/Files.h"
@@ -32,9 +34,9 @@ constexpr int kPaneIds[] = {ID_VIEW_CLASSVIEW, ID_VIEW_CARDSVIEW, ID_VIEW_FILEVI
                             ID_VIEW_RANGEVIEW, ID_HEATMAP_VIEW,   ID_HOTNESS_VIEW,  ID_VIEW_OUTPUTWND};
 
 // Commands whose panes and documents come with later work; shown, but not enabled.
-constexpr int kNotYetAvailable[] = {ID_CLEAR_ALL,      ID_CHART_VIEW,      ID_CHART_CLEAR,  ID_CHART_RUN,
-                                    ID_CHART_BG_COLOR, ID_CHART_GRID_COLOR, ID_HEATMAP_SAVE, ID_SHOWSINGULAR,
-                                    ID_HIDESINGULAR,   ID_FILE_NEW,        ID_FILE_OPEN,    ID_FILE_SAVE};
+constexpr int kNotYetAvailable[] = {ID_CHART_VIEW,     ID_CHART_CLEAR,  ID_CHART_RUN,    ID_CHART_BG_COLOR,
+                                    ID_CHART_GRID_COLOR, ID_HEATMAP_SAVE, ID_SHOWSINGULAR, ID_HIDESINGULAR,
+                                    ID_FILE_NEW,       ID_FILE_OPEN,    ID_FILE_SAVE};
 
 }  // namespace
 
@@ -124,6 +126,9 @@ void CMainFrame::OnOrderingFile(int id) {
 
 void CMainFrame::OnClearAll() {
   for (auto& [player, value] : app_.perPlayer) value = 0;
+  app_.SyncPaneSettings();  // the mode decides which editors are cleared
+  if (CHandsView* hands = HandsView()) hands->ClearAll();
+  app_.Hands().ClearLinkedDocuments();
 }
 
 void CMainFrame::OnCreateMode() {
@@ -140,6 +145,7 @@ void CMainFrame::OnUseMode() {
   OnClearAll();
   mdi_->closeAllSubWindows();
   app_.mode = 1;
+  app_.SyncPaneSettings();
 }
 
 void CMainFrame::OnAbout() {
@@ -169,6 +175,7 @@ void CMainFrame::OnEdit(const char* slot) {
 }
 
 void CMainFrame::UpdateCommandUi() {
+  app_.SyncPaneSettings();
   const AppSettings& s = app_.settings();
   actions_[ID_CHECK_6]->setChecked(s.gameType == 0);
   actions_[ID_CHECK_CHINA]->setChecked(s.gameType == 1);

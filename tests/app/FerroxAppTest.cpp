@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QtTest>
 #include <sys/stat.h>
@@ -13,7 +14,12 @@
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"
+#include "model/FerroxDoc.h"
+#include "model/HandsModel.h"
 #include "quillet/Files.h"
+#include "views/FerroxView.h"
+#include "views/HandsView.h"
+#include "views/RangeEdit.h"
 #include "quillet/HandClass.h"
 #include "tests/app/AppTestSupport.h"
 
@@ -300,6 +306,31 @@ class FerroxAppTest : public QObject {
   void theSettingsFileIsWhereTheStoreKeepsIt() {
     const AppFolders folders{quillet::GetExecDir(), {}, {}};
     QCOMPARE(QString::fromStdString(folders.SettingsFile().string()), QSettings("Halvard", "Ferrox6Plus").fileName());
+  }
+
+  void applyingAHandsRowOpensItsRangeEditorAndClearAllEmptiesIt() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    CHandsView* hands = frame->HandsView();
+    QVERIFY(hands);
+    hands->showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
+    QTest::keyClicks(hands->RangeBox(0), "AA, KK, AKs");
+    QTest::mouseClick(hands->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(0))), Qt::LeftButton);
+    QCOMPARE(frame->Documents()->subWindowList().size(), 1);
+    auto* editor = frame->Documents()->subWindowList().front()->findChild<CFerroxView*>();
+    QVERIFY(editor);
+    QCOMPARE(editor->findChild<QLineEdit*>("1284")->text(), QString("16/630"));
+    QCOMPARE(editor->findChild<QLineEdit*>("1285")->text(), QString("2.54%"));
+    QVERIFY(frame->Output()->BuildList()->count() >= 4);  // the suit lines
+    QVERIFY(frame->Action(ID_CLEAR_ALL)->isEnabled());
+    frame->Action(ID_CLEAR_ALL)->trigger();
+    QCOMPARE(hands->RangeBox(0)->text(), QString());
+    QCOMPARE(editor->Document()->Count(), 0);
+    frame->Documents()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY2(!app->Hands().Document(0), "a closed editor takes its document along");
+    app->ExitInstance();
   }
 
   void thePaneLayoutPersists() {

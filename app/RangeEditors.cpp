@@ -1,0 +1,51 @@
+// The range editor windows in the tabbed document area: one per player row, opened by the
+// Hands pane's apply and reused while it stays open.
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+
+#include "app/CommandIds.h"
+#include "app/FerroxApp.h"
+#include "app/MainFrame.h"
+#include "model/FerroxDoc.h"
+#include "model/HandsModel.h"
+#include "views/FerroxView.h"
+#include "views/HandsView.h"
+
+namespace ferrox {
+
+void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
+  if (!document) return;
+  for (QMdiSubWindow* window : mdi_->subWindowList()) {
+    const auto* view = window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
+    if (view && view->Document() == document) {
+      mdi_->setActiveSubWindow(window);
+      return;
+    }
+  }
+  auto* view = new CFerroxView(document, &app_.Hands(), &app_.Panes());
+  // The form keeps its natural size; a smaller window scrolls instead of clipping it.
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(view);
+  scroll->setWindowTitle(view->windowTitle());
+  connect(view, &QWidget::windowTitleChanged, scroll, &QWidget::setWindowTitle);
+  QMdiSubWindow* window = mdi_->addSubWindow(scroll);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  // A closed editor takes its document along: the row's next apply opens a fresh one, and
+  // the player's text is parsed again meanwhile.
+  HandsModel* hands = &app_.Hands();
+  QPointer<CFerroxDoc> shown(document);
+  connect(window, &QObject::destroyed, hands, [hands, shown, row] {
+    if (shown && hands->Document(row) == shown) hands->CloseDocument(row);
+  });
+  window->show();
+  mdi_->setActiveSubWindow(window);
+}
+
+CHandsView* CMainFrame::HandsView() const {
+  const auto it = panes_.find(cmd::ID_VIEW_FILEVIEW);
+  return it == panes_.end() ? nullptr : qobject_cast<CHandsView*>(it->second->widget());
+}
+
+}  // namespace ferrox

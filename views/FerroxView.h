@@ -1,0 +1,120 @@
+#pragma once
+// The range editor form of one player's range document: the hand-class matrix with the
+// percentile slider below it, the "PFR:" / "VPIP:" band fields, the suit grid of the class
+// being edited, and the board statistics of the range shown after "Apply".
+//
+// The form gets its document, the Hands pane's data (null: create-mode toggling and the
+// shared table's board) and the pane settings handed in; it owns none of them.
+
+#include <array>
+#include <map>
+#include <vector>
+
+#include <QColor>
+#include <QPointer>
+#include <QWidget>
+
+#include "model/BoardStatistics.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QGroupBox;
+class QGridLayout;
+
+namespace ferrox {
+
+class CFerroxDoc;
+class CHandSpectr;
+class CRangeSlider;
+class CSuitBtn;
+class HandsModel;
+class PaneSettings;
+
+class CFerroxView : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Control ids, also the controls' object names.
+  static constexpr int kSliderId = 1324;
+  static constexpr int kLowEditId = 1345;
+  static constexpr int kHighEditId = 1346;
+  static constexpr int kFirstSuitId = 1327;  // .. 1342
+  static constexpr int kApplyId = 1355;
+  static constexpr int kCountId = 1284;
+  static constexpr int kShareId = 1285;
+  static constexpr QColor kEditedCellColour{143, 176, 40};
+
+  explicit CFerroxView(QWidget* parent = nullptr);
+  CFerroxView(CFerroxDoc* document, HandsModel* hands, const PaneSettings* settings,
+              QWidget* parent = nullptr);
+
+  // Shows the document and follows its changes; hands may be null.
+  void SetDocument(CFerroxDoc* document, HandsModel* hands, const PaneSettings* settings);
+  CFerroxDoc* Document() const { return document_; }
+
+ public slots:
+  void ToggleClass(int column, int row);
+  void PickClass(int column, int row);
+  void ToggleSuit(int index);
+  // Board statistics of the range into the table; nothing new with fewer than 3 board cards.
+  void ApplyStatistics();
+  void Undo();
+  void Redo();
+
+ private:
+  struct StatFields {
+    QLineEdit* count = nullptr;
+    QLineEdit* share = nullptr;
+  };
+
+  void BuildForm();
+  QWidget* BuildEditorColumn();
+  QWidget* BuildBandFields();
+  QGroupBox* BuildSuitGroup();
+  QWidget* BuildStatisticsColumn(int firstGroup, int lastGroup, bool withApply);
+  QGroupBox* BuildStatGroup(int group);
+  QLineEdit* AddReadOnlyField(QGridLayout* grid, int row, int column, int id,
+                              const QString& name);
+  void BuildShortcuts();
+  void Connect();
+
+  // Everything the document shows: matrix, counts, title, band and suit grid.
+  void RefreshFromDocument();
+  // The document's title becomes its range text; the window follows.
+  void Retitle();
+  void ShowMatrix();
+  void ShowCounts();
+  void ShowBand();
+  void ShowSuits();
+  void ShowStatistics(const BoardStatistics& stats);
+  void ApplyFieldColours();
+  void SliderMoved();
+  void LowSpun(double low);
+  void HighSpun(double high);
+  void MoveBand(double low, double high);
+  // Runs one of our own edits of the document.
+  template <class Change>
+  void Edit(Change change);
+
+  QPointer<CFerroxDoc> document_;
+  QPointer<HandsModel> hands_;
+  QPointer<const PaneSettings> settings_;
+  std::vector<QMetaObject::Connection> documentLinks_;
+  bool showingBand_ = false;  // the band's own fields are being set: no echo
+  bool editing_ = false;      // the document changes because of this form
+
+  CHandSpectr* matrix_ = nullptr;
+  CRangeSlider* slider_ = nullptr;
+  QDoubleSpinBox* low_ = nullptr;
+  QDoubleSpinBox* high_ = nullptr;
+  QLabel* suitCaption_ = nullptr;
+  std::array<CSuitBtn*, 16> suits_{};
+  QPlainTextEdit* rangeText_ = nullptr;
+  StatFields combinations_;
+  std::map<int, StatFields> statFields_;  // by count id
+  std::vector<QWidget*> readOnlyFields_;
+};
+
+}  // namespace ferrox
