@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Orderings.h"
+#include "core/RangeParser.h"
 #include "core/WideText.h"
 #include "quillet/Files.h"
 
@@ -144,6 +146,29 @@ inline std::filesystem::path WriteScratch(const char* name, std::string_view byt
 inline std::filesystem::path DataDir() {
   if (const char* dir = std::getenv("FERROX_DATA_DIR"); dir && *dir) return dir;
   return quillet::GetExecDir();
+}
+
+// Parsers over the shipped ordering files, both rule sets; a run without the files would
+// test nothing of the percent forms, so it stops.
+struct Parsers {
+  OrderingRanges orderings;
+  RangeParser standard{orderings, RuleSet::Standard};
+  RangeParser straightBeatsSet{orderings, RuleSet::StraightBeatsSet};
+};
+
+inline const Parsers& ShippedParsers(const char* target) {
+  static const Parsers* parsers = [target] {
+    auto* p = new Parsers;
+    const auto dir = DataDir();
+    if (LoadOrdering(p->orderings.standard, dir / kDefaultStandardOrderingFile) != quillet::kClassCount ||
+        LoadOrdering(p->orderings.straightBeatsSet, dir / kDefaultStraightBeatsSetOrderingFile) !=
+            quillet::kClassCount) {
+      std::fprintf(stderr, "%s: no ordering files in %s (set FERROX_DATA_DIR)\n", target, dir.c_str());
+      std::exit(1);
+    }
+    return p;
+  }();
+  return *parsers;
 }
 
 }  // namespace ferrox::fuzz

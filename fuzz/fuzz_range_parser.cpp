@@ -12,29 +12,6 @@ namespace {
 using namespace ferrox;
 using quillet::Spec;
 
-struct Parsers {
-  OrderingRanges orderings;
-  RangeParser standard{orderings, RuleSet::Standard};
-  RangeParser straightBeatsSet{orderings, RuleSet::StraightBeatsSet};
-};
-
-// The shipped ordering files; a run without them would test nothing of the percent forms.
-const Parsers& TheParsers() {
-  static const Parsers* parsers = [] {
-    auto* p = new Parsers;
-    const auto dir = fuzz::DataDir();
-    if (LoadOrdering(p->orderings.standard, dir / kDefaultStandardOrderingFile) != quillet::kClassCount ||
-        LoadOrdering(p->orderings.straightBeatsSet, dir / kDefaultStraightBeatsSetOrderingFile) !=
-            quillet::kClassCount) {
-      std::fprintf(stderr, "fuzz_range_parser: no ordering files in %s (set FERROX_DATA_DIR)\n",
-                   dir.c_str());
-      std::exit(1);
-    }
-    return p;
-  }();
-  return *parsers;
-}
-
 void CheckHands(const Spec& spec) {
   for (const auto& [first, second] : spec.combos()) {
     FUZZ_CHECK(quillet::IsDeckCard(first) && quillet::IsDeckCard(second));
@@ -74,7 +51,7 @@ void CheckParse(const RangeParser& parser, const RangeParser& other, const std::
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const Parsers& parsers = TheParsers();
+  const fuzz::Parsers& parsers = fuzz::ShippedParsers("fuzz_range_parser");
   fuzz::Bytes bytes(data, size);
   const int mode = bytes.Byte();
   const std::wstring text = fuzz::WideOf(bytes.Rest(), mode);

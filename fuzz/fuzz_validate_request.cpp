@@ -16,28 +16,6 @@ namespace {
 
 using namespace ferrox;
 
-struct Parsers {
-  OrderingRanges orderings;
-  RangeParser standard{orderings, RuleSet::Standard};
-  RangeParser straightBeatsSet{orderings, RuleSet::StraightBeatsSet};
-};
-
-const Parsers& TheParsers() {
-  static const Parsers* parsers = [] {
-    auto* p = new Parsers;
-    const auto dir = fuzz::DataDir();
-    if (LoadOrdering(p->orderings.standard, dir / kDefaultStandardOrderingFile) != quillet::kClassCount ||
-        LoadOrdering(p->orderings.straightBeatsSet, dir / kDefaultStraightBeatsSetOrderingFile) !=
-            quillet::kClassCount) {
-      std::fprintf(stderr, "fuzz_validate_request: no ordering files in %s (set FERROX_DATA_DIR)\n",
-                   dir.c_str());
-      std::exit(1);
-    }
-    return p;
-  }();
-  return *parsers;
-}
-
 CardMask DeckMask() {
   CardMask m = 0;
   for (CardIndex c : SixPlusDeck) m |= CardMaskOf(c);
@@ -70,7 +48,7 @@ bool KnownMessage(const std::wstring& m) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const Parsers& parsers = TheParsers();
+  const fuzz::Parsers& parsers = fuzz::ShippedParsers("fuzz_validate_request");
   fuzz::Bytes bytes(data, size);
   const uint8_t mode = bytes.Byte();
   const RangeParser& parser = mode & 1 ? parsers.straightBeatsSet : parsers.standard;
