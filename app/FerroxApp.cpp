@@ -60,7 +60,6 @@ bool CFerroxApp::Construct() {
       AppendLog(std::string("ShellExecute: ") + kLauncherName);
   }
   mode = 1;
-  rangeLinks.UnlinkAll();
   for (int p = 0; p < 6; ++p) perPlayer[p] = 0;
 
   const auto start = Clock::now();

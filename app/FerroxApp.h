@@ -11,7 +11,6 @@
 
 #include "app/AppFolders.h"
 #include "app/AppSettings.h"
-#include "app/RangeLinkSlots.h"
 #include "app/services/AppLog.h"
 #include "app/services/LauncherHandover.h"
 #include "core/RangeParser.h"
@@ -70,7 +69,6 @@ class CFerroxApp {
 
   int mode = 1;  // 1 "Use mode", 0 "Create mode"
   std::map<int, int> perPlayer;
-  RangeLinkSlots rangeLinks;
   OrderingRanges orderings;
   bool launcherUsed = false;
   std::array<int, 3> tableResults{};  // fsm5, fsm7, preflop tables

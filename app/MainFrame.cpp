@@ -314,6 +314,7 @@ void CMainFrame::ConnectCommands() {
   connect(actions_[ID_BUTTON_FILE_SIXPLUS], &QAction::triggered, this, [this] { OnOrderingFile(ID_BUTTON_FILE_SIXPLUS); });
   connect(actions_[ID_BUTTON_FILE_CHINA], &QAction::triggered, this, [this] { OnOrderingFile(ID_BUTTON_FILE_CHINA); });
   connect(actions_[ID_CLEAR_ALL], &QAction::triggered, this, &CMainFrame::OnClearAll);
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &CMainFrame::OnEditorActivated);
   connect(actions_[ID_MODE_CREATE], &QAction::triggered, this, &CMainFrame::OnCreateMode);
   connect(actions_[ID_MODE_USE], &QAction::triggered, this, &CMainFrame::OnUseMode);
   connect(caption_, &CaptionBar::goClicked, this, [] { QDesktopServices::openUrl(QUrl(kMakerAddress)); });

@@ -10,6 +10,7 @@ class QAction;
 class QDockWidget;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 
 namespace ferrox {
@@ -48,6 +49,7 @@ class CMainFrame : public QMainWindow {
   // Opens the row's range editor in the tabbed area, or brings its window forward.
   void ShowRangeEditor(CFerroxDoc* document, int row);
   CHandsView* HandsView() const;
+  void OnEditorActivated(QMdiSubWindow* window);
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
                        int milliseconds);
 

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <filesystem>
@@ -192,7 +193,12 @@ void CMainFrame::UpdateCommandUi() {
 
 void CMainFrame::RestoreWorkspace() {
   QSettings& store = app_.settings().Store();
-  restoreGeometry(store.value("Workspace/Geometry").toByteArray());
+  if (!restoreGeometry(store.value("Workspace/Geometry").toByteArray()) && screen()) {
+    // A first start fits the window to the screen, frame included, so no pane is cut off.
+    const QRect available = screen()->availableGeometry();
+    resize(size().boundedTo(available.size() - (frameGeometry().size() - geometry().size())));
+    move(available.topLeft());
+  }
   restoreState(store.value("Workspace/State").toByteArray());
   UpdateCommandUi();
 }

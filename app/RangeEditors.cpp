@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "model/DocumentLinks.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "views/FerroxView.h"
@@ -41,6 +42,17 @@ void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
   });
   window->show();
   mdi_->setActiveSubWindow(window);
+}
+
+void CMainFrame::OnEditorActivated(QMdiSubWindow* window) {
+  const auto* view = window && window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
+  CFerroxDoc* document = view ? view->Document() : nullptr;
+  if (!document) return;
+  // The active editor's slot is the current one; the hero's editor takes its link back.
+  DocumentLinks& links = app_.Hands().Links();
+  const int slot = document->PlayerSlot();
+  links.SetCurrent(slot);
+  if (slot == 0 && links.Document(0) != document) links.Link(0, document);
 }
 
 CHandsView* CMainFrame::HandsView() const {

@@ -14,6 +14,7 @@
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"
+#include "model/DocumentLinks.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "quillet/Files.h"
@@ -323,6 +324,12 @@ class FerroxAppTest : public QObject {
     QCOMPARE(editor->findChild<QLineEdit*>("1284")->text(), QString("16/630"));
     QCOMPARE(editor->findChild<QLineEdit*>("1285")->text(), QString("2.54%"));
     QVERIFY(frame->Output()->BuildList()->count() >= 4);  // the suit lines
+    QTest::keyClicks(hands->RangeBox(1), "QQ");
+    QTest::mouseClick(hands->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(1))), Qt::LeftButton);
+    QCOMPARE(frame->Documents()->subWindowList().size(), 2);
+    QCOMPARE(app->Hands().Links().Current(), 1);
+    frame->Documents()->setActiveSubWindow(frame->Documents()->subWindowList().front());
+    QCOMPARE(app->Hands().Links().Current(), 0);  // the active editor's slot is the current one
     QVERIFY(frame->Action(ID_CLEAR_ALL)->isEnabled());
     frame->Action(ID_CLEAR_ALL)->trigger();
     QCOMPARE(hands->RangeBox(0)->text(), QString());
