@@ -11,22 +11,18 @@
 #include "model/PaneSettings.h"
 #include "views/CardsView.h"
 #include "views/HandsView.h"
+#include "widgets/ColourRef.h"
 
 namespace ferrox {
 namespace {
 
 using namespace cmd;
 
-QColor ColourOf(int windowsColour) {
-  if (windowsColour < 0) return {};
-  return QColor(windowsColour & 0xFF, (windowsColour >> 8) & 0xFF, (windowsColour >> 16) & 0xFF);
-}
-
 QWidget* CardsPane(CFerroxApp& app, QWidget* parent) {
   auto* view = new CCardsView(parent);
   view->SetDocument(&app.Calculator());
   PaneSettings* settings = &app.Panes();
-  const auto paint = [view, settings] { view->SetBackground(ColourOf(settings->Background())); };
+  const auto paint = [view, settings] { view->SetBackground(widgets::ColourFromRef(static_cast<uint32_t>(settings->Background()))); };
   QObject::connect(settings, &PaneSettings::backgroundChanged, view, paint);
   paint();
   return view;

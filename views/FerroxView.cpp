@@ -21,6 +21,7 @@
 #include "views/HandSpectr.h"
 #include "views/RangeSlider.h"
 #include "views/SuitBtn.h"
+#include "widgets/ColourRef.h"
 
 namespace ferrox {
 namespace {
@@ -67,11 +68,6 @@ const std::array<StatGroup, 5>& StatGroups() {
         {"Gutshot", 1357, 1360, [](S s) { return s.draws[kGutshot]; }}}},
   }};
   return groups;
-}
-
-// Settings colours hold red in the low byte.
-QColor FromSetting(int value) {
-  return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
 }
 
 QDoubleSpinBox* BandSpin(int id, QWidget* parent) {
@@ -406,8 +402,8 @@ void CFerroxView::ApplyFieldColours() {
   const int font = settings_ ? settings_->FontColour() : -1;
   for (QWidget* field : readOnlyFields_) {
     QPalette palette = QApplication::palette(field);
-    if (background != -1) palette.setColor(QPalette::Base, FromSetting(background));
-    if (font != -1) palette.setColor(QPalette::Text, FromSetting(font));
+    if (background != -1) palette.setColor(QPalette::Base, widgets::ColourFromRef(static_cast<uint32_t>(background)));
+    if (font != -1) palette.setColor(QPalette::Text, widgets::ColourFromRef(static_cast<uint32_t>(font)));
     field->setPalette(palette);
   }
 }

@@ -8,6 +8,7 @@
 #include "engine/Heatmap.h"
 #include "engine/Hotness.h"
 #include "quillet/PreflopTables.h"
+#include "tests/engine/Requests.h"
 #include "tests/support/Ranges.h"
 
 namespace ferrox::testing {
@@ -141,14 +142,6 @@ TEST(Hotness, SingleHandsAndDeadCardsAreNotDealt) {
   EXPECT_FALSE(HotnessApplies(false, 1, 3));
   EXPECT_FALSE(HotnessApplies(true, 2, 4));
   EXPECT_FALSE(HotnessApplies(true, 1, 5));
-}
-
-RequestData RequestOf(const std::vector<std::string>& ranges, const char* board) {
-  RequestData request;
-  for (std::size_t i = 0; i < ranges.size(); ++i) request.handLists[i] = ListOf(ranges[i]);
-  request.opponentCount = static_cast<int>(ranges.size()) - 1;
-  request.boardMask = quillet::VecToInt64(CardsOf(board));
-  return request;
 }
 
 TEST(EquityDistribution, ACompleteBoardIsOneFlatLevel) {

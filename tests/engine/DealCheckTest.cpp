@@ -6,6 +6,7 @@
 #include "engine/DealCheck.h"
 #include "engine/StreetEvaluation.h"
 #include "engine/TableCardStore.h"
+#include "tests/engine/Requests.h"
 #include "tests/support/Ranges.h"
 
 namespace ferrox::testing {
@@ -23,15 +24,6 @@ std::string AllBut(const std::string& kept, int count) {
     --count;
   }
   return text;
-}
-
-RequestData RequestOf(const std::vector<std::string>& ranges, const std::string& board, const std::string& dead) {
-  RequestData request;
-  for (std::size_t i = 0; i < ranges.size(); ++i) request.handLists[i] = ListOf(ranges[i]);
-  request.opponentCount = static_cast<int>(ranges.size()) - 1;
-  request.boardMask = quillet::VecToInt64(CardsOf(board));
-  request.deadMask = quillet::VecToInt64(CardsOf(dead));
-  return request;
 }
 
 TEST(DealPossible, HandsApartAndEnoughCardsLeftForTheWholeBoard) {

@@ -11,6 +11,7 @@
 #include "engine/Progress.h"
 #include "engine/StreetEvaluation.h"
 #include "quillet/PreflopTables.h"
+#include "tests/engine/Requests.h"
 #include "tests/support/Ranges.h"
 
 namespace ferrox::testing {
@@ -38,14 +39,6 @@ TEST(Progress, TheSamplerCountsEveryGameItPlays) {
   MonteCarloStreetEquity(lists, 1, 0, 0, 5, false, &opponent, games, 4, &played);
   EXPECT_EQ(games, 600'000);
   EXPECT_EQ(played.load(), 600'000u);
-}
-
-RequestData RequestOf(const std::vector<std::string>& ranges, const char* board) {
-  RequestData request;
-  for (std::size_t i = 0; i < ranges.size(); ++i) request.handLists[i] = ListOf(ranges[i]);
-  request.opponentCount = static_cast<int>(ranges.size()) - 1;
-  request.boardMask = quillet::VecToInt64(CardsOf(board));
-  return request;
 }
 
 TEST(Progress, EachComputationReachesItsTotal) {

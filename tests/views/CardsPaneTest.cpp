@@ -6,14 +6,12 @@
 #include "views/CardButton.h"
 #include "views/CardsView.h"
 #include "views/DlgAllCards.h"
+#include "tests/views/ViewsTestSupport.h"
 
 using namespace ferrox;
+using ferrox::testing::Card;
 
 namespace {
-
-CardIndex Card(const char* name) {
-  return quillet::GetCardByName(QString(name).toStdWString());
-}
 
 void Click(CCardButton* button) {
   QVERIFY(button);
@@ -26,12 +24,7 @@ class CardsPaneTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    CalculatorDocument document;
-    document.ClearBoard();
-    document.ClearDead();
-    for (int p = 0; p < 6; ++p) document.ClearPlayerHand(p);
-  }
+  void cleanup() { testing::ClearCalculatorDocument(); }
 
   void clicksMakeABoardOfFiveAtMost() {
     CalculatorDocument document;

@@ -19,14 +19,15 @@
 #include "views/HandSpectr.h"
 #include "views/RangeSlider.h"
 #include "views/SuitBtn.h"
+#include "tests/views/ViewsTestSupport.h"
 
 using namespace ferrox;
+using ferrox::testing::Card;
 
 namespace {
 
 constexpr int kA = 0, kK = 1, kQ = 2;
 
-CardIndex Card(const char* name) { return quillet::GetCardByName(QString(name).toStdWString()); }
 
 quillet::Spec ClassSpec(const char* label) {
   quillet::Spec spec;

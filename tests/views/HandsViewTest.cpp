@@ -16,12 +16,13 @@
 #include "views/HandsView.h"
 #include "views/RangeDragData.h"
 #include "views/RangeEdit.h"
+#include "tests/views/ViewsTestSupport.h"
 
 using namespace ferrox;
+using ferrox::testing::Card;
 
 namespace {
 
-CardIndex Card(const char* name) { return quillet::GetCardByName(QString(name).toStdWString()); }
 
 std::vector<CardIndex> Cards(std::initializer_list<const char*> names) {
   std::vector<CardIndex> cards;
@@ -97,12 +98,7 @@ class HandsViewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() {
-    CalculatorDocument document;
-    document.ClearBoard();
-    document.ClearDead();
-    for (int p = 0; p < kHandRows; ++p) document.ClearPlayerHand(p);
-  }
+  void cleanup() { testing::ClearCalculatorDocument(); }
 
   void boxesAndModelShareTheTexts() {
     Pane pane;
