@@ -71,8 +71,10 @@ CMainFrame::CMainFrame(CFerroxApp& app) : app_(app) {
 }
 
 CMainFrame::~CMainFrame() {
-  // Panes hide while the window goes; their signals must not reach a half-destroyed frame.
+  // Panes and document windows hide while the window goes; their signals must not reach a
+  // half-destroyed frame.
   for (auto& [id, pane] : panes_) disconnect(pane, nullptr, this, nullptr);
+  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const char* name, bool checkable) {

@@ -50,6 +50,7 @@ class CMainFrame : public QMainWindow {
   void ShowRangeEditor(CFerroxDoc* document, int row);
   CHandsView* HandsView() const;
   void OnEditorActivated(QMdiSubWindow* window);
+  void ShowEditMenu(const QPoint& globalPos);
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
                        int milliseconds);
 

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScrollArea>
 
 #include "app/CommandIds.h"
@@ -31,6 +32,7 @@ void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
   scroll->setWidget(view);
   scroll->setWindowTitle(view->windowTitle());
   connect(view, &QWidget::windowTitleChanged, scroll, &QWidget::setWindowTitle);
+  connect(view, &CFerroxView::editMenuRequested, this, &CMainFrame::ShowEditMenu);
   QMdiSubWindow* window = mdi_->addSubWindow(scroll);
   window->setAttribute(Qt::WA_DeleteOnClose);
   // A closed editor takes its document along: the row's next apply opens a fresh one, and
@@ -53,6 +55,15 @@ void CMainFrame::OnEditorActivated(QMdiSubWindow* window) {
   const int slot = document->PlayerSlot();
   links.SetCurrent(slot);
   if (slot == 0 && links.Document(0) != document) links.Link(0, document);
+}
+
+void CMainFrame::ShowEditMenu(const QPoint& globalPos) {
+  // The frame's own cut, copy and paste: they act on the text box that has the focus.
+  auto* menu = new QMenu(QStringLiteral("Edit"), this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->setObjectName(QStringLiteral("EditMenu"));
+  for (int id : {cmd::ID_EDIT_CUT, cmd::ID_EDIT_COPY, cmd::ID_EDIT_PASTE}) menu->addAction(actions_[id]);
+  menu->popup(globalPos);
 }
 
 CHandsView* CMainFrame::HandsView() const {

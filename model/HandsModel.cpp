@@ -163,6 +163,8 @@ PickerOutcome HandsModel::AcceptPicker(int target, const std::vector<CardIndex>&
     return outcome;
   }
   SetText(target, cards_.PlayerText(target));
+  SetCurrentRow(target);
+  if (selection.size() < 2) return outcome;
   // The row's range is the picked hand alone until the next apply parses the text.
   quillet::Spec& spec = input_.specs[target];
   spec.clear();

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -406,6 +407,11 @@ void CFerroxView::ApplyFieldColours() {
     if (font != -1) palette.setColor(QPalette::Text, widgets::ColourFromRef(static_cast<uint32_t>(font)));
     field->setPalette(palette);
   }
+}
+
+void CFerroxView::contextMenuEvent(QContextMenuEvent* event) {
+  emit editMenuRequested(event->globalPos());
+  event->accept();
 }
 
 void CFerroxView::Undo() {

@@ -16,6 +16,7 @@
 
 #include "model/BoardStatistics.h"
 
+class QContextMenuEvent;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -62,6 +63,13 @@ class CFerroxView : public QWidget {
   void ApplyStatistics();
   void Undo();
   void Redo();
+
+ signals:
+  // A right click on the form outside its controls: the frame shows its edit menu there.
+  void editMenuRequested(const QPoint& globalPos);
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   struct StatFields {

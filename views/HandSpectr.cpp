@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QtDebug>
 
@@ -254,5 +255,7 @@ void CHandSpectr::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit cellClicked(column, row);
   else emit cellRightClicked(column, row);
 }
+
+void CHandSpectr::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
 
 }  // namespace ferrox

@@ -68,6 +68,8 @@ class CHandSpectr : public QWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // A right click picks a class; it opens no menu.
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void CreateCell(int column, int row, int width, int height);

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "quillet/Spec.h"
 #include "views/CardButton.h"
 #include "views/DlgAllCards.h"
 #include "views/RangeEdit.h"
@@ -264,8 +265,10 @@ void CHandsView::RefreshBoard() {
   for (int position = 0; position < kMaxBoardCards; ++position) {
     CCardButton* button = board_[position];
     button->SetCard(position < static_cast<int>(cards.size()) ? cards[position] : -1);
-    // The card's name would hide where the button sits on the board.
+    // The name says where the button sits on the board, the description which card is there.
     button->setAccessibleName(BoardButtonName(position));
+    button->setAccessibleDescription(button->HasCard() ? QString::fromStdWString(quillet::CardName(button->GetCard()))
+                                                       : QStringLiteral("Empty"));
   }
 }
 

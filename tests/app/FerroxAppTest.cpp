@@ -3,6 +3,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QtTest>
@@ -19,6 +20,7 @@
 #include "model/HandsModel.h"
 #include "quillet/Files.h"
 #include "views/FerroxView.h"
+#include "views/HandSpectr.h"
 #include "views/HandsView.h"
 #include "views/RangeEdit.h"
 #include "quillet/HandClass.h"
@@ -324,6 +326,18 @@ class FerroxAppTest : public QObject {
     QCOMPARE(editor->findChild<QLineEdit*>("1284")->text(), QString("16/630"));
     QCOMPARE(editor->findChild<QLineEdit*>("1285")->text(), QString("2.54%"));
     QVERIFY(frame->Output()->BuildList()->count() >= 4);  // the suit lines
+    // A right click on the matrix picks a class; elsewhere on the form it opens the edit menu.
+    auto* matrix = editor->findChild<CHandSpectr*>();
+    QContextMenuEvent onMatrix(QContextMenuEvent::Mouse, QPoint(5, 5), matrix->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(matrix, &onMatrix);
+    QVERIFY(!frame->findChild<QMenu*>("EditMenu"));
+    QContextMenuEvent onForm(QContextMenuEvent::Mouse, QPoint(1, 1), editor->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(editor, &onForm);
+    auto* menu = frame->findChild<QMenu*>("EditMenu");
+    QVERIFY(menu);
+    QCOMPARE(menu->actions(), (QList<QAction*>{frame->Action(ID_EDIT_CUT), frame->Action(ID_EDIT_COPY),
+                                                frame->Action(ID_EDIT_PASTE)}));
+    menu->close();
     QTest::keyClicks(hands->RangeBox(1), "QQ");
     QTest::mouseClick(hands->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(1))), Qt::LeftButton);
     QCOMPARE(frame->Documents()->subWindowList().size(), 2);

@@ -97,6 +97,7 @@ TEST_F(HandsModelTest, AnotherPlayersSingleHandIsKnown) {
   ASSERT_TRUE(hands_.AcceptPicker(1, CardsOf("As Ks")).accepted);
   EXPECT_EQ(hands_.Text(1), QStringLiteral("AsKs"));
   EXPECT_TRUE(hands_.IsModified(1));
+  EXPECT_EQ(hands_.CurrentRow(), 1) << "a picked row becomes the current one";
   EXPECT_EQ(hands_.Range(1).combos(), SpecOf("AsKs").combos());
 
   Texts({"AKs"});

@@ -189,6 +189,10 @@ class HandsViewTest : public QObject {
     QCOMPARE(pane.BoardShown(), Cards({"Ah", "Kd", "7c", "6s"}));
     QVERIFY(!pane.view.BoardButton(3)->IsUsed());
     QVERIFY(pane.view.BoardButton(4)->IsUsed());
+    // A screen reader hears the place and the card.
+    QCOMPARE(pane.view.BoardButton(3)->accessibleName(), QString("Turn card"));
+    QCOMPARE(pane.view.BoardButton(3)->accessibleDescription(), QString("6s"));
+    QCOMPARE(pane.view.BoardButton(4)->accessibleDescription(), QString("Empty"));
     pane.Click(kStreetClearId + 1);  // turn: the flop stays
     QCOMPARE(pane.document.Board(), Cards({"Ah", "Kd", "7c"}));
     QCOMPARE(pane.BoardShown(), Cards({"Ah", "Kd", "7c"}));

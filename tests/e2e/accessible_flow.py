@@ -1,0 +1,174 @@
+#!/usr/bin/python3
+"""Drives the running program through the accessibility bus, as a screen reader user would:
+types the Hero and Op1 ranges, clicks a flop in the Cards pane, applies both rows and
+reads back what the panes and the range editors show. Expected counts come from a small
+count of our own below, not from the program."""
+import itertools
+import re
+import sys
+import time
+
+import pyatspi
+
+RANKS = "AKQJT9876"
+SUITS = "cdhs"
+DECK = [r + s for r in RANKS for s in SUITS]
+TIMEOUT = 60.0
+
+
+def fail(message):
+    print("FAIL:", message, file=sys.stderr)
+    sys.exit(1)
+
+
+def wait_for(what, find, timeout=TIMEOUT):
+    end = time.time() + timeout
+    while time.time() < end:
+        found = find()
+        if found:
+            return found
+        time.sleep(0.2)
+    fail("timed out waiting for " + what)
+
+
+def fresh(node):
+    try:
+        node.clearCache()
+    except Exception:
+        pass
+    return node
+
+
+def walk(node, depth=0):
+    if node is None or depth > 40:
+        return
+    yield node
+    try:
+        children = list(fresh(node))
+    except Exception:
+        return
+    for child in children:
+        yield from walk(child, depth + 1)
+
+
+def the_app():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Ferrox6Plus":
+            return app
+    return None
+
+
+def find(root, name, roles=None):
+    for node in walk(root):
+        try:
+            if node.name == name and (roles is None or node.getRoleName() in roles):
+                return node
+        except Exception:
+            continue
+    return None
+
+
+def find_under(root, container, name, roles=None):
+    """The control called name inside an object called container (a pane, a window)."""
+    for node in walk(root):
+        try:
+            if node.name != container or node.childCount == 0:
+                continue
+        except Exception:
+            continue
+        found = find(node, name, roles)
+        if found:
+            return found
+    return None
+
+
+def text_of(node):
+    return fresh(node).queryText().getText(0, -1)
+
+
+def type_into(node, text):
+    node.queryEditableText().setTextContents(text)
+    wait_for("the text of " + node.name, lambda: text_of(node) == text, 10)
+
+
+def press(node):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click"):
+            action.doAction(i)
+            return
+    action.doAction(0)
+
+
+# A plain count of the hand categories that matter here: five cards, no straights or
+# flushes possible on this board with these holdings.
+def category(cards):
+    counts = sorted((sum(1 for c in cards if c[0] == r) for r in RANKS), reverse=True)
+    if counts[0] == 4:
+        return "quads"
+    if counts[0] == 3:
+        return "full house" if counts[1] >= 2 else "trips"
+    if counts[0] == 2:
+        return "two pair" if counts[1] == 2 else "pair"
+    return "high"
+
+
+def hero_hands(board):
+    hands = []
+    for a, b in itertools.combinations(DECK, 2):
+        if a in board or b in board:
+            continue
+        ranks = {a[0], b[0]}
+        pair_of = a[0] == b[0] and a[0] in "AK"
+        suited_ak = ranks == {"A", "K"} and a[1] == b[1]
+        if pair_of or suited_ak:
+            hands.append((a, b))
+    return hands
+
+
+def main():
+    app = wait_for("the program on the accessibility bus", the_app)
+    hero = wait_for("the Hero box", lambda: find(app, "Hero", ("text",)))
+    op1 = find(app, "Op1", ("text",)) or fail("no Op1 box")
+    type_into(hero, "AA, KK, AKs")
+    type_into(op1, "20%")
+
+    board = ["Ah", "Kd", "7c"]
+    for card in board:
+        button = find_under(app, "Cards", card, ("push button",)) or fail("no card button " + card)
+        press(button)
+    for i, card in enumerate(board):
+        place = find(app, "Flop card %d" % (i + 1)) or fail("no flop button %d" % (i + 1))
+        wait_for("flop card %d to show %s" % (i + 1, card), lambda: fresh(place).description == card, 10)
+    used = find_under(app, "Cards", "Ah", ("push button",))
+    wait_for("Ah to show as used", lambda: fresh(used).description == "Used", 10)
+
+    press(find(app, "Apply Hero") or fail("no Apply Hero"))
+    editor = wait_for("the Hero's range editor", lambda: find(app, "Hand Range Hero "))
+    count = wait_for("the Hero's count", lambda: find(editor, "Combinations All count", ("text",)))
+    expected = hero_hands(board)
+    wait_for("the Hero's count %d/630" % len(expected), lambda: text_of(count) == "%d/630" % len(expected), 10)
+
+    press(find(editor, "Apply", ("push button",)) or fail("no Apply in the editor"))
+    categories = [category(list(h) + board) for h in expected]
+    trips = find(editor, "3 of kind count", ("text",)) or fail("no 3 of kind field")
+    two_pairs = find(editor, "Two pairs count", ("text",)) or fail("no Two pairs field")
+    wait_for("3 of kind %d" % categories.count("trips"), lambda: text_of(trips) == str(categories.count("trips")), 10)
+    wait_for("two pairs %d" % categories.count("two pair"),
+             lambda: text_of(two_pairs) == str(categories.count("two pair")), 10)
+
+    press(find(app, "Apply Op1") or fail("no Apply Op1"))
+    op_editor = wait_for("Op1's range editor", lambda: find(app, "Hand Range Op1 "))
+    op_count = wait_for("Op1's count", lambda: find(op_editor, "Combinations All count", ("text",)))
+    shown = wait_for("Op1's count text", lambda: re.fullmatch(r"(\d+)/630", text_of(op_count)), 10)
+    # A fifth of the 630 hands, less those holding a flop card.
+    if not 0 < int(shown.group(1)) <= 126:
+        fail("Op1 shows " + text_of(op_count))
+    if text_of(hero) != "AA, KK, AKs":
+        fail("the Hero box now reads " + text_of(hero))
+    print("accessible flow: Hero %d/630, trips %d, two pairs %d, Op1 %s" %
+          (len(expected), categories.count("trips"), categories.count("two pair"), text_of(op_count)))
+
+
+if __name__ == "__main__":
+    main()
