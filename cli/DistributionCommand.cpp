@@ -24,10 +24,11 @@ int DistributionCommand::Run() const {
   const StreetSettings settings = options_.Settings();
   const auto start = std::chrono::steady_clock::now();
   Distribution d;
-  Progress progress;
-  RunWithProgress("distribution", progress, [&] {
+  std::string error;
+  const RunOutcome outcome = RunWithProgress("distribution", [&](Progress& progress) {
     d = ComputeDistribution(request, options_.rules == 1, settings.enumerate, settings.runs, options_.seed, &progress);
-  });
+  }, &error);
+  if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   const auto points = DistributionCurve(d);
   const CurveStyle style = CurveStyleFor(static_cast<int>(options_.Board().size()));

@@ -49,11 +49,12 @@ int EquityCommand::Run() const {
   if (!options_.Validate(hands, request, exitCode)) return exitCode;
   bool tables = true;
   StreetEvaluation result;
-  Progress progress;
-  RunWithProgress("equity", progress, [&] {
+  std::string error;
+  const RunOutcome outcome = RunWithProgress("equity", [&](Progress& progress) {
     tables = !options_.Board().empty() || PreloadPreflopTables();
     if (tables) result = EvaluateStreets(hands.specs, request, options_.Board(), options_.Settings(), {}, &progress);
-  });
+  }, &error);
+  if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   if (!tables) return Fail("Cannot load the preflop tables");
   if (result.switchedToMonteCarlo && !options_.json) std::cerr << ToUtf8(kMonteCarloNotice);
   if (!options_.json) {

@@ -29,11 +29,12 @@ int HeatmapCommand::Run() const {
   bool tables = false;
   double ms = 0;
   std::vector<HeatmapRow> rows;
-  Progress progress;
-  RunWithProgress("heatmap", progress, [&] {
+  std::string error;
+  const RunOutcome outcome = RunWithProgress("heatmap", [&](Progress& progress) {
     tables = PreloadPreflopTables();
     if (tables) rows = ComputeHeatmap(op1, parser, &ms, &progress);
-  });
+  }, &error);
+  if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   if (!tables) return Fail("Cannot load the preflop tables");
   if (!out_.empty()) {
     std::wstring error;

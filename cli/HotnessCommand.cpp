@@ -42,12 +42,13 @@ int HotnessCommand::Run() const {
 
   const auto start = std::chrono::steady_clock::now();
   HotnessResult result;
-  Progress progress;
-  RunWithProgress("hotness", progress, [&] {
+  std::string error;
+  const RunOutcome outcome = RunWithProgress("hotness", [&](Progress& progress) {
     result = ComputeHotness(request.handLists[0], request.handLists[1], options_.Board(), request.deadMask,
                             options_.rules == 1, hands.texts[0], hands.texts[1], kHotnessRuns, options_.seed,
                             &progress);
-  });
+  }, &error);
+  if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (options_.json) {
     Print(Json{{"caption", ToUtf8(result.caption)},

@@ -3,13 +3,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <future>
-#include <system_error>
+
+#include "cli/CliSupport.h"
+#include "engine/Job.h"
 
 namespace ferrox::cli {
 namespace {
@@ -17,7 +20,28 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr std::chrono::milliseconds kShowAfter{3000};
-constexpr std::chrono::milliseconds kRefresh{250};
+constexpr std::chrono::milliseconds kRefresh{100};
+
+volatile std::sig_atomic_t interrupted = 0;
+
+void OnInterrupt(int) { interrupted = 1; }
+
+// Ctrl+C sets a flag for as long as a job runs; the default action comes back after.
+class InterruptWatch {
+ public:
+  InterruptWatch() {
+    interrupted = 0;
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &previous_);
+  }
+  ~InterruptWatch() { sigaction(SIGINT, &previous_, nullptr); }
+  bool Interrupted() const { return interrupted != 0; }
+
+ private:
+  struct sigaction previous_ {};
+};
 
 std::chrono::milliseconds ShowAfter() {
   const char* text = std::getenv("FERROX_PROGRESS_AFTER_MS");
@@ -31,7 +55,7 @@ int Show(const std::string& name, double fraction, Clock::duration elapsed, int 
   const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
   char text[128];
   const int length = std::snprintf(text, sizeof text, "%s: %d%% (%lld s)", name.c_str(),
-                                   static_cast<int>(fraction * 100.0), static_cast<long long>(seconds));
+                                   static_cast<int>(std::min(1.0, fraction) * 100.0), static_cast<long long>(seconds));
   std::fprintf(stderr, "\r%-*s", width, text);
   std::fflush(stderr);
   return std::max(width, length);
@@ -44,28 +68,38 @@ void Clear(int width) {
 
 }  // namespace
 
-void RunWithProgress(const std::string& name, const Progress& progress, const std::function<void()>& work) {
-  if (!::isatty(STDERR_FILENO)) {
-    work();
-    return;
-  }
-  std::future<void> done;
-  try {
-    done = std::async(std::launch::async, work);
-  } catch (const std::system_error&) {
-    work();  // no thread to be had: compute here, without progress
-    return;
-  }
+RunOutcome RunWithProgress(const std::string& name, const std::function<void(Progress&)>& work,
+                           std::string* error) {
+  const InterruptWatch watch;
+  Job<bool> job([&work](Progress& progress) {
+    work(progress);
+    return true;
+  });
+  const bool terminal = ::isatty(STDERR_FILENO);
   const auto start = Clock::now();
   const auto after = ShowAfter();
   int width = 0;
-  for (;;) {
+  do {
+    if (watch.Interrupted()) job.Stop();
     const auto elapsed = Clock::now() - start;
-    if (elapsed >= after) width = Show(name, progress.Fraction(), elapsed, width);
-    if (done.wait_for(kRefresh) == std::future_status::ready) break;
-  }
-  done.get();
+    if (terminal && elapsed >= after) width = Show(name, job.progress().Fraction(), elapsed, width);
+  } while (!job.Wait(kRefresh));
   if (width > 0) Clear(width);
+  switch (job.State()) {
+    case JobState::Finished: return RunOutcome::Done;
+    case JobState::Stopped: return RunOutcome::Stopped;
+    default:
+      if (error) *error = job.Error();
+      return RunOutcome::Failed;
+  }
+}
+
+int ReportOutcome(RunOutcome outcome, const std::string& error) {
+  if (outcome == RunOutcome::Stopped) {
+    Fail("Stopped");
+    return kExitStopped;
+  }
+  return Fail(error.empty() ? "The computation failed" : "The computation failed: " + error);
 }
 
 }  // namespace ferrox::cli

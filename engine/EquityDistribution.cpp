@@ -55,10 +55,12 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
   const std::vector<CardMask> boards = NextBoards(request.boardMask, excluded, enumerate, seed);
   if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
   for (CardMask board : boards) {
+    if (progress && progress->StopRequested()) break;
     int64_t games = runs;
     const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
                                             straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0,
-                                            progress ? progress->DoneCounter() : nullptr);
+                                            progress ? progress->DoneCounter() : nullptr,
+                                            progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game
     if (games == 0) continue;
     const int b = std::min(99, static_cast<int>(100.0 * e));

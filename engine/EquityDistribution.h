@@ -27,7 +27,8 @@ inline constexpr int kSampledDeals = 1'000;
 // on the river; with sampling, 1,000 random ones. Cards of the board, the dead cards and
 // single-hand ranges are never dealt. Each deal's equity comes from the Monte-Carlo engine
 // with `runs` games; a deal on which no hands can be dealt is left out. progress, when
-// given, expects `runs` units per deal and counts the games as they are played.
+// given, expects `runs` units per deal and counts the games as they are played; a stop
+// asked through it ends the work early with fewer deals.
 Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
                                  uint64_t seed = 0, Progress* progress = nullptr);
 

@@ -49,6 +49,7 @@ std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangePars
   std::vector<HeatmapRow> rows;
   if (progress) progress->AddTotal(HeatmapClassNames().size());
   for (const std::wstring& name : HeatmapClassNames()) {
+    if (progress && progress->StopRequested()) break;
     quillet::Spec hand;
     parser.ParseRange(name, hand);
     HeatmapRow row;
@@ -65,7 +66,8 @@ std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangePars
         splits += counts[2 * k + 1];
         total += kBoardsPerMatchup;
       }
-    if (total > 0) {  // a full class always meets some hand of a non-empty range
+    row.counted = total > 0;
+    if (row.counted) {  // a full class always meets some hand of a non-empty range
       row.equity = quillet::getEquityRangeVsRangeWithNoBoard6Plus(hand, op1, 5, rules);
       row.wins = static_cast<double>(wins) / total;
       row.splits = static_cast<double>(splits) / total;

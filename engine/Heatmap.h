@@ -20,6 +20,7 @@ struct HeatmapRow {
   double losses = 0;
   int combos = 0;
   std::wstring hand;
+  bool counted = false;  // false: no pairing with Op1 was possible, the shares are undefined
 };
 
 // The 81 class names in matrix order: AA, AKs, AQs, ..., A6s, AKo, KK, ..., 66.
@@ -29,7 +30,8 @@ const std::vector<std::wstring>& HeatmapClassNames();
 bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int deadCount);
 
 // One row per class; elapsedMs receives the time taken. Needs the five-card preflop tables.
-// progress, when given, expects one unit per class.
+// progress, when given, expects one unit per class; a stop asked through it ends the work
+// early with fewer rows.
 std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser,
                                        double* elapsedMs = nullptr, Progress* progress = nullptr);
 

@@ -23,6 +23,7 @@ HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::v
   if (progress) progress->AddTotal(kSixPlusDeckSize * static_cast<uint64_t>(runs));
 
   for (int k = 0; k < kSixPlusDeckSize; ++k) {
+    if (progress && progress->StopRequested()) break;
     const CardMask m = CardMaskOf(SixPlusDeck[k]);
     const bool known = m & (boardMask | deadMask | heroSingle | op1Single);
     int64_t games = known ? 0 : runs;
@@ -30,7 +31,8 @@ HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::v
     const double e = known ? 0.0
                            : MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
                                                     games, seed ? seed + static_cast<uint64_t>(k) : 0,
-                                                    progress ? progress->DoneCounter() : nullptr);
+                                                    progress ? progress->DoneCounter() : nullptr,
+                                                    progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // what was not played
     if (games == 0) continue;  // a known card, or no deal with this card on the board
     result.hero.push_back({k, 100.0 * e});

@@ -30,7 +30,8 @@ bool HotnessApplies(bool optionOn, int opponentCount, int boardSize);
 // lists: the hero's and Op1's combinations as card masks. Cards on the board, dead, or in
 // a single-hand range are skipped, and so is a card with which no deal is possible. Each
 // list is sorted by its player's equity, best card first. progress, when given, expects
-// `runs` units per card of the deck and counts the games as they are played.
+// `runs` units per card of the deck and counts the games as they are played; a stop asked
+// through it ends the work early with fewer rows.
 HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& op1List,
                              const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
                              const std::wstring& heroText, const std::wstring& op1Text, int runs = kHotnessRuns,

@@ -10,7 +10,7 @@ namespace ferrox {
 double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handLists, int opponentCount,
                               CardMask boardMask, CardMask deadMask, int targetBoardCount,
                               bool straightBeatsSet, double* opponentEquity, int64_t& games,
-                              uint64_t seed, std::atomic<uint64_t>* played) {
+                              uint64_t seed, std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
   const int64_t wanted = games;
   games = 0;
   if (std::popcount(boardMask) >= 6 || opponentCount < 1 || opponentCount > 9 || handLists.empty())
@@ -20,6 +20,7 @@ double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handList
   problem.dead = deadMask;
   problem.target = targetBoardCount;
   problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
+  problem.stop = stop;
   auto add = [&](const std::vector<CardMask>& list) {
     quillet::PlayerRange range;
     for (CardMask m : list) range.Add(m);

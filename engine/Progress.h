@@ -1,7 +1,7 @@
 #pragma once
 // How far a long computation has got, in work units (games played, deals or classes done).
 // The computing threads add what they finish a chunk at a time; any thread may read, so a
-// caller can show progress or, later, a job runner can poll it. Lock-free, no Qt.
+// caller can show progress, and ask the work to stop. Lock-free, no Qt.
 
 #include <atomic>
 #include <cstdint>
@@ -25,7 +25,13 @@ class Progress {
   // The done count itself, for the library's sampling loops, which count games played.
   std::atomic<uint64_t>* DoneCounter() { return &done_; }
 
+  // Asks the computation to end early; it checks between small pieces of work.
+  void RequestStop() { stop_.store(true, std::memory_order_relaxed); }
+  bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
+  const std::atomic<bool>* StopFlag() const { return &stop_; }
+
  private:
+  std::atomic<bool> stop_{false};
   std::atomic<uint64_t> total_{0};
   std::atomic<uint64_t> done_{0};
 };

@@ -41,6 +41,10 @@ void CountStreetDone(const StreetInput& in, bool sampled, int64_t played) {
   in.progress->AddDone(static_cast<uint64_t>(std::max<int64_t>(0, rest)));
 }
 
+const std::atomic<bool>* StopFlag(const StreetInput& in) {
+  return in.progress ? in.progress->StopFlag() : nullptr;
+}
+
 void RunStreet(StreetTask& task, const StreetInput& in) {
   const int n = task.boardSize;
   const int rules = in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0;
@@ -73,16 +77,17 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
                                       : nullptr;
     if (routine) {
       hero = routine(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
-                     deadCount, task.opponentEquity.data(), games, in.settings.runs);
+                     deadCount, task.opponentEquity.data(), games, in.settings.runs, StopFlag(in));
     } else {
       const auto sampled = rules ? quillet::getProbabilityOfWinHoldem6PlusChinaCommon
                                  : quillet::getProbabilityOfWinHoldem6PlusCommon;
       hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
                      deadCount, task.opponentEquity.data(), games, in.settings.runs, seed,
-                     in.progress ? in.progress->DoneCounter() : nullptr);
+                     in.progress ? in.progress->DoneCounter() : nullptr, StopFlag(in));
       sampledGames = true;
     }
   }
+  if (in.progress && in.progress->StopRequested()) return;  // incomplete counts are no result
   CountStreetDone(in, sampledGames, games);
   if (headsUpResult && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
   task.games = games;

@@ -51,7 +51,8 @@ uint64_t EstimateStreetWork(const std::array<quillet::Spec, 6>& specs, int board
 // a validated request; `meanwhile` runs on the calling thread while the workers do.
 // Above kEnumerationLimit units exact enumeration gives way to Monte-Carlo for this run.
 // progress, when given, expects `runs` units per street: sampled streets count their games
-// as they go, exact ones count whole when done.
+// as they go, exact ones count whole when done. A stop asked through progress ends the
+// work early; the incomplete result is the caller's to discard.
 StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, const RequestData& request,
                                  const std::vector<CardIndex>& board, const StreetSettings& settings,
                                  const std::function<void()>& meanwhile = {}, Progress* progress = nullptr);

@@ -34,6 +34,22 @@ void PaneSettings::SetFontColour(int colour) {
   if (Assign(font_, colour)) emit fontColourChanged();
 }
 
+void PaneSettings::SetEnumerate(bool on) {
+  if (Assign(enumerate_, on)) emit enumerateChanged();
+}
+
+void PaneSettings::SetRuns(int runs) {
+  if (Assign(runs_, runs)) emit runsChanged();
+}
+
+void PaneSettings::SetHotnessCalc(bool on) {
+  if (Assign(hotnessCalc_, on)) emit hotnessCalcChanged();
+}
+
+void PaneSettings::SetHeatmapColour(bool hundred, int colour) {
+  if (Assign(hundred ? heatmap100_ : heatmap0_, colour)) emit heatmapColoursChanged();
+}
+
 void PaneSettings::SetOrderings(const OrderingRanges& orderings) {
   const bool changed = !SameOrdering(orderings_.standard, orderings.standard) ||
                        !SameOrdering(orderings_.straightBeatsSet, orderings.straightBeatsSet);

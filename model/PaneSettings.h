@@ -28,6 +28,17 @@ class PaneSettings : public QObject {
   int FontColour() const { return font_; }
   void SetFontColour(int colour);
 
+  // The analysis views' choices: exact enumeration or sampling, the sample size, hotness
+  // with each evaluation, and the heatmap's two colours (red in the low byte).
+  bool Enumerate() const { return enumerate_; }
+  void SetEnumerate(bool on);
+  int Runs() const { return runs_; }
+  void SetRuns(int runs);
+  bool HotnessCalc() const { return hotnessCalc_; }
+  void SetHotnessCalc(bool on);
+  int HeatmapColour(bool hundred) const { return hundred ? heatmap100_ : heatmap0_; }
+  void SetHeatmapColour(bool hundred, int colour);
+
   // Copies of the two orderings that percent ranges are cut from.
   const OrderingRanges& Orderings() const { return orderings_; }
   void SetOrderings(const OrderingRanges& orderings);
@@ -41,6 +52,10 @@ class PaneSettings : public QObject {
   void backgroundChanged();
   void fontColourChanged();
   void orderingsChanged();
+  void enumerateChanged();
+  void runsChanged();
+  void hotnessCalcChanged();
+  void heatmapColoursChanged();
 
  private:
   RuleSet rules_ = RuleSet::Standard;
@@ -48,6 +63,11 @@ class PaneSettings : public QObject {
   int background_ = -1;
   int font_ = -1;
   OrderingRanges orderings_;
+  bool enumerate_ = true;
+  int runs_ = 10'000;
+  bool hotnessCalc_ = false;
+  int heatmap0_ = 0x0002A1;
+  int heatmap100_ = 0x057000;
 };
 
 }  // namespace ferrox

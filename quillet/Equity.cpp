@@ -43,9 +43,10 @@ double Report(const EquityCounts& counts, int opponentCount, double* opponentEqu
 
 double Enumerate(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
                  int opponentCount, const int* dead, int deadCount, double* opponentEquity,
-                 int64_t& games, int rules) {
+                 int64_t& games, int rules, const std::atomic<bool>* stop = nullptr) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
+  problem.stop = stop;
   games = 0;
   if (!problem.Prepare()) return kNoEquity;
   return Report(EnumerateEquity(problem), opponentCount, opponentEquity, games);
@@ -53,9 +54,11 @@ double Enumerate(const Spec& hero, const int* board, int boardCount, int target,
 
 double Sample(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
               int opponentCount, const int* dead, int deadCount, double* opponentEquity, int64_t& games,
-              int runs, uint64_t seed, int rules, std::atomic<uint64_t>* played) {
+              int runs, uint64_t seed, int rules, std::atomic<uint64_t>* played,
+              const std::atomic<bool>* stop) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
+  problem.stop = stop;
   const int64_t wanted = runs > 0 ? runs : games;
   games = 0;
   if (wanted <= 0 || !problem.Prepare()) return kNoEquity;
@@ -79,35 +82,36 @@ double HandVersusRange(const int hero[2], const int* board, int boardCount, cons
 double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
                                                int target, const Spec* opponents, int opponentCount,
                                                const int* dead, int deadCount, double* opponentEquity,
-                                               int64_t& games, int /*runs*/) {
+                                               int64_t& games, int /*runs*/, const std::atomic<bool>* stop) {
   return Enumerate(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                   opponentEquity, games, kRulesStandard);
+                   opponentEquity, games, kRulesStandard, stop);
 }
 
 double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int* board, int boardCount,
                                                     int target, const Spec* opponents, int opponentCount,
                                                     const int* dead, int deadCount,
-                                                    double* opponentEquity, int64_t& games, int /*runs*/) {
+                                                    double* opponentEquity, int64_t& games, int /*runs*/,
+                                                    const std::atomic<bool>* stop) {
   return Enumerate(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                   opponentEquity, games, kRulesStraightBeatsSet);
+                   opponentEquity, games, kRulesStraightBeatsSet, stop);
 }
 
 double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, int boardCount,
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
                                             int64_t& games, int runs, uint64_t seed,
-                                            std::atomic<uint64_t>* played) {
+                                            std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStandard, played);
+                opponentEquity, games, runs, seed, kRulesStandard, played, stop);
 }
 
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
                                                  int64_t& games, int runs, uint64_t seed,
-                                                 std::atomic<uint64_t>* played) {
+                                                 std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStraightBeatsSet, played);
+                opponentEquity, games, runs, seed, kRulesStraightBeatsSet, played, stop);
 }
 
 double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,

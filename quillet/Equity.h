@@ -17,14 +17,18 @@ namespace quillet {
 inline constexpr double kNoEquity = -100.0;
 
 // Exact. games receives the number of deals x boards counted; runs is not used.
+// stop, when given and set by another thread, ends any of these four early with
+// incomplete counts: the caller discards the result.
 double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
                                                int target, const Spec* opponents, int opponentCount,
                                                const int* dead, int deadCount, double* opponentEquity,
-                                               int64_t& games, int runs);
+                                               int64_t& games, int runs,
+                                               const std::atomic<bool>* stop = nullptr);
 double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int* board, int boardCount,
                                                     int target, const Spec* opponents, int opponentCount,
                                                     const int* dead, int deadCount,
-                                                    double* opponentEquity, int64_t& games, int runs);
+                                                    double* opponentEquity, int64_t& games, int runs,
+                                                    const std::atomic<bool>* stop = nullptr);
 // Monte-Carlo: plays `runs` games (games on entry when runs is not positive); games
 // receives the number played. seed 0 seeds from the clock. played, when given, grows by
 // the games played while they are played.
@@ -32,12 +36,14 @@ double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, 
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
                                             int64_t& games, int runs, uint64_t seed = 0,
-                                            std::atomic<uint64_t>* played = nullptr);
+                                            std::atomic<uint64_t>* played = nullptr,
+                                            const std::atomic<bool>* stop = nullptr);
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
                                                  int64_t& games, int runs, uint64_t seed = 0,
-                                                 std::atomic<uint64_t>* played = nullptr);
+                                                 std::atomic<uint64_t>* played = nullptr,
+                                                 const std::atomic<bool>* stop = nullptr);
 
 // One hero hand against a range, exact, standard rules: to the river, turn and flop.
 // games, when given, receives the number of deals x boards counted.

@@ -17,6 +17,10 @@ struct EquityProblem {
   uint64_t dead = 0;
   int target = 5;
   int rules = 0;
+  // Set by another thread to end the work early; the counts are then incomplete.
+  const std::atomic<bool>* stop = nullptr;
+
+  bool Stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 
   // Cards still to deal to the board; negative when the board is already past the target.
   int CardsToCome() const;

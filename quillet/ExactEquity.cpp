@@ -79,6 +79,7 @@ EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& de
   std::vector<EquityCounts> counts(threads, EquityCounts(players));
 
   ParallelFor(static_cast<int>(dealCount) * perDeal, threads, [&](int item, int worker) {
+    if (pr.Stopped()) return;  // an item is a few milliseconds at most
     const uint16_t* deal = &deals[static_cast<std::size_t>(item / perDeal) * players];
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
     uint64_t used = 0;
@@ -248,6 +249,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
   ParallelFor(items, threads, [&](int item, int worker) {
     Scratch& s = scratch[worker];
     auto leaf = [&](uint64_t addKey, uint64_t addMask) {
+      if (pr.Stopped()) return;  // a board costs a whole range's evaluations
       const uint64_t key = boardKey + addKey, mask = pr.board | addMask;
       for (int p = 0; p < players; ++p) {
         const PlayerRange& range = pr.players[p];

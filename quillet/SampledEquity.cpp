@@ -43,11 +43,12 @@ class Sampler {
 
   void Play(uint64_t games, EquityCounts& out, std::atomic<uint64_t>* progress) {
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
-    uint64_t reported = 0;
-    for (uint64_t played = 0; played < games;) {
-      if (progress && played - reported >= kGamesPerReport) {
-        progress->fetch_add(played - reported, std::memory_order_relaxed);
+    uint64_t reported = 0, played = 0;
+    while (played < games) {
+      if (played - reported >= kGamesPerReport) {
+        if (progress) progress->fetch_add(played - reported, std::memory_order_relaxed);
         reported = played;
+        if (pr_.Stopped()) break;
       }
       const uint64_t used = DrawDeal(keys, masks);
       for (int b = 0; b < plan_.boardsPerDeal && played < games; ++b, ++played) {
@@ -62,7 +63,7 @@ class Sampler {
         out.Add(Winners(eval_, keys.data(), masks.data(), players_, addKey, addMask));
       }
     }
-    if (progress) progress->fetch_add(games - reported, std::memory_order_relaxed);
+    if (progress) progress->fetch_add(played - reported, std::memory_order_relaxed);
   }
 
  private:

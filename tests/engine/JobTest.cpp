@@ -1,0 +1,135 @@
+// Long computations as jobs: one result, handed back once; a stop ends the real engines
+// early and leaves no result; a failure is reported, not thrown.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "engine/EquityDistribution.h"
+#include "engine/Job.h"
+#include "engine/StreetEvaluation.h"
+#include "quillet/Equity.h"
+#include "tests/engine/Requests.h"
+#include "tests/support/Ranges.h"
+
+namespace ferrox::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Far longer than any test may run: a stopped job that ends proves the stop took effect.
+constexpr auto kPatience = 60s;
+
+void WaitForProgress(const Job<StreetEvaluation>& job) {
+  while (!job.Done() && job.progress().Done() == 0) std::this_thread::sleep_for(1ms);
+}
+
+TEST(Job, HandsItsResultBackOnce) {
+  Job<int> job([](Progress& progress) {
+    progress.AddTotal(2);
+    progress.AddDone(2);
+    return 42;
+  });
+  job.Wait();
+  EXPECT_EQ(job.State(), JobState::Finished);
+  EXPECT_DOUBLE_EQ(job.progress().Fraction(), 1.0);
+  EXPECT_EQ(job.Take(), 42);
+  EXPECT_EQ(job.Take(), std::nullopt) << "a result is taken once";
+}
+
+TEST(Job, AFailureIsReportedNotThrown) {
+  Job<int> job([](Progress&) -> int { throw std::runtime_error("no tables"); });
+  job.Wait();
+  EXPECT_EQ(job.State(), JobState::Failed);
+  EXPECT_EQ(job.Error(), "no tables");
+  EXPECT_EQ(job.Take(), std::nullopt);
+}
+
+TEST(Job, WaitWithATimeoutSaysWhetherTheWorkEnded) {
+  std::atomic<bool> release{false};
+  Job<int> job([&release](Progress& progress) {
+    while (!release && !progress.StopRequested()) std::this_thread::sleep_for(1ms);
+    return 1;
+  });
+  EXPECT_FALSE(job.Wait(20ms));
+  EXPECT_FALSE(job.Done());
+  EXPECT_EQ(job.Take(), std::nullopt) << "nothing while it runs";
+  release = true;
+  EXPECT_TRUE(job.Wait(kPatience));
+  EXPECT_EQ(job.Take(), 1);
+}
+
+// Six players with wide ranges preflop: minutes of work either way.
+struct LongStreets {
+  std::array<quillet::Spec, 6> specs;
+  RequestData request;
+  LongStreets() {
+    const char* ranges[] = {"22+ A2s+ K2s+ Q2s+", "22+ A2s+ K2s+ Q2s+", "22+ A2s+ K2s+ Q2s+",
+                            "22+ A2o+ K2o+", "22+ A2o+ K2o+", "22+ A2o+ K2o+"};
+    std::vector<std::string> lists;
+    for (int p = 0; p < 6; ++p) {
+      specs[p] = SpecOf(ranges[p]);
+      lists.push_back(ranges[p]);
+    }
+    request = RequestOf(lists, "");
+  }
+};
+
+TEST(Job, AStopEndsExactEnumerationEarlyWithoutAResult) {
+  const LongStreets streets;
+  Job<double> job([&](Progress& progress) {
+    int64_t games = 0;
+    std::array<double, 5> opponents{};
+    return quillet::getProbabilityOfWinHoldem6PlusEnumerate(streets.specs[0], nullptr, 0, 5, &streets.specs[1], 5,
+                                                            nullptr, 0, opponents.data(), games, 0,
+                                                            progress.StopFlag());
+  });
+  std::this_thread::sleep_for(50ms);
+  job.Stop();
+  ASSERT_TRUE(job.Wait(kPatience));
+  EXPECT_EQ(job.State(), JobState::Stopped);
+  EXPECT_EQ(job.Take(), std::nullopt) << "an incomplete result is never handed back";
+}
+
+TEST(Job, AStopEndsSamplingEarly) {
+  const LongStreets streets;
+  StreetSettings settings;
+  settings.enumerate = false;
+  settings.runs = kMaxRuns;  // a billion games a street
+  Job<StreetEvaluation> job([&](Progress& progress) {
+    return EvaluateStreets(streets.specs, streets.request, {}, settings, {}, &progress);
+  });
+  WaitForProgress(job);
+  job.Stop();
+  ASSERT_TRUE(job.Wait(kPatience));
+  EXPECT_EQ(job.State(), JobState::Stopped);
+  EXPECT_LT(job.progress().Fraction(), 0.5);
+}
+
+TEST(Job, AStopEndsTheDistributionBetweenDeals) {
+  const RequestData request = RequestOf({"AA KK QQ", "20%"}, "");
+  Job<Distribution> job([&](Progress& progress) {
+    return ComputeDistribution(request, false, true, 1'000'000, 1, &progress);
+  });
+  std::this_thread::sleep_for(30ms);
+  job.Stop();
+  ASSERT_TRUE(job.Wait(kPatience));
+  EXPECT_EQ(job.State(), JobState::Stopped);
+}
+
+TEST(Job, DestroyingARunningJobStopsAndJoinsIt) {
+  std::atomic<bool> sawStop{false};
+  {
+    Job<int> job([&sawStop](Progress& progress) {
+      while (!progress.StopRequested()) std::this_thread::sleep_for(1ms);
+      sawStop = true;
+      return 0;
+    });
+  }
+  EXPECT_TRUE(sawStop) << "the destructor waited for the work to see the stop";
+}
+
+}  // namespace
+}  // namespace ferrox::testing
