@@ -18,6 +18,9 @@ struct RequestData {
   int opponentCount = 0;
   CardMask boardMask = 0;
   CardMask deadMask = 0;
+
+  // Same players, board and dead cards: a result computed for one holds for the other.
+  bool operator==(const RequestData&) const = default;
 };
 
 // A refused request: the message box to show. Timed boxes close by themselves.

@@ -1,1 +1,263 @@
-// Filled in by the change that builds this view.
+#include "views/EvaluateView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
+
+namespace ferrox {
+namespace {
+
+constexpr int kPollMs = 50;
+const char* const kStreetNames[3] = {"River", "Turn", "Flop"};
+const char* const kColumnHeaders[6] = {"Hero", "Opp1", "Opp2", "Opp3", "Opp4", "Opp5"};
+// A screen reader says the player the way the Hands pane names it.
+const char* const kPlayerNames[6] = {"Hero", "Op1", "Op2", "Op3", "Op4", "Op5"};
+const QString kRunsMessage = QStringLiteral("Please enter an integer between %1 and %2.");
+const QString kStaleMessage =
+    QStringLiteral("The hands, board or rules changed during the evaluation; its result was not shown.");
+
+QString FromWide(const std::wstring& text) { return QString::fromStdWString(text); }
+
+}  // namespace
+
+CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget* parent)
+    : QWidget(parent), hands_(hands), settings_(settings) {
+  setObjectName(QStringLiteral("CEvaluateView"));
+  setAccessibleName(QStringLiteral("Evaluation"));
+  BuildForm();
+  poll_ = new QTimer(this);
+  poll_->setInterval(kPollMs);
+  connect(poll_, &QTimer::timeout, this, &CEvaluateView::Poll);
+  // Esc stops the evaluation wherever the focus is in the window, only while one runs.
+  escape_ = new QAction(this);
+  escape_->setShortcut(Qt::Key_Escape);
+  escape_->setShortcutContext(Qt::ApplicationShortcut);
+  escape_->setEnabled(false);
+  connect(escape_, &QAction::triggered, this, &CEvaluateView::Stop);
+  addAction(escape_);
+  connect(settings_, &PaneSettings::enumerateChanged, this, &CEvaluateView::ShowSettings);
+  connect(settings_, &PaneSettings::runsChanged, this, &CEvaluateView::ShowSettings);
+  ShowSettings();
+  ClearCells();
+}
+
+CEvaluateView::~CEvaluateView() {
+  if (job_) QApplication::restoreOverrideCursor();
+}
+
+void CEvaluateView::BuildForm() {
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildResultGrid());
+  layout->addWidget(BuildControls());
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("progress"));
+  progress_->setAccessibleName(QStringLiteral("Evaluation progress"));
+  progress_->setRange(0, 1000);
+  progress_->setTextVisible(false);
+  progress_->hide();
+  layout->addWidget(progress_);
+  layout->addStretch(1);
+}
+
+QWidget* CEvaluateView::BuildResultGrid() {
+  auto* box = new QGroupBox(QStringLiteral("Equity"), this);
+  auto* grid = new QGridLayout(box);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(2);
+  for (int column = 0; column < 6; ++column)
+    grid->addWidget(new QLabel(kColumnHeaders[column], box), 0, column + 1, Qt::AlignCenter);
+  for (int street = 0; street < 3; ++street) {
+    grid->addWidget(new QLabel(kStreetNames[street], box), street + 1, 0);
+    for (int column = 0; column < 6; ++column) {
+      auto* cell = new QLineEdit(box);
+      cell->setObjectName(QString::number(kCellIds[street][column]));
+      cell->setAccessibleName(QStringLiteral("%1 %2").arg(kStreetNames[street], kPlayerNames[column]));
+      cell->setReadOnly(true);
+      cell->setAlignment(Qt::AlignCenter);
+      cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(QStringLiteral("100.00%")) + 12);
+      grid->addWidget(cell, street + 1, column + 1);
+      cells_[street][column] = cell;
+    }
+  }
+  return box;
+}
+
+QWidget* CEvaluateView::BuildControls() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  evaluate_ = new QPushButton(QStringLiteral("Evaluate"), row);
+  evaluate_->setObjectName(QString::number(kEvaluateId));
+  evaluate_->setCursor(Qt::PointingHandCursor);
+  connect(evaluate_, &QPushButton::clicked, this, &CEvaluateView::Evaluate);
+  stop_ = new QPushButton(QStringLiteral("Stop"), row);
+  stop_->setObjectName(QString::number(kStopId));
+  stop_->setEnabled(false);
+  connect(stop_, &QPushButton::clicked, this, &CEvaluateView::Stop);
+  enumerate_ = new QCheckBox(QStringLiteral("Enumerate All"), row);
+  enumerate_->setObjectName(QString::number(kEnumerateId));
+  monteCarlo_ = new QCheckBox(QStringLiteral("Monte Carlo"), row);
+  monteCarlo_->setObjectName(QString::number(kMonteCarloId));
+  // Each click swaps both: the box the user clicked must not flip on its own.
+  for (QCheckBox* box : {enumerate_, monteCarlo_}) connect(box, &QCheckBox::clicked, this, &CEvaluateView::ToggleEnumerate);
+  auto* runsLabel = new QLabel(QStringLiteral("Runs:"), row);
+  runs_ = new QLineEdit(row);
+  runs_->setObjectName(QString::number(kRunsId));
+  runs_->setAccessibleName(QStringLiteral("Runs"));
+  runs_->setMaxLength(10);
+  runs_->setFixedWidth(runs_->fontMetrics().horizontalAdvance(QStringLiteral("1000000000")) + 14);
+  runsLabel->setBuddy(runs_);
+  for (QWidget* w : std::initializer_list<QWidget*>{evaluate_, stop_, enumerate_, monteCarlo_, runsLabel, runs_})
+    layout->addWidget(w);
+  layout->addStretch(1);
+  return row;
+}
+
+QLineEdit* CEvaluateView::Cell(int street, int column) const {
+  if (street < 0 || street >= 3 || column < 0 || column >= 6) return nullptr;
+  return cells_[street][column];
+}
+
+void CEvaluateView::ShowSettings() {
+  enumerate_->setChecked(settings_->Enumerate());
+  monteCarlo_->setChecked(!settings_->Enumerate());
+  // A value being typed stays until Evaluate reads it.
+  if (!runs_->isModified()) runs_->setText(QString::number(settings_->Runs()));
+}
+
+void CEvaluateView::ToggleEnumerate() {
+  settings_->SetEnumerate(!settings_->Enumerate());
+  ShowSettings();
+}
+
+bool CEvaluateView::ReadRuns(int& runs) {
+  bool ok = false;
+  const qlonglong value = runs_->text().trimmed().toLongLong(&ok);
+  if (!ok || value < kMinRuns || value > kMaxRuns) {
+    if (showMessage) showMessage(kRunsMessage.arg(kMinRuns).arg(kMaxRuns), QStringLiteral("Runs"), false);
+    runs_->setFocus();
+    runs_->selectAll();
+    return false;
+  }
+  runs = static_cast<int>(value);
+  return true;
+}
+
+void CEvaluateView::ClearCells() {
+  for (auto& row : cells_)
+    for (QLineEdit* cell : row) cell->clear();
+}
+
+bool CEvaluateView::Evaluate() {
+  if (job_) return false;  // one evaluation at a time
+  int runs = 0;
+  if (!ReadRuns(runs)) return false;
+  runs_->setModified(false);
+  settings_->SetRuns(runs);
+  ClearCells();
+  const BuiltRequest built = hands_->BuildRequest();
+  if (!built.ok) {
+    if (showMessage) showMessage(FromWide(built.failure.message), FromWide(built.failure.caption), built.failure.timed);
+    return false;
+  }
+  StreetSettings streets;
+  streets.enumerate = settings_->Enumerate();
+  streets.runs = runs;
+  streets.rules = settings_->Rules();
+  const int boardSize = static_cast<int>(built.board.size());
+  if (streets.enumerate &&
+      EstimateStreetWork(built.specs, boardSize, built.request.opponentCount) > kEnumerationLimit && showNotice)
+    showNotice(FromWide(kMonteCarloNotice));
+  Start(built, streets, HotnessApplies(settings_->HotnessCalc(), built.request.opponentCount, boardSize));
+  return true;
+}
+
+void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& streets, bool hotness) {
+  started_ = {built.request, streets.rules};
+  std::array<std::wstring, 2> texts = {hands_->Text(0).toStdWString(), hands_->Text(1).toStdWString()};
+  job_ = std::make_unique<Job<Outcome>>([built, streets, hotness, texts](Progress& progress) {
+    Outcome outcome;
+    const auto meanwhile = [&] {
+      if (!hotness) return;
+      const RequestData& r = built.request;
+      outcome.hotness = ComputeHotness(r.handLists[0], r.handLists[1], built.board, r.deadMask,
+                                       streets.rules == RuleSet::StraightBeatsSet, texts[0], texts[1], kHotnessRuns,
+                                       0, &progress);
+    };
+    outcome.streets = EvaluateStreets(built.specs, built.request, built.board, streets, meanwhile, &progress);
+    return outcome;
+  });
+  SetRunning(true);
+}
+
+void CEvaluateView::SetRunning(bool running) {
+  evaluate_->setEnabled(!running);
+  stop_->setEnabled(running);
+  escape_->setEnabled(running);
+  if (running) {
+    clock_.start();
+    progress_->setValue(0);
+    poll_->start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    poll_->stop();
+    progress_->hide();
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void CEvaluateView::Poll() {
+  if (!job_) return;
+  if (job_->Done()) return Finish();
+  if (clock_.elapsed() >= kProgressDelayMs) {
+    progress_->show();
+    progress_->setValue(static_cast<int>(std::min(1.0, job_->progress().Fraction()) * 1000));
+  }
+}
+
+void CEvaluateView::Stop() {
+  if (job_) job_->Stop();
+}
+
+std::optional<CEvaluateView::Inputs> CEvaluateView::CurrentInputs() {
+  const BuiltRequest now = hands_->BuildRequest();
+  if (!now.ok) return std::nullopt;
+  return Inputs{now.request, settings_->Rules()};
+}
+
+void CEvaluateView::Finish() {
+  const std::unique_ptr<Job<Outcome>> job = std::move(job_);
+  SetRunning(false);
+  std::optional<Outcome> outcome = job->Take();
+  if (job->State() == JobState::Failed)
+    emit outputLine(QStringLiteral("The evaluation failed: %1").arg(QString::fromStdString(job->Error())));
+  if (job->State() == JobState::Stopped) emit outputLine(QStringLiteral("The evaluation was stopped."));
+  if (outcome) {
+    if (CurrentInputs() == started_) Show(*outcome);
+    else emit outputLine(kStaleMessage);
+  }
+  emit finished();
+}
+
+void CEvaluateView::Show(const Outcome& outcome) {
+  for (const StreetTask& task : outcome.streets.tasks) {
+    const int street = task.boardSize == 5 ? 0 : task.boardSize == 4 ? 1 : 2;
+    for (int column = 0; column < 6; ++column) cells_[street][column]->setText(FromWide(StreetCellText(task, column)));
+  }
+  emit outputLine(FromWide(StreetOutputLine(outcome.streets)));
+  if (outcome.hotness) emit hotnessReady(*outcome.hotness);
+}
+
+}  // namespace ferrox
