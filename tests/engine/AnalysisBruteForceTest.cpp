@@ -7,7 +7,6 @@
 #include <cmath>
 #include <map>
 #include <queue>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -62,8 +61,9 @@ struct HeadsUp {
 // A straight against a set, the straight drawing to a flush: the rule set decides most
 // rivers, and every river settles the hand.
 const HeadsUp kTurn{"QhJh", "8s8c", "Ts 9h 8d Kh"};
-// A straight against a set on the flop: pairing turns give the set a full house to draw to.
-const HeadsUp kFlop{"KsQs", "9c9d", "Jd Tc 9h"};
+// A straight with a flush draw against a set on the flop: hearts, pairing cards and the
+// rule set all move the equity.
+const HeadsUp kFlop{"KhQh", "9s9d", "Jh Th 9c"};
 
 // Bound for a mean of `runs` games each worth 0, 1/2 or 1 around its exact value p: the
 // variance is at most p(1 - p), so five standard errors; nothing when the result is certain.
@@ -72,7 +72,7 @@ double Tolerance(double p, int runs) { return 5 * std::sqrt(p * (1 - p) / runs) 
 // The distribution's level of an equity: trunc(100 x equity), capped at 99.
 int LevelOf(double equity) { return std::min(99, static_cast<int>(100.0 * std::clamp(equity, 0.0, 1.0))); }
 
-// Engine runs: the hotness on a complete board plays every game the same way, so few will do.
+// On a complete board two single hands play every game alike, so few runs will do there.
 constexpr int kTurnRuns = 64;
 constexpr int kFlopRuns = 20'000 / kSampleDivisor;
 
@@ -210,17 +210,19 @@ TEST(DistributionAgainstEnumeration, FlopLevelsWithinSamplingErrorUnderBothRules
     EXPECT_TRUE(LevelsFitRanges(levels, ranges)) << "rules " << rules << "\nallowed:" << expected
                                                  << "\nengine:" << got;
 
+    // Dealt cards left off the board would all land near the flop's own level.
     const double flop = kFlop.Exact(kFlop.Board(), rules);
-    EXPECT_GT(std::count_if(exact[rules].begin(), exact[rules].end(), [&](double p) { return std::abs(p - flop) > 0.2; }),
-              3)
-        << "deals far from the flop's own equity";
+    const auto far = [&](double p) { return std::abs(p - flop) > 0.2; };
+    EXPECT_GT(std::count_if(exact[rules].begin(), exact[rules].end(), far), 3);
   }
   EXPECT_NE(exact[0], exact[1]);
 }
 
+int PositionOf(int card) { return (card % 13 - 4) * 4 + card / 13; }
+
 // Strength of every five-card hand of the short deck by the slow evaluator, under both rule
-// sets, packed so that a larger number is a stronger hand: the order first, then the
-// tiebreak ranks. Seven cards then take 21 look-ups instead of 21 slow evaluations.
+// sets, as its place among the distinct strengths (larger is stronger). Seven cards then
+// take 21 look-ups instead of 21 slow evaluations.
 class FiveCardStrengths {
  public:
   FiveCardStrengths() {
@@ -228,7 +230,8 @@ class FiveCardStrengths {
       choose_[n][0] = 1;
       for (int k = 1; k <= 5; ++k) choose_[n][k] = n == 0 ? 0 : choose_[n - 1][k - 1] + choose_[n - 1][k];
     }
-    table_.resize(choose_[36][5]);
+    std::vector<uint32_t> packed[2];
+    for (auto& p : packed) p.resize(choose_[36][5]);
     int p[5];
     for (p[0] = 0; p[0] < 36; ++p[0])
       for (p[1] = p[0] + 1; p[1] < 36; ++p[1])
@@ -237,14 +240,22 @@ class FiveCardStrengths {
             for (p[4] = p[3] + 1; p[4] < 36; ++p[4]) {
               int cards[5];
               for (int i = 0; i < 5; ++i) cards[i] = CardAt(p[i]);
-              auto& entry = table_[Index(p)];
-              for (int rules : kRuleSets) entry[rules] = Pack(SlowFive(cards, rules));
+              for (int rules : kRuleSets) packed[rules][Index(p)] = Pack(SlowFive(cards, rules));
             }
+    table_.resize(choose_[36][5]);
+    for (int rules : kRuleSets) {
+      std::vector<uint32_t> distinct = packed[rules];
+      std::sort(distinct.begin(), distinct.end());
+      distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+      for (std::size_t i = 0; i < table_.size(); ++i)
+        table_[i][rules] = static_cast<uint16_t>(
+            std::lower_bound(distinct.begin(), distinct.end(), packed[rules][i]) - distinct.begin());
+    }
   }
 
   // Best five of seven deck positions given in ascending order, per rule set.
-  std::array<uint32_t, 2> Best(const int seven[7]) const {
-    std::array<uint32_t, 2> best{};
+  std::array<uint16_t, 2> Best(const int seven[7]) const {
+    std::array<uint16_t, 2> best{};
     for (int skip1 = 0; skip1 < 7; ++skip1)
       for (int skip2 = skip1 + 1; skip2 < 7; ++skip2) {
         int five[5], k = 0;
@@ -258,6 +269,7 @@ class FiveCardStrengths {
   }
 
  private:
+  // The order, then the tiebreak ranks a nibble each: tiebreaks of one order have one length.
   static uint32_t Pack(const SlowStrength& s) {
     uint32_t packed = static_cast<uint32_t>(s.order) << 20;
     for (std::size_t i = 0; i < s.tiebreak.size(); ++i) packed |= static_cast<uint32_t>(s.tiebreak[i]) << (16 - 4 * i);
@@ -269,7 +281,7 @@ class FiveCardStrengths {
   }
 
   uint32_t choose_[37][6] = {};
-  std::vector<std::array<uint32_t, 2>> table_;
+  std::vector<std::array<uint16_t, 2>> table_;
 };
 
 // Every hand of a class such as "JJ", "87s" or "A6o", written out card by card.
@@ -290,53 +302,79 @@ struct ClassTally {
   int hands = 0;
 };
 
-// Every hand of the class against every hand of Op1 it shares no card with, on every board
-// of five of the 32 other cards.
-ClassTally TallyClass(const FiveCardStrengths& strengths, const std::vector<Hand>& cls, const std::vector<Hand>& op1) {
-  std::map<int, int> positionOf;
-  for (int p = 0; p < 36; ++p) positionOf[CardAt(p)] = p;
-  ClassTally t;
-  t.hands = static_cast<int>(cls.size());
-  for (const Hand& h : cls)
-    for (const Hand& o : op1) {
-      const int hole[4] = {positionOf[h.first], positionOf[h.second], positionOf[o.first], positionOf[o.second]};
-      if (std::set<int>(hole, hole + 4).size() < 4) continue;
-      std::vector<int> rest;
-      for (int p = 0; p < 36; ++p)
-        if (std::find(hole, hole + 4, p) == hole + 4) rest.push_back(p);
-      int b[5];
-      for (b[0] = 0; b[0] < 32; ++b[0])
-        for (b[1] = b[0] + 1; b[1] < 32; ++b[1])
-          for (b[2] = b[1] + 1; b[2] < 32; ++b[2])
-            for (b[3] = b[2] + 1; b[3] < 32; ++b[3])
-              for (b[4] = b[3] + 1; b[4] < 32; ++b[4]) {
-                int mine[7], theirs[7];
-                for (int i = 0; i < 5; ++i) mine[i] = theirs[i] = rest[b[i]];
-                mine[5] = hole[0], mine[6] = hole[1];
-                theirs[5] = hole[2], theirs[6] = hole[3];
-                std::sort(mine, mine + 7);
-                std::sort(theirs, theirs + 7);
-                const auto a = strengths.Best(mine), z = strengths.Best(theirs);
-                for (int rules : kRuleSets) {
-                  t.wins[rules] += a[rules] > z[rules];
-                  t.ties[rules] += a[rules] == z[rules];
-                }
-                ++t.boards;
-              }
+// Every hand of each class against every hand of Op1 it shares no card with, on every board
+// of five of the other 32 cards. A hand's strength on a board is taken once for all its
+// opponents.
+std::vector<ClassTally> TallyClasses(const FiveCardStrengths& strengths, const std::vector<std::vector<Hand>>& classes,
+                                     const std::vector<Hand>& op1) {
+  struct Hole {
+    int low, high;
+    uint64_t mask;
+  };
+  auto holeOf = [](const Hand& h) {
+    const int a = PositionOf(h.first), b = PositionOf(h.second);
+    return Hole{std::min(a, b), std::max(a, b), (uint64_t{1} << a) | (uint64_t{1} << b)};
+  };
+  // Op1's hands first, then each class's.
+  std::vector<Hole> holes;
+  for (const Hand& h : op1) holes.push_back(holeOf(h));
+  struct Matchup {
+    int cls, hero, op1;
+  };
+  std::vector<Matchup> matchups;
+  std::vector<ClassTally> tallies(classes.size());
+  for (std::size_t c = 0; c < classes.size(); ++c) {
+    tallies[c].hands = static_cast<int>(classes[c].size());
+    for (const Hand& h : classes[c]) {
+      holes.push_back(holeOf(h));
+      for (std::size_t o = 0; o < op1.size(); ++o)
+        if (!(holes.back().mask & holes[o].mask))
+          matchups.push_back({static_cast<int>(c), static_cast<int>(holes.size()) - 1, static_cast<int>(o)});
     }
-  return t;
+  }
+
+  std::vector<std::array<uint16_t, 2>> strength(holes.size());
+  int b[5];
+  for (b[0] = 0; b[0] < 36; ++b[0])
+    for (b[1] = b[0] + 1; b[1] < 36; ++b[1])
+      for (b[2] = b[1] + 1; b[2] < 36; ++b[2])
+        for (b[3] = b[2] + 1; b[3] < 36; ++b[3])
+          for (b[4] = b[3] + 1; b[4] < 36; ++b[4]) {
+            uint64_t board = 0;
+            for (int p : b) board |= uint64_t{1} << p;
+            for (std::size_t i = 0; i < holes.size(); ++i) {
+              if (holes[i].mask & board) continue;
+              // The board with the two hole cards slotted in, ascending.
+              int seven[7], n = 0, k = 0;
+              for (int p : {holes[i].low, holes[i].high}) {
+                while (k < 5 && b[k] < p) seven[n++] = b[k++];
+                seven[n++] = p;
+              }
+              while (k < 5) seven[n++] = b[k++];
+              strength[i] = strengths.Best(seven);
+            }
+            for (const Matchup& m : matchups) {
+              if ((holes[m.hero].mask | holes[m.op1].mask) & board) continue;
+              ClassTally& t = tallies[m.cls];
+              for (int rules : kRuleSets) {
+                t.wins[rules] += strength[m.hero][rules] > strength[m.op1][rules];
+                t.ties[rules] += strength[m.hero][rules] == strength[m.op1][rules];
+              }
+              ++t.boards;
+            }
+          }
+  return tallies;
 }
 
 TEST(HeatmapAgainstEnumeration, ClassesMatchEveryBoardUnderBothRules) {
   const std::string op1Text = "JhJd 8s7s";
   std::vector<Hand> op1;
   for (const char* hand : {"JhJd", "8s7s"}) op1.push_back({CardsOf(hand)[0], CardsOf(hand)[1]});
-  // A pair blocked by Op1 on one hand only, a suited connector that loses a hand to Op1, a
+  // A suited connector that loses a hand to Op1, a pair blocked by Op1 on one hand only, a
   // small pair that sets up against straights.
-  std::vector<std::string> classes = {"87s", "JJ", "66"};
-  if (kSampleDivisor > 1) classes.resize(1);
+  std::vector<std::string> names = {"87s", "JJ", "66"};
+  if (kSampleDivisor > 1) names.resize(1);  // sanitized, the enumeration is ten times slower
 
-  const FiveCardStrengths strengths;
   OrderingRanges orderings;
   RangeParser parser(orderings, RuleSet::Standard);
   std::vector<HeatmapRow> rows[2];
@@ -345,13 +383,19 @@ TEST(HeatmapAgainstEnumeration, ClassesMatchEveryBoardUnderBothRules) {
     rows[rules] = ComputeHeatmap(SpecOf(op1Text), parser);
     ASSERT_EQ(rows[rules].size(), 81u);
   }
-  for (const std::string& name : classes) {
-    const ClassTally t = TallyClass(strengths, ClassHands(name), op1);
+  std::vector<std::vector<Hand>> classes;
+  for (const std::string& name : names) classes.push_back(ClassHands(name));
+  const std::vector<ClassTally> tallies = TallyClasses(FiveCardStrengths(), classes, op1);
+
+  for (std::size_t c = 0; c < names.size(); ++c) {
+    const std::string& name = names[c];
+    const ClassTally& t = tallies[c];
     ASSERT_GT(t.boards, 0u);
     const double boards = static_cast<double>(t.boards);
+    const std::wstring label(name.begin(), name.end());
     for (int rules : kRuleSets) {
       const auto row = std::find_if(rows[rules].begin(), rows[rules].end(),
-                                    [&](const HeatmapRow& r) { return r.hand == std::wstring(name.begin(), name.end()); });
+                                    [&](const HeatmapRow& r) { return r.hand == label; });
       ASSERT_NE(row, rows[rules].end()) << name;
       const std::string where = name + " rules " + std::to_string(rules);
       EXPECT_EQ(row->combos, t.hands) << where;
