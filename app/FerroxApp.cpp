@@ -86,6 +86,7 @@ bool CFerroxApp::InitInstance() {
   calculator_ = std::make_unique<CalculatorDocument>();
   paneSettings_ = std::make_unique<PaneSettings>();
   SyncPaneSettings();
+  KeepPaneChoices();
   hands_ = std::make_unique<HandsModel>(*calculator_, *paneSettings_);
 
   frame_ = std::make_unique<CMainFrame>(*this);
@@ -120,6 +121,23 @@ void CFerroxApp::SyncPaneSettings() {
   paneSettings_->SetBackground(settings_->background.Effective());
   paneSettings_->SetFontColour(settings_->font.Effective());
   paneSettings_->SetOrderings(orderings);
+  paneSettings_->SetEnumerate(settings_->enumerate != 0);
+  paneSettings_->SetRuns(settings_->runs);
+  paneSettings_->SetHotnessCalc(settings_->hotnessCalc != 0);
+  paneSettings_->SetHeatmapColour(false, settings_->heatmapColour);
+  paneSettings_->SetHeatmapColour(true, settings_->heatmapColour100);
+}
+
+void CFerroxApp::KeepPaneChoices() {
+  // What the user chooses in a pane becomes the setting: "Enumerate" is written at
+  // shutdown, "Runs" at once.
+  QObject::connect(paneSettings_.get(), &PaneSettings::enumerateChanged, paneSettings_.get(),
+                   [this] { settings_->enumerate = paneSettings_->Enumerate() ? 1 : 0; });
+  QObject::connect(paneSettings_.get(), &PaneSettings::runsChanged, paneSettings_.get(), [this] {
+    if (settings_->runs == paneSettings_->Runs()) return;
+    settings_->runs = paneSettings_->Runs();
+    settings_->WriteRuns();
+  });
 }
 
 bool CFerroxApp::WriteVersionFile() { return ferrox::WriteVersionFile(folders_.workDir, LanguageCode()); }

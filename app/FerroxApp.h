@@ -74,6 +74,8 @@ class CFerroxApp {
   std::array<int, 3> tableResults{};  // fsm5, fsm7, preflop tables
 
  private:
+  void KeepPaneChoices();
+
   AppFolders folders_;
   AppLog log_;
   LauncherHandover handover_;
