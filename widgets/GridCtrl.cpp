@@ -13,6 +13,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableWidget(parent) {
   horizontalHeader()->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter) | Qt::Alignment(Qt::TextWordWrap));
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setStretchLastSection(false);
+  // Owners keep narrow columns (the fixed first one is under 20 px); the style's minimum is wider.
+  horizontalHeader()->setMinimumSectionSize(4);
   setWordWrap(false);
 }
 

@@ -1,10 +1,14 @@
 #!/usr/bin/python3
 """Drives the running program through the accessibility bus, as a screen reader user would:
 types the Hero and Op1 ranges, clicks a flop in the Cards pane, applies both rows and
-reads back what the panes and the range editors show. Expected counts come from a small
-count of our own below, not from the program."""
+reads back what the panes and the range editors show; then evaluates a hand and reads the
+equities. Expected counts come from a small count of our own below, expected equities from
+the command-line tool on the same request.
+Usage: accessible_flow.py CLI"""
 import itertools
+import json
 import re
+import subprocess
 import sys
 import time
 
@@ -168,6 +172,37 @@ def main():
         fail("the Hero box now reads " + text_of(hero))
     print("accessible flow: Hero %d/630, trips %d, two pairs %d, Op1 %s" %
           (len(expected), categories.count("trips"), categories.count("two pair"), text_of(op_count)))
+    evaluate_flow(app)
+
+
+def evaluate_flow(app):
+    press(find(app, "Clear flop") or fail("no Clear flop"))
+    wait_for("an empty flop", lambda: fresh(find(app, "Flop card 1")).description == "Empty", 10)
+    type_into(find(app, "Hero", ("text",)), "AA,KK")
+    type_into(find(app, "Op1", ("text",)), "20%")
+    board = ["Ah", "7c", "6d"]
+    for card in board:
+        press(find_under(app, "Cards", card, ("push button",)) or fail("no card button " + card))
+    wait_for("the flop", lambda: fresh(find(app, "Flop card 3")).description == "6d", 10)
+    # The open range editors hold the earlier ranges: applying the rows gives them the new ones.
+    press(find(app, "Apply Hero"))
+    press(find(app, "Apply Op1"))
+
+    cli = subprocess.run([sys.argv[1], "equity", "--hero", "AA,KK", "--op", "20%", "--board", "".join(board),
+                          "--json"], capture_output=True, text=True, check=True)
+    streets = json.loads(cli.stdout)["streets"]
+    press(find(app, "Evaluate", ("push button",)) or fail("no Evaluate button"))
+    for street in ("River", "Turn", "Flop"):
+        expected = streets[street.lower()]
+        for player, value in (("Hero", expected["hero"]), ("Op1", expected["ops"][0])):
+            cell = find(app, street + " " + player, ("text",)) or fail("no cell " + street + " " + player)
+            want = "%.2f%%" % (100 * value)
+            wait_for("%s %s to read %s" % (street, player, want), lambda: text_of(cell) == want, 30)
+        empty = find(app, street + " Op2", ("text",)) or fail("no cell " + street + " Op2")
+        if text_of(empty):
+            fail(street + " Op2 shows " + text_of(empty))
+    print("evaluation: river %.2f%%, turn %.2f%%, flop %.2f%% for the Hero, as the command line says" %
+          tuple(100 * streets[s]["hero"] for s in ("river", "turn", "flop")))
 
 
 if __name__ == "__main__":

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the program on a private X server with its own D-Bus session and accessibility
-# bus, then runs the accessible flow against it. Usage: run_accessible_flow.sh PROGRAM
+# bus, then runs the accessible flow against it. Usage: run_accessible_flow.sh PROGRAM CLI
 set -euo pipefail
 program=$1
+cli=$2
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 pids=()
@@ -32,8 +33,8 @@ dbus-run-session -- bash -c '
   sleep 1
   "$0" --home "$1/home" >"$1/program.log" 2>&1 & app=$!
   status=0
-  /usr/bin/python3 "$2/accessible_flow.py" || status=$?
+  /usr/bin/python3 "$2/accessible_flow.py" "$3" || status=$?
   kill $app $launcher 2>/dev/null || true
   [[ $status -eq 0 ]] || { echo "--- program log"; cat "$1/program.log"; } >&2
   exit $status
-' "$program" "$work" "$here"
+' "$program" "$work" "$here" "$cli"
