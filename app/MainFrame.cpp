@@ -266,6 +266,7 @@ void CMainFrame::BuildPanes() {
     }
     panes_[spec.id] = dock;
   }
+  ConnectAnalysisPanes(app_, panes_);
 }
 
 void CMainFrame::DockPanes() {
@@ -327,6 +328,7 @@ void CMainFrame::ConnectCommands() {
   connect(actions_[ID_EDIT_COPY], &QAction::triggered, this, [this] { OnEdit("copy"); });
   connect(actions_[ID_EDIT_PASTE], &QAction::triggered, this, [this] { OnEdit("paste"); });
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { setWindowTitle(DocumentTitle()); });
+  ConnectAnalysisCommands();
 }
 
 void CMainFrame::SetAppTitle(const QString& title) {

@@ -24,6 +24,7 @@ class RibbonPanel;
 class CFerroxApp;
 class CFerroxDoc;
 class CHandsView;
+class CHeatmapView;
 class CaptionBar;
 class COutputWnd;
 
@@ -49,6 +50,7 @@ class CMainFrame : public QMainWindow {
   // Opens the row's range editor in the tabbed area, or brings its window forward.
   void ShowRangeEditor(CFerroxDoc* document, int row);
   CHandsView* HandsView() const;
+  CHeatmapView* HeatmapView() const;
   void OnEditorActivated(QMdiSubWindow* window);
   void ShowEditMenu(const QPoint& globalPos);
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
@@ -74,6 +76,7 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   void OnNextPane(int step);
   void OnEdit(const char* slot);
+  void ConnectAnalysisCommands();
   // Check marks and enabled states from the application's state.
   void UpdateCommandUi();
 

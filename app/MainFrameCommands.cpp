@@ -17,6 +17,7 @@
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "app/PaneContent.h"
 #include "model/HandsModel.h"
 #include "views/HandsView.h"
 #include "core/Orderings.h"
@@ -36,8 +37,7 @@ constexpr int kPaneIds[] = {ID_VIEW_CLASSVIEW, ID_VIEW_CARDSVIEW, ID_VIEW_FILEVI
 
 // Commands whose panes and documents come with later work; shown, but not enabled.
 constexpr int kNotYetAvailable[] = {ID_CHART_VIEW,     ID_CHART_CLEAR,  ID_CHART_RUN,    ID_CHART_BG_COLOR,
-                                    ID_CHART_GRID_COLOR, ID_HEATMAP_SAVE, ID_SHOWSINGULAR, ID_HIDESINGULAR,
-                                    ID_FILE_NEW,       ID_FILE_OPEN,    ID_FILE_SAVE};
+                                    ID_CHART_GRID_COLOR, ID_FILE_NEW,       ID_FILE_OPEN,    ID_FILE_SAVE};
 
 }  // namespace
 
@@ -207,6 +207,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   QSettings& store = app_.settings().Store();
   store.setValue("Workspace/Geometry", saveGeometry());
   store.setValue("Workspace/State", saveState());
+  SavePaneColumnWidths(panes_);
   app_.settings().WriteAtShutdown();
   event->accept();
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDockWidget>
+#include <QSettings>
 #include <QMessageBox>
 #include <QString>
 #include <QWidget>
@@ -14,7 +16,11 @@
 #include "app/TimedMessage.h"
 #include "views/CardsView.h"
 #include "views/EvaluateView.h"
+#include "views/HeatmapView.h"
+#include "views/HotnessView.h"
 #include "views/HandsView.h"
+#include "engine/Heatmap.h"
+#include "engine/RequestValidation.h"
 #include "widgets/ColourRef.h"
 
 namespace ferrox {
@@ -57,6 +63,31 @@ QWidget* EvaluationPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
   return view;
 }
 
+QWidget* HotnessPane(CFerroxApp& app, QWidget* parent) {
+  QSettings* store = &app.settings().Store();
+  return new CHotnessView(CHotnessView::HeroColumnWidths(store), CHotnessView::Op1ColumnWidths(store), parent);
+}
+
+QWidget* HeatmapPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
+  auto* view = new CHeatmapView(&app.Panes(), CHeatmapView::MakeColumnWidths(&app.settings().Store()), parent);
+  view->showTimedMessage = [view, &frame](const QString& text, const QString& caption, int ms) {
+    frame.ShowTimedMessage(view, text, caption, kMbYesNo | kMbIconInformation, 0, ms);
+  };
+  return view;
+}
+
+// The Hands pane asked for the heatmap: it is computed only preflop, against Op1 alone,
+// with no dead cards; otherwise nothing happens.
+void RequestHeatmap(CFerroxApp& app, CHeatmapView& view) {
+  std::array<std::wstring, 7> texts;
+  for (int i = 0; i < 7; ++i) texts[i] = app.Hands().Text(i).toStdWString();
+  const int board = static_cast<int>(app.Calculator().Board().size());
+  // Dead cards typed but not yet read by an evaluation count as well.
+  const int dead = static_cast<int>(app.Calculator().Dead().size() + ReadDeadCards(texts[kDeadTextSlot]).size());
+  if (!HeatmapApplies(board, texts, dead)) return;
+  view.Start(app.Hands().Range(1), app.Hands().Text(1));
+}
+
 QWidget* Placeholder(const char* caption, QWidget* parent) {
   auto* content = new QWidget(parent);
   content->setObjectName(QString(caption) + "View");
@@ -73,10 +104,35 @@ QWidget* PaneContent(CFerroxApp& app, CMainFrame& frame, int paneId, QWidget* pa
     case ID_VIEW_FILEVIEW: return HandsPane(app, frame, parent);
     case ID_VIEW_EVALUATIONVIEW: return EvaluationPane(app, frame, parent);
     case ID_VIEW_RANGEVIEW: return Placeholder("Range", parent);
-    case ID_HEATMAP_VIEW: return Placeholder("Heatmap", parent);
-    case ID_HOTNESS_VIEW: return Placeholder("Hotness", parent);
+    case ID_HEATMAP_VIEW: return HeatmapPane(app, frame, parent);
+    case ID_HOTNESS_VIEW: return HotnessPane(app, parent);
     default: return Placeholder("Pane", parent);
   }
+}
+
+void ConnectAnalysisPanes(CFerroxApp& app, const std::map<int, QDockWidget*>& panes) {
+  auto view = [&panes]<class View>(int id, View*) {
+    const auto it = panes.find(id);
+    return it == panes.end() ? nullptr : qobject_cast<View*>(it->second->widget());
+  };
+  auto* evaluation = view(ID_VIEW_EVALUATIONVIEW, static_cast<CEvaluateView*>(nullptr));
+  auto* hotness = view(ID_HOTNESS_VIEW, static_cast<CHotnessView*>(nullptr));
+  auto* hands = view(ID_VIEW_FILEVIEW, static_cast<CHandsView*>(nullptr));
+  auto* heatmap = view(ID_HEATMAP_VIEW, static_cast<CHeatmapView*>(nullptr));
+  if (hands && heatmap)
+    QObject::connect(hands, &CHandsView::heatmapRequested, heatmap, [&app, heatmap] { RequestHeatmap(app, *heatmap); });
+  if (evaluation && hotness) {
+    QObject::connect(evaluation, &CEvaluateView::hotnessReady, hotness, &CHotnessView::ShowResult);
+    QDockWidget* dock = panes.at(ID_HOTNESS_VIEW);
+    QObject::connect(hotness, &CHotnessView::captionChanged, dock, &QDockWidget::setWindowTitle);
+  }
+}
+
+void SavePaneColumnWidths(const std::map<int, QDockWidget*>& panes) {
+  if (const auto it = panes.find(ID_HOTNESS_VIEW); it != panes.end())
+    if (auto* hotness = qobject_cast<CHotnessView*>(it->second->widget())) hotness->SaveColumnWidths();
+  if (const auto it = panes.find(ID_HEATMAP_VIEW); it != panes.end())
+    if (auto* heatmap = qobject_cast<CHeatmapView*>(it->second->widget())) heatmap->SaveColumnWidths();
 }
 
 }  // namespace ferrox

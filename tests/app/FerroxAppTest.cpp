@@ -22,6 +22,9 @@
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
 #include "views/HandsView.h"
+#include "views/HeatmapView.h"
+#include "widgets/GridCtrl.h"
+#include "tests/views/ViewsTestSupport.h"
 #include "views/RangeEdit.h"
 #include "quillet/HandClass.h"
 #include "tests/app/AppTestSupport.h"
@@ -266,9 +269,8 @@ class FerroxAppTest : public QObject {
     frame->Action(ID_MODE_USE)->trigger();
     QCOMPARE(app->mode, 1);
     QCOMPARE(frame->Action(ID_MODE)->text(), QString("Use    mode"));
-    // Commands of panes still to come are shown but not enabled.
-    QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());
-    QVERIFY(!frame->Action(ID_HEATMAP_SAVE)->isEnabled());
+    QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());  // no chart window yet
+    QVERIFY(frame->Action(ID_HEATMAP_SAVE)->isEnabled());
     app->ExitInstance();
   }
 
@@ -351,6 +353,49 @@ class FerroxAppTest : public QObject {
     frame->Documents()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY2(!app->Hands().Document(0), "a closed editor takes its document along");
+    app->ExitInstance();
+  }
+
+  void aHeroHeatmapRequestFillsTheGridOnlyPreflopAgainstOp1Alone() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    CHandsView* hands = frame->HandsView();
+    CHeatmapView* heatmap = frame->HeatmapView();
+    QVERIFY(hands && heatmap);
+    QStringList messages;
+    hands->showMessage = [&messages](const QString& text) { messages << text; };
+    heatmap->showTimedMessage = [&messages](const QString& text, const QString&, int) { messages << text; };
+    auto apply = [&] { QTest::mouseClick(hands->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(0))), Qt::LeftButton); };
+    app->Hands().SetText(0, "h");
+    app->Hands().SetText(1, "KK,QQ");
+    apply();
+    QVERIFY(heatmap->IsRunning());
+    QTRY_VERIFY_WITH_TIMEOUT(!heatmap->IsRunning(), 60'000);
+    QCOMPARE(heatmap->Rows().size(), std::size_t{81});
+    QCOMPARE(QString::fromStdWString(heatmap->Rows().front().hand), QString("AA"));
+    QVERIFY(messages.back().startsWith("CPU equity calculation completed in"));
+    const QString shown = heatmap->Grid()->item(0, 2)->text();
+
+    // Each of these leaves the grid as it was, without a word.
+    const int said = static_cast<int>(messages.size());
+    app->Hands().SetText(2, "JJ");
+    apply();
+    QVERIFY(!heatmap->IsRunning());
+    app->Hands().SetText(2, "");
+    app->Hands().SetText(6, "2c");  // not a card of this deck: no dead card results
+    app->Hands().SetText(6, "9c");
+    apply();
+    QVERIFY(!heatmap->IsRunning());
+    app->Hands().SetText(6, "");
+    app->Calculator().ClearDead();
+    QVERIFY(app->Calculator().AppendBoardCard(Card("Ah")));
+    QVERIFY(app->Calculator().AppendBoardCard(Card("7c")));
+    QVERIFY(app->Calculator().AppendBoardCard(Card("6d")));
+    apply();
+    QVERIFY(!heatmap->IsRunning());
+    QCOMPARE(static_cast<int>(messages.size()), said);
+    QCOMPARE(heatmap->Grid()->item(0, 2)->text(), shown);
     app->ExitInstance();
   }
 
