@@ -1,1 +1,209 @@
-// Filled in by the change that builds this view.
+#include "views/ChartView.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QGuiApplication>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QPen>
+#include <QStringList>
+#include <QTimer>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <bit>
+
+#include "model/ChartDoc.h"
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
+#include "widgets/ColourRef.h"
+
+namespace ferrox {
+namespace {
+
+constexpr const char* kChartName = "Equity chart";
+constexpr qreal kCurveWidth = 2.0;
+
+}  // namespace
+
+CChartView::CChartView(CChartDoc* document, HandsModel* hands, const PaneSettings* settings, QWidget* parent)
+    : QWidget(parent), document_(document), hands_(hands), settings_(settings) {
+  setAccessibleName(tr(kChartName));
+  BuildChart();
+  poll_ = new QTimer(this);
+  poll_->setInterval(kPollMs);
+  connect(poll_, &QTimer::timeout, this, &CChartView::Poll);
+  connect(document_, &CChartDoc::curveAdded, this, &CChartView::ShowCurve);
+  connect(document_, &CChartDoc::cleared, this, &CChartView::RemoveCurves);
+  connect(document_, &CChartDoc::coloursChanged, this, &CChartView::ApplyColours);
+  showMessage = [this](const QString& text, const QString& caption, bool timed) {
+    auto* box = new QMessageBox(QMessageBox::Information, caption, text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (timed) QTimer::singleShot(kTimedMessageMs, box, &QMessageBox::close);
+    box->open();
+  };
+  for (int i = 0; i < document_->CurveCount(); ++i) ShowCurve(i);
+  ApplyColours();
+  Describe();
+}
+
+CChartView::~CChartView() {
+  // The job's own destructor stops and joins it; only the cursor is ours to put back.
+  job_.reset();
+  if (waitCursor_) QGuiApplication::restoreOverrideCursor();
+}
+
+void CChartView::BuildChart() {
+  chart_ = new QChart();
+  chart_->legend()->setVisible(true);
+  chart_->legend()->setAlignment(Qt::AlignBottom);
+  chart_->setPlotAreaBackgroundVisible(true);
+  axisX_ = MakeAxis(tr("Share of next-street deals (%)"), Qt::AlignBottom);
+  axisY_ = MakeAxis(tr("Hero equity (%)"), Qt::AlignLeft);
+  chartView_ = new QChartView(chart_, this);  // takes the chart
+  chartView_->setObjectName(QStringLiteral("chart"));
+  chartView_->setAccessibleName(tr(kChartName));
+  chartView_->setRenderHint(QPainter::Antialiasing);
+  // A picture to compare runs on, nothing to drag or zoom.
+  chartView_->setInteractive(false);
+  chartView_->setRubberBand(QChartView::NoRubberBand);
+  chartView_->setFocusPolicy(Qt::NoFocus);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(1, 1, 1, 1);
+  layout->addWidget(chartView_);
+}
+
+QValueAxis* CChartView::MakeAxis(const QString& title, Qt::Alignment side) {
+  auto* axis = new QValueAxis(chart_);
+  axis->setRange(0, 100);
+  axis->setTickCount(11);
+  axis->setLabelFormat(QStringLiteral("%d"));
+  axis->setTitleText(title);
+  axis->setGridLineVisible(true);
+  chart_->addAxis(axis, side);
+  return axis;
+}
+
+void CChartView::ShowCurve(int index) {
+  if (index < 0 || index >= document_->CurveCount()) return;
+  // The marker goes in before the first curve so that curves at 0 stay visible on it.
+  if (!marker_) AddZeroMarker();
+  const ChartCurve& curve = document_->Curve(index);
+  auto* series = new QLineSeries(chart_);
+  series->setName(curve.name);
+  series->setPen(QPen(widgets::ColourFromRef(curve.colour), kCurveWidth));
+  series->replace(curve.points);
+  chart_->addSeries(series);
+  series->attachAxis(axisX_);
+  series->attachAxis(axisY_);
+  curves_.append(series);
+  Describe();
+}
+
+void CChartView::AddZeroMarker() {
+  marker_ = new QLineSeries(chart_);
+  marker_->setPen(QPen(widgets::ColourFromRef(document_->Grid()), 1.0));
+  marker_->append(0, 0);
+  marker_->append(100, 0);
+  chart_->addSeries(marker_);
+  marker_->attachAxis(axisX_);
+  marker_->attachAxis(axisY_);
+  for (QLegendMarker* entry : chart_->legend()->markers(marker_)) entry->setVisible(false);
+}
+
+void CChartView::RemoveCurves() {
+  chart_->removeAllSeries();  // deletes them
+  curves_.clear();
+  marker_ = nullptr;
+  Describe();
+}
+
+void CChartView::ApplyColours() {
+  const QColor grid = widgets::ColourFromRef(document_->Grid());
+  chart_->setPlotAreaBackgroundBrush(widgets::ColourFromRef(document_->Background()));
+  axisX_->setGridLineColor(grid);
+  axisY_->setGridLineColor(grid);
+  if (marker_) marker_->setPen(QPen(grid, 1.0));
+}
+
+void CChartView::Describe() {
+  QStringList names;
+  for (const QLineSeries* series : curves_) names << series->name();
+  const QString description = names.join(QStringLiteral(", "));
+  setAccessibleDescription(description);
+  chartView_->setAccessibleDescription(description);
+}
+
+void CChartView::Clear() { document_->Clear(); }
+
+void CChartView::SetBackground(uint32_t colour) { document_->SetBackground(colour); }
+
+void CChartView::SetGrid(uint32_t colour) { document_->SetGrid(colour); }
+
+bool CChartView::Run() {
+  if (job_) return false;
+  const BuiltRequest built = hands_->BuildRequest();
+  if (!built.ok) {
+    ShowMessage(QString::fromStdWString(built.failure.message), QString::fromStdWString(built.failure.caption),
+                built.failure.timed);
+    return false;
+  }
+  started_ = InputsOf(built);
+  boardCards_ = std::popcount(built.request.boardMask);
+  const bool straightBeatsSet = started_.rules == RuleSet::StraightBeatsSet;
+  const bool enumerate = settings_->Enumerate();
+  const int runs = settings_->Runs();
+  job_ = std::make_unique<Job<Distribution>>(
+      [request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
+        return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
+      });
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  waitCursor_ = true;
+  poll_->start();
+  return true;
+}
+
+void CChartView::Stop() {
+  if (!job_) return;
+  job_->Stop();
+  EndRun();  // joins: the work checks the stop request between small chunks of games
+  emit runFinished(false);
+}
+
+CChartView::Inputs CChartView::InputsOf(const BuiltRequest& built) const {
+  return {built.request.handLists, built.request.boardMask, built.request.deadMask, settings_->Rules()};
+}
+
+bool CChartView::Stale() {
+  const BuiltRequest now = hands_->BuildRequest();
+  return !now.ok || InputsOf(now) != started_;
+}
+
+void CChartView::Poll() {
+  if (job_ && job_->Done()) Finish();
+}
+
+void CChartView::Finish() {
+  const std::optional<Distribution> result = job_->Take();
+  EndRun();
+  // With no deal at all there is no distribution to draw.
+  const bool usable = result && result->deals > 0 && !Stale();
+  const bool added =
+      usable && document_->AddCurve(CurveStyleFor(boardCards_), DistributionCurve(*result)) >= 0;
+  emit runFinished(added);
+}
+
+void CChartView::EndRun() {
+  poll_->stop();
+  job_.reset();
+  if (waitCursor_) QGuiApplication::restoreOverrideCursor();
+  waitCursor_ = false;
+}
+
+void CChartView::ShowMessage(const QString& text, const QString& caption, bool timed) {
+  if (showMessage) showMessage(text, caption.isEmpty() ? QApplication::applicationName() : caption, timed);
+}
+
+}  // namespace ferrox

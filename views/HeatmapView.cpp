@@ -167,7 +167,9 @@ void CHeatmapView::IndicatorClicked(int gridRow, int column) {
 
 void CHeatmapView::ApplyColumnWidths() {
   applyingWidths_ = true;
-  for (int column = 0; column < grid_->columnCount(); ++column) grid_->setColumnWidth(column, widths_.Width(column));
+  std::vector<int> widths;
+  for (int column = 0; column < grid_->columnCount(); ++column) widths.push_back(widths_.Width(column));
+  grid_->SetColumnWidths(widths);
   applyingWidths_ = false;
 }
 
@@ -207,7 +209,6 @@ void CHeatmapView::ShowRow(int gridRow, const HeatmapRow& row) {
 }
 
 void CHeatmapView::Refresh() {
-  ApplyColumnWidths();
   for (std::size_t i = 0; i < rows_.size() && i < classRows_.size(); ++i) ShowRow(classRows_[i], rows_[i]);
   for (int pair = 0; pair < 2; ++pair)
     for (int child = 0; child < kSingularRows; ++child) {
@@ -216,6 +217,7 @@ void CHeatmapView::Refresh() {
       else ClearRow(gridRow);
     }
   grid_->viewport()->update();
+  ApplyColumnWidths();  // after the texts: a column is never narrower than its widest
 }
 
 bool CHeatmapView::Start(const quillet::Spec& op1, const QString& op1Text) {

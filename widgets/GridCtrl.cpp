@@ -1,5 +1,7 @@
 #include "widgets/GridCtrl.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 
 namespace widgets {
@@ -78,7 +80,16 @@ std::vector<int> CGridCtrl::ColumnWidths() const {
 }
 
 void CGridCtrl::SetColumnWidths(const std::vector<int>& widths) {
-  for (int c = 0; c < columnCount() && c < static_cast<int>(widths.size()); ++c) setColumnWidth(c, widths[c]);
+  for (int c = 0; c < columnCount() && c < static_cast<int>(widths.size()); ++c)
+    setColumnWidth(c, std::max(widths[c], MinimumWidth(c)));
+}
+
+int CGridCtrl::MinimumWidth(int column) const {
+  // Widths kept from a smaller font must not cut a heading or a value off.
+  const QString text = model()->headerData(column, Qt::Horizontal).toString();
+  if (text.isEmpty()) return 0;
+  constexpr int kPadding = 12;
+  return std::max(horizontalHeader()->fontMetrics().horizontalAdvance(text) + kPadding, sizeHintForColumn(column));
 }
 
 }  // namespace widgets

@@ -29,10 +29,12 @@ class CGridCtrl : public QTableWidget {
   void SetDefaultBackground(const QColor& colour);
 
   std::vector<int> ColumnWidths() const;
+  // Never narrower than a column's heading or its widest text.
   void SetColumnWidths(const std::vector<int>& widths);
 
  private:
   QTableWidgetItem* Item(int row, int column);
+  int MinimumWidth(int column) const;
   QColor defaultBackground_ = Qt::white;
 };
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -296,16 +298,25 @@ class HeatmapViewTest : public QObject {
     QSettings store(dir.filePath("widths.ini"), QSettings::IniFormat);
     const std::vector<int> defaults = {18, 58, 41, 26, 39, 50, 84, 56};
     PaneSettings settings;
+    std::vector<int> shown;
     {
       CHeatmapView view(&settings, CHeatmapView::MakeColumnWidths(&store));
-      QCOMPARE(view.Grid()->ColumnWidths(), defaults);
+      shown = view.Grid()->ColumnWidths();
+      const QFontMetrics metrics = view.Grid()->horizontalHeader()->fontMetrics();
+      for (int column = 0; column < 8; ++column) {
+        // The defaults, widened where a heading would otherwise be cut.
+        QVERIFY(shown[column] >= defaults[column]);
+        const QString heading = view.Grid()->horizontalHeaderItem(column)->text();
+        QVERIFY(metrics.horizontalAdvance(heading) <= shown[column]);
+      }
+      QCOMPARE(shown[0], 18);
       view.Grid()->setColumnWidth(3, 77);
       view.Refresh();  // a refresh keeps what the user set
       QCOMPARE(view.Grid()->columnWidth(3), 77);
       view.SaveColumnWidths();
     }
     for (int column = 0; column < 8; ++column)
-      QCOMPARE(store.value(QString("Heatmap/ColumnWidth%1").arg(column)).toInt(), column == 3 ? 77 : defaults[column]);
+      QCOMPARE(store.value(QString("Heatmap/ColumnWidth%1").arg(column)).toInt(), column == 3 ? 77 : shown[column]);
     store.setValue("Heatmap/ColumnWidth6", 120);
     CHeatmapView again(&settings, CHeatmapView::MakeColumnWidths(&store));
     QCOMPARE(again.Grid()->columnWidth(3), 77);

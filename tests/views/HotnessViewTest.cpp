@@ -196,16 +196,16 @@ class HotnessViewTest : public QObject {
       QCOMPARE(view.HeroGrid()->ColumnWidths(), (std::vector<int>{18, 50, 77, 95}));
       QCOMPARE(view.Op1Grid()->ColumnWidths(), (std::vector<int>{18, 50, 77, 95}));
       view.HeroGrid()->setColumnWidth(2, 120);
-      view.Op1Grid()->setColumnWidth(3, 66);
+      view.Op1Grid()->setColumnWidth(3, 110);
       view.SaveColumnWidths();
     }
     QSettings store(file, QSettings::IniFormat);
     QCOMPARE(store.value("Hotness/HeroColumnWidth2").toInt(), 120);
     QCOMPARE(store.value("Hotness/HeroColumnWidth3").toInt(), 95);
-    QCOMPARE(store.value("Hotness/Op1ColumnWidth3").toInt(), 66);
+    QCOMPARE(store.value("Hotness/Op1ColumnWidth3").toInt(), 110);
     CHotnessView view(CHotnessView::HeroColumnWidths(&store), CHotnessView::Op1ColumnWidths(&store));
     QCOMPARE(view.HeroGrid()->ColumnWidths(), (std::vector<int>{18, 50, 120, 95}));
-    QCOMPARE(view.Op1Grid()->ColumnWidths(), (std::vector<int>{18, 50, 77, 66}));
+    QCOMPARE(view.Op1Grid()->ColumnWidths(), (std::vector<int>{18, 50, 77, 110}));
 
     // Read again at each fill, so a width stored meanwhile wins over the one on screen.
     store.setValue("Hotness/Op1ColumnWidth1", 44);
