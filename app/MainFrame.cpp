@@ -75,6 +75,8 @@ CMainFrame::~CMainFrame() {
   // half-destroyed frame.
   for (auto& [id, pane] : panes_) disconnect(pane, nullptr, this, nullptr);
   if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
+  // Document windows closed but not yet deleted go with the frame too.
+  destroying_ = true;
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const char* name, bool checkable) {

@@ -25,6 +25,7 @@ class CFerroxApp;
 class CFerroxDoc;
 class CHandsView;
 class CHeatmapView;
+class CChartView;
 class CaptionBar;
 class COutputWnd;
 
@@ -51,6 +52,8 @@ class CMainFrame : public QMainWindow {
   void ShowRangeEditor(CFerroxDoc* document, int row);
   CHandsView* HandsView() const;
   CHeatmapView* HeatmapView() const;
+  // The chart document's window, when it is open.
+  CChartView* ChartView() const;
   void OnEditorActivated(QMdiSubWindow* window);
   void ShowEditMenu(const QPoint& globalPos);
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
@@ -77,6 +80,8 @@ class CMainFrame : public QMainWindow {
   void OnNextPane(int step);
   void OnEdit(const char* slot);
   void ConnectAnalysisCommands();
+  void OnChartMakeView();
+  void OnChartColour(int id);
   // Check marks and enabled states from the application's state.
   void UpdateCommandUi();
 
@@ -101,6 +106,7 @@ class CMainFrame : public QMainWindow {
   QString appTitle_;
   std::map<int, QAction*> actions_;
   std::map<int, QDockWidget*> panes_;
+  bool destroying_ = false;
   std::map<int, widgets::ColourButton*> colourButtons_;
   widgets::RibbonBar* ribbon_ = nullptr;
   CaptionBar* caption_ = nullptr;

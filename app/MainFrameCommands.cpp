@@ -36,8 +36,7 @@ constexpr int kPaneIds[] = {ID_VIEW_CLASSVIEW, ID_VIEW_CARDSVIEW, ID_VIEW_FILEVI
                             ID_VIEW_RANGEVIEW, ID_HEATMAP_VIEW,   ID_HOTNESS_VIEW,  ID_VIEW_OUTPUTWND};
 
 // Commands whose panes and documents come with later work; shown, but not enabled.
-constexpr int kNotYetAvailable[] = {ID_CHART_VIEW,     ID_CHART_CLEAR,  ID_CHART_RUN,    ID_CHART_BG_COLOR,
-                                    ID_CHART_GRID_COLOR, ID_FILE_NEW,       ID_FILE_OPEN,    ID_FILE_SAVE};
+constexpr int kNotYetAvailable[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE};
 
 }  // namespace
 
@@ -176,6 +175,7 @@ void CMainFrame::OnEdit(const char* slot) {
 }
 
 void CMainFrame::UpdateCommandUi() {
+  if (destroying_) return;
   app_.SyncPaneSettings();
   const AppSettings& s = app_.settings();
   actions_[ID_CHECK_6]->setChecked(s.gameType == 0);
@@ -189,6 +189,7 @@ void CMainFrame::UpdateCommandUi() {
   actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(0));
   actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(1));
   for (int id : kNotYetAvailable) actions_[id]->setEnabled(false);
+  actions_[ID_CHART_RUN]->setEnabled(ChartView() != nullptr);
 }
 
 void CMainFrame::RestoreWorkspace() {

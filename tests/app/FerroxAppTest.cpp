@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QtTest>
 #include <sys/stat.h>
@@ -21,6 +22,8 @@
 #include "quillet/Files.h"
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
+#include "views/ChartView.h"
+#include "model/ChartDoc.h"
 #include "views/HandsView.h"
 #include "views/HeatmapView.h"
 #include "widgets/GridCtrl.h"
@@ -396,6 +399,37 @@ class FerroxAppTest : public QObject {
     QVERIFY(!heatmap->IsRunning());
     QCOMPARE(static_cast<int>(messages.size()), said);
     QCOMPARE(heatmap->Grid()->item(0, 2)->text(), shown);
+    app->ExitInstance();
+  }
+
+  void theChartWindowExistsOnceAndRunNeedsIt() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());
+    frame->Action(ID_CHART_RUN)->trigger();  // nothing to run in: nothing happens
+    frame->Action(ID_CHART_VIEW)->trigger();
+    frame->Action(ID_CHART_VIEW)->trigger();
+    QCOMPARE(frame->Documents()->subWindowList().size(), 1);
+    CChartView* chart = frame->ChartView();
+    QVERIFY(chart);
+    QVERIFY(frame->Action(ID_CHART_RUN)->isEnabled());
+
+    app->Hands().SetText(0, "AA");
+    app->Hands().SetText(1, "KK");
+    for (const char* card : {"Ah", "7c", "6d", "8s", "9s"}) QVERIFY(app->Calculator().AppendBoardCard(Card(card)));
+    QSignalSpy finished(chart, &CChartView::runFinished);
+    frame->Action(ID_CHART_RUN)->trigger();
+    QVERIFY(finished.wait(60'000));
+    QCOMPARE(chart->Document()->CurveCount(), 1);
+    QCOMPARE(chart->Document()->Curve(0).name, QString("River"));
+    frame->Action(ID_CHART_CLEAR)->trigger();
+    QCOMPARE(chart->Document()->CurveCount(), 0);
+
+    frame->Documents()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!frame->ChartView());
+    QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());
     app->ExitInstance();
   }
 

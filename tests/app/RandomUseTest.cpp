@@ -14,7 +14,10 @@
 #include "model/HandsModel.h"
 #include "views/CardButton.h"
 #include "views/CardsView.h"
+#include "views/ChartView.h"
 #include "views/DlgAllCards.h"
+#include "views/EvaluateView.h"
+#include "views/HeatmapView.h"
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
 #include "views/HandsView.h"
@@ -37,10 +40,14 @@ class RandomUser {
     hands_ = frame_.HandsView();
     hands_->showMessage = [](const QString&) {};
     hands_->runPicker = [this](CDlgAllCards& dialog) { PickAtRandom(dialog); };
+    evaluation_ = frame_.findChild<CEvaluateView*>();
+    evaluation_->showMessage = [](const QString&, const QString&, bool) {};
+    evaluation_->showNotice = [](const QString&) {};
+    frame_.HeatmapView()->showTimedMessage = [](const QString&, const QString&, int) {};
   }
 
   void Step() {
-    switch (Draw(10)) {
+    switch (Draw(12)) {
       case 0: TypeInto(hands_->RangeBox(Draw(kHandRows))); break;
       case 1: TypeInto(hands_->findChild<CMyEdit*>(QString::number(kDeadEditId))); break;
       case 2: ClickOneOf(hands_->findChildren<QAbstractButton*>()); break;
@@ -50,6 +57,8 @@ class RandomUser {
       case 6: frame_.Action(Draw(2) ? ID_MODE_USE : ID_MODE_CREATE)->trigger(); break;
       case 7: if (Draw(10) == 0) frame_.Action(ID_CLEAR_ALL)->trigger(); break;
       case 8: ApplyAValidRange(); break;
+      case 9: ClickOneOf(evaluation_->findChildren<QAbstractButton*>()); break;
+      case 10: UseTheChart(); break;
       default: QCoreApplication::processEvents(); break;
     }
   }
@@ -140,6 +149,12 @@ class RandomUser {
     }
   }
 
+  void UseTheChart() {
+    const int commands[] = {ID_CHART_VIEW, ID_CHART_RUN, ID_CHART_CLEAR};
+    frame_.Action(commands[Draw(3)])->trigger();
+    if (CChartView* chart = frame_.ChartView()) chart->showMessage = [](const QString&, const QString&, bool) {};
+  }
+
   // The window goes on the next event loop turn; the row is applied before that.
   void CloseWhileApplying() {
     const QList<QMdiSubWindow*> windows = frame_.Documents()->subWindowList();
@@ -154,6 +169,7 @@ class RandomUser {
   CFerroxApp& app_;
   CMainFrame& frame_;
   CHandsView* hands_ = nullptr;
+  CEvaluateView* evaluation_ = nullptr;
   std::mt19937 random_;
   int mostEditors_ = 0;
   int mostBoard_ = 0;
@@ -179,6 +195,7 @@ class RandomUseTest : public QObject {
       }
       QVERIFY(user.MostEditors() >= 2);
       QVERIFY(user.MostBoard() >= 3);
+      // Jobs still running end with the program.
       app->ExitInstance();
     }
   }
