@@ -284,7 +284,8 @@ void CMainFrame::DockPanes() {
   // The Output pane's timing lines belong under the evaluation.
   splitDockWidget(panes_[ID_VIEW_EVALUATIONVIEW], panes_[ID_VIEW_OUTPUTWND], Qt::Vertical);
   panes_[ID_VIEW_OUTPUTWND]->hide();
-  resizeDocks({panes_[ID_VIEW_RANGEVIEW], panes_[ID_HEATMAP_VIEW]}, {200, 400}, Qt::Horizontal);
+  // Wide enough for the hotness pane's two grids side by side.
+  resizeDocks({panes_[ID_VIEW_RANGEVIEW], panes_[ID_HEATMAP_VIEW]}, {200, 500}, Qt::Horizontal);
   resizeDocks({panes_[ID_VIEW_FILEVIEW], panes_[ID_VIEW_EVALUATIONVIEW], panes_[ID_VIEW_CARDSVIEW]}, {300, 800, 300},
               Qt::Horizontal);
   resizeDocks({panes_[ID_VIEW_FILEVIEW]}, {300}, Qt::Vertical);
