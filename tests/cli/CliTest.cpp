@@ -8,6 +8,10 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <sys/wait.h>
+#include <thread>
 #include <sstream>
 
 namespace ferrox::testing {
@@ -347,6 +351,52 @@ TEST_F(ProgressShownAtOnce, OnATerminalTheLineIsRewrittenInPlaceAndCleared) {
   const std::string blanks = shown.substr(lastStart + 1, shown.size() - lastStart - 2);
   EXPECT_EQ(blanks, std::string(blanks.size(), ' '));
   EXPECT_GE(blanks.size(), std::string("distribution: 0% (0 s)").size());
+}
+
+}  // namespace
+}  // namespace ferrox::testing
+
+namespace ferrox::testing {
+namespace {
+
+// Ctrl+C stops a long run: the program says so and exits with 130, printing no result.
+TEST(CliInterrupt, CtrlCStopsALongRun) {
+  const auto dir = std::filesystem::temp_directory_path();
+  const auto out = dir / ("ferrox_cli_int_out_" + std::to_string(::getpid()));
+  const auto err = dir / ("ferrox_cli_int_err_" + std::to_string(::getpid()));
+  const std::string cli = std::string(FERROX_BIN_DIR) + "/ferrox6plus-cli";
+  // The child starts with Ctrl+C ignored until its run watches for it: an early one must
+  // not kill the tool.
+  const auto previous = ::signal(SIGINT, SIG_IGN);
+  const pid_t child = ::fork();
+  if (child != 0) ::signal(SIGINT, previous);
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::freopen(out.c_str(), "w", stdout);
+    std::freopen(err.c_str(), "w", stderr);
+    ::execl(cli.c_str(), cli.c_str(), "equity", "--hero", "r", "--op", "r", "--op", "r", "--op", "r", "--montecarlo",
+            "--runs", "1000000000", "--json", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  // Minutes of work were asked for: ending within a minute means the stop took effect.
+  pid_t done = 0;
+  for (int i = 0; i < 600 && done == 0; ++i) {
+    ::kill(child, SIGINT);  // again and again: the first ones may come before the run
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    done = ::waitpid(child, &status, WNOHANG);
+  }
+  if (done == 0) {
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    FAIL() << "still running a minute after Ctrl+C";
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 130);
+  EXPECT_EQ(ReadAll(out), "");
+  EXPECT_EQ(ReadAll(err), "Stopped\n");
+  std::filesystem::remove(out);
+  std::filesystem::remove(err);
 }
 
 }  // namespace
