@@ -8,6 +8,7 @@
 #include "app/services/VersionFile.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
+#include "engine/PreflopTableLoading.h"
 #include "model/CalculatorDocument.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
@@ -28,19 +29,6 @@ std::string Completed(const char* what, unsigned long long ms) {
   char line[96];
   std::snprintf(line, sizeof line, "CPU completed <%s> in %llu ms.\n", what, ms);
   return line;
-}
-
-// The eight pair tables the program uses: targets 5, 4, 3 under both rule sets, and the
-// two five-card tables published for the heatmap.
-int LoadPairTables() {
-  int sum = quillet::fsm5::load_2_index();
-  const int triples[8][3] = {{5, 0, 0}, {5, 1, 0}, {4, 0, 0}, {4, 1, 0}, {3, 0, 0}, {3, 1, 0}, {5, 0, 1}, {5, 1, 1}};
-  for (const auto& t : triples) {
-    const int loaded = quillet::fsm5::load_2(t[0], t[1], t[2]);
-    if (loaded == 0) return 0;
-    sum += loaded;
-  }
-  return sum;
 }
 
 }  // namespace
@@ -66,7 +54,7 @@ bool CFerroxApp::Construct() {
   tableResults[1] = quillet::fsm5::load_fsm7();
   tableResults[0] = quillet::fsm5::load_fsm5();
   if (tableResults[0] == 0 || tableResults[1] == 0) return false;
-  tableResults[2] = LoadPairTables();
+  tableResults[2] = LoadPreflopTables();
   AppendLog(Completed("load_fsm", MillisecondsSince(start)));
   AppendLog(Completed("Constructor", MillisecondsSince(start)));
   return tableResults[2] != 0;

@@ -4,6 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/ProgressLine.h"
+#include "engine/PreflopTableLoading.h"
 #include "core/WideText.h"
 
 namespace ferrox::cli {
@@ -51,7 +52,7 @@ int EquityCommand::Run() const {
   StreetEvaluation result;
   std::string error;
   const RunOutcome outcome = RunWithProgress("equity", [&](Progress& progress) {
-    tables = !options_.Board().empty() || PreloadPreflopTables();
+    tables = !options_.Board().empty() || LoadPreflopTables() != 0;
     if (tables) result = EvaluateStreets(hands.specs, request, options_.Board(), options_.Settings(), {}, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);

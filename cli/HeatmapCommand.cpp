@@ -6,6 +6,7 @@
 #include "cli/CliSupport.h"
 #include "cli/IntegerOption.h"
 #include "cli/ProgressLine.h"
+#include "engine/PreflopTableLoading.h"
 #include "cli/RequestOptions.h"
 #include "core/WideText.h"
 #include "engine/Heatmap.h"
@@ -31,7 +32,7 @@ int HeatmapCommand::Run() const {
   std::vector<HeatmapRow> rows;
   std::string error;
   const RunOutcome outcome = RunWithProgress("heatmap", [&](Progress& progress) {
-    tables = PreloadPreflopTables();
+    tables = LoadPreflopTables() != 0;
     if (tables) rows = ComputeHeatmap(op1, parser, &ms, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);

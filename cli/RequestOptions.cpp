@@ -8,7 +8,6 @@
 #include "core/CardText.h"
 #include "core/WideText.h"
 #include "engine/DealCheck.h"
-#include "quillet/PreflopTables.h"
 
 namespace ferrox::cli {
 
@@ -80,14 +79,6 @@ bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exit
 
 StreetSettings RequestOptions::Settings() const {
   return {!montecarlo_, runs_, RulesOf(rules), seed};
-}
-
-bool PreloadPreflopTables() {
-  if (!quillet::fsm5::load_2_index()) return false;
-  for (int target : {5, 4, 3})
-    for (int r : {0, 1})
-      if (!quillet::fsm5::load_2(target, r, target == 5 ? 1 : 0)) return false;
-  return true;
 }
 
 }  // namespace ferrox::cli

@@ -45,8 +45,4 @@ class RequestOptions {
   mutable std::vector<CardIndex> deadCards_;
 };
 
-// Loads the heads-up preflop tables up front when a request may use them, so that the
-// timing covers the computation only. False when they cannot be had.
-bool PreloadPreflopTables();
-
 }  // namespace ferrox::cli
