@@ -199,6 +199,7 @@ class MultiwayCounter {
       if (lists_[p].empty()) return;
     }
     out_ = &out;
+    problem_ = &pr;
     Walk(0, 0, -1, 0);
   }
 
@@ -213,6 +214,9 @@ class MultiwayCounter {
       out_->Add(winners);
       return;
     }
+    // Wide ranges make one board's deals countless: a stop is heard at every level above
+    // the last player, so each loop above ends at once.
+    if (p + 1 < lists_.size() && problem_->Stopped()) return;
     for (const Hand& h : lists_[p]) {
       if (h.mask & used) continue;
       if (h.value > best) Walk(p + 1, used | h.mask, h.value, 1u << p);
@@ -223,6 +227,7 @@ class MultiwayCounter {
 
   std::vector<std::vector<Hand>> lists_;
   EquityCounts* out_ = nullptr;
+  const EquityProblem* problem_ = nullptr;
 };
 
 EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
