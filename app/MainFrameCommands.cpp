@@ -69,6 +69,7 @@ void CMainFrame::OnColour(int id) {
     }
     default: return;
   }
+  app_.SyncPaneSettings();  // the panes paint from their own copy
   if (repaintColourViews) repaintColourViews(id);
   update();
 }
@@ -77,6 +78,7 @@ void CMainFrame::OnColourPreview(int id, int colour) {
   if (id == ID_BACKGROUND_COLOR) app_.settings().background.Preview(colour);
   else if (id == ID_FONT_COLOR) app_.settings().font.Preview(colour);
   else return;
+  app_.SyncPaneSettings();
   if (repaintColourViews) repaintColourViews(id);
 }
 

@@ -26,6 +26,7 @@
 #include "model/ChartDoc.h"
 #include "views/HandsView.h"
 #include "views/HeatmapView.h"
+#include "widgets/ColourButton.h"
 #include "widgets/GridCtrl.h"
 #include "tests/views/ViewsTestSupport.h"
 #include "views/RangeEdit.h"
@@ -147,6 +148,22 @@ class FerroxAppTest : public QObject {
     app->ExitInstance();
     app = StartApp(HomeOf(home));
     QCOMPARE(app->settings().hotnessCalc, 1);  // written when the window closed
+    app->ExitInstance();
+  }
+
+  void aHeatmapColourChosenReachesThePaneAndIsKept() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    CMainFrame* frame = app->MainFrame();
+    frame->ColourButtonOf(ID_VIEW_COLORSPACE100)->setColour(QColor(0, 255, 0));
+    frame->Action(ID_VIEW_COLORSPACE100)->trigger();
+    QCOMPARE(app->Panes().HeatmapColour(true), 0x00FF00);
+    frame->ColourButtonOf(ID_BACKGROUND_COLOR)->setColour(QColor(1, 2, 3));
+    frame->Action(ID_BACKGROUND_COLOR)->trigger();
+    QCOMPARE(app->Panes().Background(), 0x030201);
+    app->ExitInstance();
+    app = StartApp(HomeOf(home));
+    QCOMPARE(app->Panes().HeatmapColour(true), 0x00FF00);
     app->ExitInstance();
   }
 
