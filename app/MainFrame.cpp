@@ -74,9 +74,10 @@ CMainFrame::~CMainFrame() {
   // Panes and document windows hide while the window goes; their signals must not reach a
   // half-destroyed frame.
   for (auto& [id, pane] : panes_) disconnect(pane, nullptr, this, nullptr);
-  if (mdi_) disconnect(mdi_, nullptr, this, nullptr);
-  // Document windows closed but not yet deleted go with the frame too.
-  destroying_ = true;
+  if (!mdi_) return;
+  disconnect(mdi_, nullptr, this, nullptr);
+  // Document windows, also those closed but not yet deleted, go with the frame.
+  for (QMdiSubWindow* window : mdi_->findChildren<QMdiSubWindow*>()) disconnect(window, nullptr, this, nullptr);
 }
 
 QAction* CMainFrame::MakeAction(int id, const QString& text, const char* name, bool checkable) {

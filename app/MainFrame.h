@@ -106,7 +106,6 @@ class CMainFrame : public QMainWindow {
   QString appTitle_;
   std::map<int, QAction*> actions_;
   std::map<int, QDockWidget*> panes_;
-  bool destroying_ = false;
   std::map<int, widgets::ColourButton*> colourButtons_;
   widgets::RibbonBar* ribbon_ = nullptr;
   CaptionBar* caption_ = nullptr;

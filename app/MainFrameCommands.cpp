@@ -177,7 +177,6 @@ void CMainFrame::OnEdit(const char* slot) {
 }
 
 void CMainFrame::UpdateCommandUi() {
-  if (destroying_) return;
   app_.SyncPaneSettings();
   const AppSettings& s = app_.settings();
   actions_[ID_CHECK_6]->setChecked(s.gameType == 0);

@@ -11,6 +11,7 @@
 #include "engine/Job.h"
 #include "engine/StreetEvaluation.h"
 #include "quillet/Equity.h"
+#include "quillet/HandClass.h"
 #include "tests/engine/Requests.h"
 #include "tests/support/Ranges.h"
 
@@ -61,19 +62,22 @@ TEST(Job, WaitWithATimeoutSaysWhetherTheWorkEnded) {
   EXPECT_EQ(job.Take(), 1);
 }
 
-// Six players with wide ranges preflop: minutes of work either way.
+quillet::Spec EveryHand() {
+  quillet::Spec spec;
+  for (const quillet::HandClass& c : quillet::AllClassesInMatrixOrder()) spec.AddClass(c);
+  return spec;
+}
+
+// Six players with every hand preflop: minutes of work either way.
 struct LongStreets {
   std::array<quillet::Spec, 6> specs;
   RequestData request;
   LongStreets() {
-    const char* ranges[] = {"22+ A2s+ K2s+ Q2s+", "22+ A2s+ K2s+ Q2s+", "22+ A2s+ K2s+ Q2s+",
-                            "22+ A2o+ K2o+", "22+ A2o+ K2o+", "22+ A2o+ K2o+"};
-    std::vector<std::string> lists;
     for (int p = 0; p < 6; ++p) {
-      specs[p] = SpecOf(ranges[p]);
-      lists.push_back(ranges[p]);
+      specs[p] = EveryHand();
+      request.handLists[p] = HandList(specs[p]);
     }
-    request = RequestOf(lists, "");
+    request.opponentCount = 5;
   }
 };
 
@@ -109,7 +113,9 @@ TEST(Job, AStopEndsSamplingEarly) {
 }
 
 TEST(Job, AStopEndsTheDistributionBetweenDeals) {
-  const RequestData request = RequestOf({"AA KK QQ", "20%"}, "");
+  RequestData request = RequestOf({"AA KK QQ"}, "");
+  request.handLists[1] = HandList(EveryHand());
+  request.opponentCount = 1;
   Job<Distribution> job([&](Progress& progress) {
     return ComputeDistribution(request, false, true, 1'000'000, 1, &progress);
   });
