@@ -113,7 +113,7 @@ CHeatmapView::~CHeatmapView() {
 void CHeatmapView::BuildGrid() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  grid_ = new ::widgets::CGridCtrl(this);
+  grid_ = new widgets::CGridCtrl(this);
   grid_->setObjectName(QString::number(kGridId));
   grid_->setAccessibleName(QStringLiteral("Heatmap"));
   grid_->SetDefaultBackground(CellBackground());

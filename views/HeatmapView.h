@@ -19,11 +19,11 @@
 class QSettings;
 class QTimer;
 
+namespace ferrox {
+
 namespace widgets {
 class CGridCtrl;
 }
-
-namespace ferrox {
 
 class PaneSettings;
 
@@ -53,7 +53,7 @@ class CHeatmapView : public QWidget {
   CHeatmapView(const PaneSettings* settings, ColumnWidths widths, QWidget* parent = nullptr);
   ~CHeatmapView() override;
 
-  ::widgets::CGridCtrl* Grid() const { return grid_; }
+  widgets::CGridCtrl* Grid() const { return grid_; }
   // The last finished computation, in HeatmapClassNames() order; empty before the first.
   const std::vector<HeatmapRow>& Rows() const { return rows_; }
   bool IsRunning() const { return job_ != nullptr; }
@@ -111,7 +111,7 @@ class CHeatmapView : public QWidget {
 
   const PaneSettings* settings_;
   ColumnWidths widths_;
-  ::widgets::CGridCtrl* grid_ = nullptr;
+  widgets::CGridCtrl* grid_ = nullptr;
   QTimer* poll_ = nullptr;
   std::unique_ptr<Job<Result>> job_;
   RuleSet startedRules_ = RuleSet::Standard;

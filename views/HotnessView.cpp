@@ -22,8 +22,8 @@ QString CardName(int deckPosition) {
   return QString::fromWCharArray(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-::widgets::CGridCtrl* MakeGrid(QWidget* parent, int id, const QString& name) {
-  auto* grid = new ::widgets::CGridCtrl(parent);
+widgets::CGridCtrl* MakeGrid(QWidget* parent, int id, const QString& name) {
+  auto* grid = new widgets::CGridCtrl(parent);
   grid->setObjectName(QString::number(id));
   grid->setAccessibleName(name);
   grid->SetHeaders({QStringLiteral("\u2116"), QStringLiteral("Card"), QStringLiteral("Equity(%)")},
@@ -90,7 +90,7 @@ void CHotnessView::Show(const HotnessResult& result) {
   Fill(op1Grid_, result.op1, op1Widths_);
 }
 
-void CHotnessView::SetLabel(QLabel* label, ::widgets::CGridCtrl* grid, const std::wstring& text,
+void CHotnessView::SetLabel(QLabel* label, widgets::CGridCtrl* grid, const std::wstring& text,
                             const QString& emptyName) {
   const QString shown = QString::fromStdWString(text);
   label->setText(shown);
@@ -99,7 +99,7 @@ void CHotnessView::SetLabel(QLabel* label, ::widgets::CGridCtrl* grid, const std
   grid->setAccessibleDescription(shown);
 }
 
-void CHotnessView::Fill(::widgets::CGridCtrl* grid, const std::vector<HotnessEntry>& entries,
+void CHotnessView::Fill(widgets::CGridCtrl* grid, const std::vector<HotnessEntry>& entries,
                         const ColumnWidths& widths) {
   grid->setUpdatesEnabled(false);
   grid->clearSelection();
@@ -109,7 +109,7 @@ void CHotnessView::Fill(::widgets::CGridCtrl* grid, const std::vector<HotnessEnt
   grid->setUpdatesEnabled(true);
 }
 
-void CHotnessView::FillRow(::widgets::CGridCtrl* grid, int row, const HotnessEntry& entry) {
+void CHotnessView::FillRow(widgets::CGridCtrl* grid, int row, const HotnessEntry& entry) {
   const int shownRow = row + 1;
   const QColor background = widgets::ColourFromRef(shownRow % 2 == 1 ? kOddRowColour : kEvenRowColour);
   grid->SetCell(row, 1, QString::asprintf("%d", shownRow));
@@ -118,7 +118,7 @@ void CHotnessView::FillRow(::widgets::CGridCtrl* grid, int row, const HotnessEnt
   for (int column = 1; column < kColumnCount; ++column) grid->SetCellColours(row, column, background);
 }
 
-void CHotnessView::ApplyWidths(::widgets::CGridCtrl* grid, const ColumnWidths& widths) {
+void CHotnessView::ApplyWidths(widgets::CGridCtrl* grid, const ColumnWidths& widths) {
   std::vector<int> applied;
   for (int column = 0; column < kColumnCount; ++column) applied.push_back(widths.Width(column));
   grid->SetColumnWidths(applied);
@@ -129,7 +129,7 @@ void CHotnessView::SaveColumnWidths() {
   SaveWidths(op1Grid_, op1Widths_);
 }
 
-void CHotnessView::SaveWidths(const ::widgets::CGridCtrl* grid, ColumnWidths& widths) {
+void CHotnessView::SaveWidths(const widgets::CGridCtrl* grid, ColumnWidths& widths) {
   const std::vector<int> current = grid->ColumnWidths();
   for (int column = 0; column < static_cast<int>(current.size()); ++column) widths.SetWidth(column, current[column]);
 }

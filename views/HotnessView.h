@@ -13,11 +13,11 @@
 class QLabel;
 class QSettings;
 
+namespace ferrox {
+
 namespace widgets {
 class CGridCtrl;
 }
-
-namespace ferrox {
 
 class CHotnessView : public QWidget {
   Q_OBJECT
@@ -41,8 +41,8 @@ class CHotnessView : public QWidget {
   CHotnessView(ColumnWidths heroWidths, ColumnWidths op1Widths, QWidget* parent = nullptr);
 
   QString Caption() const { return caption_; }
-  ::widgets::CGridCtrl* HeroGrid() const { return heroGrid_; }
-  ::widgets::CGridCtrl* Op1Grid() const { return op1Grid_; }
+  widgets::CGridCtrl* HeroGrid() const { return heroGrid_; }
+  widgets::CGridCtrl* Op1Grid() const { return op1Grid_; }
   QLabel* HeroLabel() const { return heroLabel_; }
   QLabel* Op1Label() const { return op1Label_; }
 
@@ -59,16 +59,16 @@ class CHotnessView : public QWidget {
  private:
   void BuildForm();
   void Show(const HotnessResult& result);
-  void SetLabel(QLabel* label, ::widgets::CGridCtrl* grid, const std::wstring& text, const QString& emptyName);
-  void Fill(::widgets::CGridCtrl* grid, const std::vector<HotnessEntry>& entries, const ColumnWidths& widths);
-  void FillRow(::widgets::CGridCtrl* grid, int row, const HotnessEntry& entry);
-  static void ApplyWidths(::widgets::CGridCtrl* grid, const ColumnWidths& widths);
-  static void SaveWidths(const ::widgets::CGridCtrl* grid, ColumnWidths& widths);
+  void SetLabel(QLabel* label, widgets::CGridCtrl* grid, const std::wstring& text, const QString& emptyName);
+  void Fill(widgets::CGridCtrl* grid, const std::vector<HotnessEntry>& entries, const ColumnWidths& widths);
+  void FillRow(widgets::CGridCtrl* grid, int row, const HotnessEntry& entry);
+  static void ApplyWidths(widgets::CGridCtrl* grid, const ColumnWidths& widths);
+  static void SaveWidths(const widgets::CGridCtrl* grid, ColumnWidths& widths);
 
   ColumnWidths heroWidths_;
   ColumnWidths op1Widths_;
-  ::widgets::CGridCtrl* heroGrid_ = nullptr;
-  ::widgets::CGridCtrl* op1Grid_ = nullptr;
+  widgets::CGridCtrl* heroGrid_ = nullptr;
+  widgets::CGridCtrl* op1Grid_ = nullptr;
   QLabel* heroLabel_ = nullptr;
   QLabel* op1Label_ = nullptr;
   QString caption_;

@@ -4,7 +4,7 @@
 
 #include <QHeaderView>
 
-namespace widgets {
+namespace ferrox::widgets {
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QTableWidget(parent) {
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,4 +92,4 @@ int CGridCtrl::MinimumWidth(int column) const {
   return std::max(horizontalHeader()->fontMetrics().horizontalAdvance(text) + kPadding, sizeHintForColumn(column));
 }
 
-}  // namespace widgets
+}  // namespace ferrox::widgets

@@ -8,7 +8,7 @@
 #include <QTableWidget>
 #include <vector>
 
-namespace widgets {
+namespace ferrox::widgets {
 
 class CGridCtrl : public QTableWidget {
   Q_OBJECT
@@ -38,4 +38,4 @@ class CGridCtrl : public QTableWidget {
   QColor defaultBackground_ = Qt::white;
 };
 
-}  // namespace widgets
+}  // namespace ferrox::widgets

@@ -54,7 +54,7 @@ struct Pane {
     view.showError = [this](const QString& text, const QString& caption) { errors.append({text, caption}); };
     view.chooseFile = [](const QString&) { return QString(); };
   }
-  ::widgets::CGridCtrl* Grid() const { return view.Grid(); }
+  widgets::CGridCtrl* Grid() const { return view.Grid(); }
   QString Cell(int classIndex, int column) const { return Grid()->CellText(view.ClassGridRow(classIndex), column); }
   bool Run(const QString& op1) {
     if (!view.Start(RangeOf(op1, settings.Rules()), op1)) return false;
@@ -62,7 +62,7 @@ struct Pane {
   }
 };
 
-QStringList VisibleHands(const ::widgets::CGridCtrl* grid) {
+QStringList VisibleHands(const widgets::CGridCtrl* grid) {
   QStringList hands;
   for (int row = 0; row < grid->rowCount(); ++row)
     if (!grid->isRowHidden(row)) hands << grid->CellText(row, CHeatmapView::kHandColumn);
@@ -85,7 +85,7 @@ class HeatmapViewTest : public QObject {
  private slots:
   void gridBeforeAnyComputation() {
     Pane pane;
-    const ::widgets::CGridCtrl* grid = pane.Grid();
+    const widgets::CGridCtrl* grid = pane.Grid();
     QCOMPARE(grid->objectName(), QString("1392"));
     QCOMPARE(grid->accessibleName(), QString("Heatmap"));
     QCOMPARE(grid->columnCount(), 8);
@@ -178,7 +178,7 @@ class HeatmapViewTest : public QObject {
 
   void singularRowsOpenAndClose() {
     Pane pane;
-    const ::widgets::CGridCtrl* grid = pane.Grid();
+    const widgets::CGridCtrl* grid = pane.Grid();
     QVERIFY(!pane.view.SingularShown());
     QCOMPARE(VisibleHands(grid).size(), kClasses);
     QVERIFY(pane.Run("AcKd QQ"));

@@ -22,7 +22,7 @@
 
 using namespace ferrox;
 using ferrox::testing::Card;
-using Grid = ::widgets::CGridCtrl;
+using Grid = widgets::CGridCtrl;
 
 namespace {
 
