@@ -3,24 +3,24 @@
 #include <QApplication>
 #include <QColor>
 #include <QDockWidget>
-#include <QSettings>
 #include <QMessageBox>
+#include <QSettings>
 #include <QString>
 #include <QWidget>
 
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
-#include "model/HandsModel.h"
-#include "model/PaneSettings.h"
 #include "app/TimedMessage.h"
-#include "views/CardsView.h"
-#include "views/EvaluateView.h"
-#include "views/HeatmapView.h"
-#include "views/HotnessView.h"
-#include "views/HandsView.h"
 #include "engine/Heatmap.h"
 #include "engine/RequestValidation.h"
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
+#include "views/CardsView.h"
+#include "views/EvaluateView.h"
+#include "views/HandsView.h"
+#include "views/HeatmapView.h"
+#include "views/HotnessView.h"
 #include "widgets/ColourRef.h"
 
 namespace ferrox {
@@ -110,29 +110,32 @@ QWidget* PaneContent(CFerroxApp& app, CMainFrame& frame, int paneId, QWidget* pa
   }
 }
 
+namespace {
+
+template <class View>
+View* PaneView(const std::map<int, QDockWidget*>& panes, int id) {
+  const auto it = panes.find(id);
+  return it == panes.end() ? nullptr : qobject_cast<View*>(it->second->widget());
+}
+
+}  // namespace
+
 void ConnectAnalysisPanes(CFerroxApp& app, const std::map<int, QDockWidget*>& panes) {
-  auto view = [&panes]<class View>(int id, View*) {
-    const auto it = panes.find(id);
-    return it == panes.end() ? nullptr : qobject_cast<View*>(it->second->widget());
-  };
-  auto* evaluation = view(ID_VIEW_EVALUATIONVIEW, static_cast<CEvaluateView*>(nullptr));
-  auto* hotness = view(ID_HOTNESS_VIEW, static_cast<CHotnessView*>(nullptr));
-  auto* hands = view(ID_VIEW_FILEVIEW, static_cast<CHandsView*>(nullptr));
-  auto* heatmap = view(ID_HEATMAP_VIEW, static_cast<CHeatmapView*>(nullptr));
+  auto* hands = PaneView<CHandsView>(panes, ID_VIEW_FILEVIEW);
+  auto* heatmap = PaneView<CHeatmapView>(panes, ID_HEATMAP_VIEW);
   if (hands && heatmap)
     QObject::connect(hands, &CHandsView::heatmapRequested, heatmap, [&app, heatmap] { RequestHeatmap(app, *heatmap); });
+  auto* evaluation = PaneView<CEvaluateView>(panes, ID_VIEW_EVALUATIONVIEW);
+  auto* hotness = PaneView<CHotnessView>(panes, ID_HOTNESS_VIEW);
   if (evaluation && hotness) {
     QObject::connect(evaluation, &CEvaluateView::hotnessReady, hotness, &CHotnessView::ShowResult);
-    QDockWidget* dock = panes.at(ID_HOTNESS_VIEW);
-    QObject::connect(hotness, &CHotnessView::captionChanged, dock, &QDockWidget::setWindowTitle);
+    QObject::connect(hotness, &CHotnessView::captionChanged, panes.at(ID_HOTNESS_VIEW), &QDockWidget::setWindowTitle);
   }
 }
 
 void SavePaneColumnWidths(const std::map<int, QDockWidget*>& panes) {
-  if (const auto it = panes.find(ID_HOTNESS_VIEW); it != panes.end())
-    if (auto* hotness = qobject_cast<CHotnessView*>(it->second->widget())) hotness->SaveColumnWidths();
-  if (const auto it = panes.find(ID_HEATMAP_VIEW); it != panes.end())
-    if (auto* heatmap = qobject_cast<CHeatmapView*>(it->second->widget())) heatmap->SaveColumnWidths();
+  if (auto* hotness = PaneView<CHotnessView>(panes, ID_HOTNESS_VIEW)) hotness->SaveColumnWidths();
+  if (auto* heatmap = PaneView<CHeatmapView>(panes, ID_HEATMAP_VIEW)) heatmap->SaveColumnWidths();
 }
 
 }  // namespace ferrox
