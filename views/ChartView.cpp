@@ -32,9 +32,6 @@ CChartView::CChartView(CChartDoc* document, HandsModel* hands, const PaneSetting
     : QWidget(parent), document_(document), hands_(hands), settings_(settings) {
   setAccessibleName(tr(kChartName));
   BuildChart();
-  poll_ = new QTimer(this);
-  poll_->setInterval(kPollMs);
-  connect(poll_, &QTimer::timeout, this, &CChartView::Poll);
   connect(document_, &CChartDoc::curveAdded, this, &CChartView::ShowCurve);
   connect(document_, &CChartDoc::cleared, this, &CChartView::RemoveCurves);
   connect(document_, &CChartDoc::coloursChanged, this, &CChartView::ApplyColours);
@@ -49,11 +46,7 @@ CChartView::CChartView(CChartDoc* document, HandsModel* hands, const PaneSetting
   Describe();
 }
 
-CChartView::~CChartView() {
-  // The job's own destructor stops and joins it; only the cursor is ours to put back.
-  job_.reset();
-  if (waitCursor_) QGuiApplication::restoreOverrideCursor();
-}
+CChartView::~CChartView() = default;
 
 void CChartView::BuildChart() {
   chart_ = new QChart();
@@ -143,7 +136,7 @@ void CChartView::SetBackground(uint32_t colour) { document_->SetBackground(colou
 void CChartView::SetGrid(uint32_t colour) { document_->SetGrid(colour); }
 
 bool CChartView::Run() {
-  if (job_) return false;
+  if (job_.Running()) return false;
   const BuiltRequest built = hands_->BuildRequest();
   if (!built.ok) {
     ShowMessage(QString::fromStdWString(built.failure.message), QString::fromStdWString(built.failure.caption),
@@ -155,20 +148,14 @@ bool CChartView::Run() {
   const bool straightBeatsSet = started_.rules == RuleSet::StraightBeatsSet;
   const bool enumerate = settings_->Enumerate();
   const int runs = settings_->Runs();
-  job_ = std::make_unique<Job<Distribution>>(
-      [request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
-        return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
-      });
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  waitCursor_ = true;
-  poll_->start();
-  return true;
+  return job_.Start([request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
+    return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
+  });
 }
 
 void CChartView::Stop() {
-  if (!job_) return;
-  job_->Stop();
-  EndRun();  // joins: the work checks the stop request between small chunks of games
+  if (!job_.Running()) return;
+  job_.Abandon();  // joins: the work checks the stop request between small chunks of games
   emit runFinished(false);
 }
 
@@ -181,25 +168,13 @@ bool CChartView::Stale() {
   return !now.ok || InputsOf(now) != started_;
 }
 
-void CChartView::Poll() {
-  if (job_ && job_->Done()) Finish();
-}
-
-void CChartView::Finish() {
-  const std::optional<Distribution> result = job_->Take();
-  EndRun();
+void CChartView::Finish(Job<Distribution>& job) {
+  const std::optional<Distribution> result = job.Take();
   // With no deal at all there is no distribution to draw.
   const bool usable = result && result->deals > 0 && !Stale();
   const bool added =
       usable && document_->AddCurve(CurveStyleFor(boardCards_), DistributionCurve(*result)) >= 0;
   emit runFinished(added);
-}
-
-void CChartView::EndRun() {
-  poll_->stop();
-  job_.reset();
-  if (waitCursor_) QGuiApplication::restoreOverrideCursor();
-  waitCursor_ = false;
 }
 
 void CChartView::ShowMessage(const QString& text, const QString& caption, bool timed) {

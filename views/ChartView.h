@@ -15,12 +15,11 @@
 
 #include "core/Cards.h"
 #include "engine/EquityDistribution.h"
-#include "engine/Job.h"
+#include "views/GuiJob.h"
 
 class QChart;
 class QChartView;
 class QLineSeries;
-class QTimer;
 class QValueAxis;
 
 namespace ferrox {
@@ -34,7 +33,7 @@ class CChartView : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPollMs = 50;
+  static constexpr int kPollMs = kJobPollMs;
   static constexpr int kTimedMessageMs = 10'000;
 
   // All three must be non-null and outlive the view; the document may be its child.
@@ -51,7 +50,7 @@ class CChartView : public QWidget {
   const QList<QLineSeries*>& CurveSeries() const { return curves_; }
   // The horizontal line at 0 in the grid colour; null while there is no curve.
   QLineSeries* ZeroMarker() const { return marker_; }
-  bool IsRunning() const { return job_ != nullptr; }
+  bool IsRunning() const { return job_.Running(); }
 
   // Replaceable for tests. A message box: text, caption, and whether it closes by itself
   // after kTimedMessageMs. The default shows a box that does not block.
@@ -92,9 +91,7 @@ class CChartView : public QWidget {
   void Describe();
   Inputs InputsOf(const BuiltRequest& built) const;
   bool Stale();
-  void Poll();
-  void Finish();
-  void EndRun();
+  void Finish(Job<Distribution>& job);
   void ShowMessage(const QString& text, const QString& caption, bool timed);
 
   CChartDoc* document_;
@@ -106,11 +103,9 @@ class CChartView : public QWidget {
   QValueAxis* axisY_ = nullptr;
   QList<QLineSeries*> curves_;
   QLineSeries* marker_ = nullptr;
-  QTimer* poll_ = nullptr;
-  std::unique_ptr<Job<Distribution>> job_;
+  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); }};
   Inputs started_;
   int boardCards_ = 0;
-  bool waitCursor_ = false;
 };
 
 }  // namespace ferrox

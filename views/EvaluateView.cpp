@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "model/HandsModel.h"
@@ -19,7 +18,6 @@
 namespace ferrox {
 namespace {
 
-constexpr int kPollMs = 50;
 const char* const kStreetNames[3] = {"River", "Turn", "Flop"};
 const char* const kColumnHeaders[6] = {"Hero", "Opp1", "Opp2", "Opp3", "Opp4", "Opp5"};
 // A screen reader says the player the way the Hands pane names it.
@@ -37,9 +35,6 @@ CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget*
   setObjectName(QStringLiteral("CEvaluateView"));
   setAccessibleName(QStringLiteral("Evaluation"));
   BuildForm();
-  poll_ = new QTimer(this);
-  poll_->setInterval(kPollMs);
-  connect(poll_, &QTimer::timeout, this, &CEvaluateView::Poll);
   // Esc stops the evaluation wherever the focus is in the window, only while one runs.
   escape_ = new QAction(this);
   escape_->setShortcut(Qt::Key_Escape);
@@ -53,9 +48,7 @@ CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget*
   ClearCells();
 }
 
-CEvaluateView::~CEvaluateView() {
-  if (job_) QApplication::restoreOverrideCursor();
-}
+CEvaluateView::~CEvaluateView() = default;
 
 void CEvaluateView::BuildForm() {
   auto* layout = new QVBoxLayout(this);
@@ -161,7 +154,7 @@ void CEvaluateView::ClearCells() {
 }
 
 bool CEvaluateView::Evaluate() {
-  if (job_) return false;  // one evaluation at a time
+  if (job_.Running()) return false;  // one evaluation at a time
   int runs = 0;
   if (!ReadRuns(runs)) return false;
   runs_->setModified(false);
@@ -187,7 +180,7 @@ bool CEvaluateView::Evaluate() {
 void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& streets, bool hotness) {
   started_ = {built.request, streets.rules};
   std::array<std::wstring, 2> texts = {hands_->Text(0).toStdWString(), hands_->Text(1).toStdWString()};
-  job_ = std::make_unique<Job<Outcome>>([built, streets, hotness, texts](Progress& progress) {
+  job_.Start([built, streets, hotness, texts](Progress& progress) {
     Outcome outcome;
     const auto meanwhile = [&] {
       if (!hotness) return;
@@ -209,27 +202,18 @@ void CEvaluateView::SetRunning(bool running) {
   if (running) {
     clock_.start();
     progress_->setValue(0);
-    poll_->start();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
   } else {
-    poll_->stop();
     progress_->hide();
-    QApplication::restoreOverrideCursor();
   }
 }
 
-void CEvaluateView::Poll() {
-  if (!job_) return;
-  if (job_->Done()) return Finish();
-  if (clock_.elapsed() >= kProgressDelayMs) {
-    progress_->show();
-    progress_->setValue(static_cast<int>(std::min(1.0, job_->progress().Fraction()) * 1000));
-  }
+void CEvaluateView::ShowProgress() {
+  if (clock_.elapsed() < kProgressDelayMs) return;
+  progress_->show();
+  progress_->setValue(static_cast<int>(std::min(1.0, job_.Fraction()) * 1000));
 }
 
-void CEvaluateView::Stop() {
-  if (job_) job_->Stop();
-}
+void CEvaluateView::Stop() { job_.Stop(); }
 
 std::optional<CEvaluateView::Inputs> CEvaluateView::CurrentInputs() {
   const BuiltRequest now = hands_->BuildRequest();
@@ -237,13 +221,12 @@ std::optional<CEvaluateView::Inputs> CEvaluateView::CurrentInputs() {
   return Inputs{now.request, settings_->Rules()};
 }
 
-void CEvaluateView::Finish() {
-  const std::unique_ptr<Job<Outcome>> job = std::move(job_);
+void CEvaluateView::Finish(Job<Outcome>& job) {
   SetRunning(false);
-  std::optional<Outcome> outcome = job->Take();
-  if (job->State() == JobState::Failed)
-    emit outputLine(QStringLiteral("The evaluation failed: %1").arg(QString::fromStdString(job->Error())));
-  if (job->State() == JobState::Stopped) emit outputLine(QStringLiteral("The evaluation was stopped."));
+  std::optional<Outcome> outcome = job.Take();
+  if (job.State() == JobState::Failed)
+    emit outputLine(QStringLiteral("The evaluation failed: %1").arg(QString::fromStdString(job.Error())));
+  if (job.State() == JobState::Stopped) emit outputLine(QStringLiteral("The evaluation was stopped."));
   if (outcome) {
     if (CurrentInputs() == started_) Show(*outcome);
     else emit outputLine(kStaleMessage);

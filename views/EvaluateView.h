@@ -13,16 +13,15 @@
 #include <optional>
 
 #include "engine/Hotness.h"
-#include "engine/Job.h"
 #include "engine/RequestValidation.h"
 #include "engine/StreetEvaluation.h"
+#include "views/GuiJob.h"
 
 class QCheckBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QAction;
-class QTimer;
 
 namespace ferrox {
 
@@ -56,7 +55,7 @@ class CEvaluateView : public QWidget {
   ~CEvaluateView() override;
 
   QLineEdit* Cell(int street, int column) const;
-  bool IsRunning() const { return job_ != nullptr; }
+  bool IsRunning() const { return job_.Running(); }
 
   // Replaceable for tests. A message box: text, caption, and whether it closes by itself.
   std::function<void(const QString& text, const QString& caption, bool timed)> showMessage;
@@ -88,8 +87,8 @@ class CEvaluateView : public QWidget {
   bool ReadRuns(int& runs);
   void ClearCells();
   void Start(const BuiltRequest& built, const StreetSettings& settings, bool hotness);
-  void Poll();
-  void Finish();
+  void ShowProgress();
+  void Finish(Job<Outcome>& job);
   void Show(const Outcome& outcome);
   void SetRunning(bool running);
   void ShowSettings();
@@ -105,9 +104,8 @@ class CEvaluateView : public QWidget {
   QLineEdit* runs_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QAction* escape_ = nullptr;
-  QTimer* poll_ = nullptr;
   QElapsedTimer clock_;
-  std::unique_ptr<Job<Outcome>> job_;
+  GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); }, [this] { ShowProgress(); }};
   Inputs started_{};
 };
 

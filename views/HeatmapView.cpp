@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <chrono>
 #include <cmath>
@@ -99,16 +98,11 @@ CHeatmapView::CHeatmapView(const PaneSettings* settings, ColumnWidths widths, QW
   showError = [this](const QString& text, const QString& caption) { QMessageBox::warning(this, caption, text); };
   chooseFile = [this](const QString& folder) { return DefaultChooseFile(folder); };
   BuildGrid();
-  poll_ = new QTimer(this);
-  poll_->setInterval(kPollMs);
-  connect(poll_, &QTimer::timeout, this, &CHeatmapView::Poll);
   connect(settings_, &PaneSettings::heatmapColoursChanged, this, &CHeatmapView::Refresh);
   Refresh();
 }
 
-CHeatmapView::~CHeatmapView() {
-  if (job_) QApplication::restoreOverrideCursor();
-}
+CHeatmapView::~CHeatmapView() = default;
 
 void CHeatmapView::BuildGrid() {
   auto* layout = new QVBoxLayout(this);
@@ -221,31 +215,20 @@ void CHeatmapView::Refresh() {
 }
 
 bool CHeatmapView::Start(const quillet::Spec& op1, const QString& op1Text) {
-  if (job_) return false;  // one computation at a time
+  if (job_.Running()) return false;  // one computation at a time
   startedOp1Text_ = op1Text;
   startedRules_ = settings_->Rules();
-  job_ = std::make_unique<Job<Result>>(
-      [op1, rules = startedRules_](Progress& progress) { return Compute(op1, rules, progress); });
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  poll_->start();
-  return true;
+  return job_.Start([op1, rules = startedRules_](Progress& progress) { return Compute(op1, rules, progress); });
 }
 
 void CHeatmapView::Stop() {
-  if (job_) job_->Stop();  // the poll finishes it once the work has noticed
+  job_.Stop();  // the poll finishes it once the work has noticed
 }
 
-void CHeatmapView::Poll() {
-  if (job_ && job_->Done()) Finish();
-}
-
-void CHeatmapView::Finish() {
-  const std::unique_ptr<Job<Result>> job = std::move(job_);
-  poll_->stop();
-  QApplication::restoreOverrideCursor();
-  std::optional<Result> result = job->Take();
-  if (job->State() == JobState::Failed && showError)
-    showError(QStringLiteral("The heatmap could not be computed: %1").arg(QString::fromStdString(job->Error())),
+void CHeatmapView::Finish(Job<Result>& job) {
+  std::optional<Result> result = job.Take();
+  if (job.State() == JobState::Failed && showError)
+    showError(QStringLiteral("The heatmap could not be computed: %1").arg(QString::fromStdString(job.Error())),
               QStringLiteral("Heatmap"));
   // Numbers of the rule set that is no longer chosen would mislead: dropped unseen.
   if (result && settings_->Rules() == startedRules_) {

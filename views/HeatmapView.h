@@ -13,11 +13,10 @@
 
 #include "core/Cards.h"
 #include "engine/Heatmap.h"
-#include "engine/Job.h"
+#include "views/GuiJob.h"
 #include "model/ColumnWidths.h"
 
 class QSettings;
-class QTimer;
 
 namespace ferrox {
 
@@ -32,7 +31,6 @@ class CHeatmapView : public QWidget {
 
  public:
   static constexpr int kGridId = 1392;  // the grid's objectName
-  static constexpr int kPollMs = 50;
   static constexpr int kTimedMessageMs = 20'000;
   static constexpr int kSingularRows = 6;  // single combinations of a pair
   // Grid columns; column 0 is the fixed narrow one.
@@ -56,7 +54,7 @@ class CHeatmapView : public QWidget {
   widgets::CGridCtrl* Grid() const { return grid_; }
   // The last finished computation, in HeatmapClassNames() order; empty before the first.
   const std::vector<HeatmapRow>& Rows() const { return rows_; }
-  bool IsRunning() const { return job_ != nullptr; }
+  bool IsRunning() const { return job_.Running(); }
   bool SingularShown() const { return singularShown_; }
   // Grid rows of a class (index into HeatmapClassNames()) and of a child row of AA (pair 0)
   // or KK (pair 1).
@@ -105,15 +103,13 @@ class CHeatmapView : public QWidget {
   void ShowRow(int gridRow, const HeatmapRow& row);
   void ClearRow(int gridRow);
   void IndicatorClicked(int gridRow, int column);
-  void Poll();
-  void Finish();
+  void Finish(Job<Result>& job);
   QString DefaultChooseFile(const QString& folder);
 
   const PaneSettings* settings_;
   ColumnWidths widths_;
   widgets::CGridCtrl* grid_ = nullptr;
-  QTimer* poll_ = nullptr;
-  std::unique_ptr<Job<Result>> job_;
+  GuiJob<Result> job_{this, [this](Job<Result>& job) { Finish(job); }};
   RuleSet startedRules_ = RuleSet::Standard;
   std::vector<HeatmapRow> rows_;
   std::array<std::vector<HeatmapRow>, 2> singular_;
