@@ -20,6 +20,10 @@
 
 namespace ferrox {
 
+// The slot of a range document that belongs to no player ("Hand Range (...)" windows of
+// the range libraries).
+inline constexpr int kFreeDocumentSlot = -1;
+
 class CFerroxDoc : public QObject {
   Q_OBJECT
 

@@ -27,6 +27,8 @@
 namespace ferrox {
 
 inline constexpr std::wstring_view kUserLibraryRoot = L"User-defined-ranges";
+// Every edit is written to this file in the working folder, whatever file was loaded.
+inline constexpr char kUserLibraryFileName[] = "UserRanges.xml";
 // Larger files are refused: a library is a few kilobytes, and the whole text is held twice.
 inline constexpr std::uintmax_t kUserLibraryMaxBytes = 16u << 20;
 
