@@ -67,4 +67,15 @@ std::filesystem::path AppFolders::OrderingFile(const std::filesystem::path& name
   return programDir / name;
 }
 
+std::filesystem::path AppFolders::LibraryFile(const std::filesystem::path& name) const {
+  if (name.is_absolute()) return name;
+  const auto file = workDir / name;
+  const auto shipped = programDir / name;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec) && !std::filesystem::equivalent(workDir, programDir, ec) &&
+      std::filesystem::is_regular_file(shipped, ec))
+    std::filesystem::copy_file(shipped, file, ec);
+  return file;
+}
+
 }  // namespace ferrox

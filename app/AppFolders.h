@@ -34,6 +34,10 @@ struct AppFolders {
   std::string EventName() const;
   // An ordering file given by name: in the work folder, else next to the program.
   std::filesystem::path OrderingFile(const std::filesystem::path& name) const;
+  // A range library file: relative names are in the work folder. A missing one that ships
+  // with the program is copied there first, so a new user starts with a working library
+  // (the copy is the one edited, the shipped file stays as it came).
+  std::filesystem::path LibraryFile(const std::filesystem::path& name) const;
 };
 
 }  // namespace ferrox

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/MainFrame.h"
+#include "app/RangeLibraryPanes.h"
 #include "app/services/Ini.h"
 #include "app/services/RegImport.h"
 #include "app/services/VersionFile.h"
@@ -12,6 +13,8 @@
 #include "model/CalculatorDocument.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "model/PredefinedRanges.h"
+#include "model/UserLibrary.h"
 #include "quillet/Evaluator.h"
 #include "quillet/PreflopTables.h"
 
@@ -76,6 +79,9 @@ bool CFerroxApp::InitInstance() {
   SyncPaneSettings();
   KeepPaneChoices();
   hands_ = std::make_unique<HandsModel>(*calculator_, *paneSettings_);
+  library_ = std::make_unique<UserLibrary>(folders_.workDir / kUserLibraryFileName);
+  rankings_ = std::make_unique<PredefinedRanges>(
+      QString::fromStdString(folders_.LibraryFile(kPredefinedRangesFileName).string()));
 
   frame_ = std::make_unique<CMainFrame>(*this);
   title_ = QString("%1  %2").arg(kDisplayName, kVersionText);
@@ -84,6 +90,7 @@ bool CFerroxApp::InitInstance() {
   frame_->RestoreWorkspace();
   frame_->show();
   frame_->ShowCaptionBar(false);
+  LoadRangeLibraries(*this, *frame_);
   AppendLog(Completed("InitInstance", MillisecondsSince(start)));
   if (launcherUsed) handover_.Signal();
   return true;
@@ -91,6 +98,8 @@ bool CFerroxApp::InitInstance() {
 
 int CFerroxApp::ExitInstance() {
   frame_.reset();  // the editor windows go before the model they show
+  rankings_.reset();
+  library_.reset();
   hands_.reset();
   paneSettings_.reset();
   calculator_.reset();

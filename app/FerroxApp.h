@@ -22,6 +22,8 @@ class CMainFrame;
 class CalculatorDocument;
 class HandsModel;
 class PaneSettings;
+class PredefinedRanges;
+class UserLibrary;
 
 inline constexpr const char* kVersionText = "v4.11";
 inline constexpr const char* kCreationDate = "03.08.2021";
@@ -62,6 +64,9 @@ class CFerroxApp {
   CalculatorDocument& Calculator() const { return *calculator_; }
   PaneSettings& Panes() const { return *paneSettings_; }
   HandsModel& Hands() const { return *hands_; }
+  // The range libraries: the user's ranges and the predefined rankings.
+  UserLibrary& Library() const { return *library_; }
+  PredefinedRanges& Rankings() const { return *rankings_; }
   // Hands the settings, mode, rule set and orderings on to the panes; a no-op when nothing
   // changed.
   void SyncPaneSettings();
@@ -84,6 +89,8 @@ class CFerroxApp {
   std::unique_ptr<CalculatorDocument> calculator_;
   std::unique_ptr<PaneSettings> paneSettings_;
   std::unique_ptr<HandsModel> hands_;
+  std::unique_ptr<UserLibrary> library_;
+  std::unique_ptr<PredefinedRanges> rankings_;
   std::unique_ptr<CMainFrame> frame_;
   QString title_;
 };

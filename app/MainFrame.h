@@ -50,6 +50,12 @@ class CMainFrame : public QMainWindow {
   void AppendOutputLine(const QString& text);
   // Opens the row's range editor in the tabbed area, or brings its window forward.
   void ShowRangeEditor(CFerroxDoc* document, int row);
+  // "Hand Range (...)" windows of the range libraries: a free range document each, opened
+  // unless a window's title already holds the title; closed by exact title.
+  void OpenHandRange(const QString& title);
+  void CloseHandRange(const QString& title);
+  // The document of the active editor window, null when none.
+  CFerroxDoc* ActiveEditorDocument() const;
   CHandsView* HandsView() const;
   CHeatmapView* HeatmapView() const;
   // The chart document's window, when it is open.

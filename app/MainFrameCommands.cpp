@@ -19,6 +19,8 @@
 #include "app/MainFrame.h"
 #include "app/PaneContent.h"
 #include "model/HandsModel.h"
+#include "model/PredefinedRanges.h"
+#include "views/ClassView.h"
 #include "views/HandsView.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
@@ -148,6 +150,11 @@ void CMainFrame::OnUseMode() {
   mdi_->closeAllSubWindows();
   app_.mode = 1;
   app_.SyncPaneSettings();
+  // The rankings are read again unless a folder was chosen last (its tables are current).
+  QDockWidget* tree = Pane(ID_VIEW_CLASSVIEW);
+  auto* rankings = tree ? qobject_cast<CClassView*>(tree->widget()) : nullptr;
+  if (rankings && tree->isVisible() && !app_.Rankings().IsFolder(rankings->LastSelectedName().toStdWString()))
+    rankings->BuildRankingTables();
 }
 
 void CMainFrame::OnAbout() {

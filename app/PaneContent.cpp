@@ -11,6 +11,7 @@
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "app/RangeLibraryPanes.h"
 #include "app/TimedMessage.h"
 #include "engine/Heatmap.h"
 #include "engine/RequestValidation.h"
@@ -47,6 +48,7 @@ QWidget* HandsPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
     for (const QString& line : lines) frame.AppendOutputLine(line);
   });
   QObject::connect(view, &CHandsView::showDocument, &frame, &CMainFrame::ShowRangeEditor);
+  view->categoryLabel = [&app, &frame] { return RangeCategoryLabel(app, frame); };
   return view;
 }
 
@@ -88,25 +90,18 @@ void RequestHeatmap(CFerroxApp& app, CHeatmapView& view) {
   view.Start(app.Hands().Range(1), app.Hands().Text(1));
 }
 
-QWidget* Placeholder(const char* caption, QWidget* parent) {
-  auto* content = new QWidget(parent);
-  content->setObjectName(QString(caption) + "View");
-  content->setMinimumSize(120, 80);
-  return content;
-}
-
 }  // namespace
 
 QWidget* PaneContent(CFerroxApp& app, CMainFrame& frame, int paneId, QWidget* parent) {
   switch (paneId) {
     case ID_VIEW_CARDSVIEW: return CardsPane(app, parent);
-    case ID_VIEW_CLASSVIEW: return Placeholder("Tree", parent);
+    case ID_VIEW_CLASSVIEW: return ClassPane(app, frame, parent);
     case ID_VIEW_FILEVIEW: return HandsPane(app, frame, parent);
     case ID_VIEW_EVALUATIONVIEW: return EvaluationPane(app, frame, parent);
-    case ID_VIEW_RANGEVIEW: return Placeholder("Range", parent);
+    case ID_VIEW_RANGEVIEW: return RangePane(app, frame, parent);
     case ID_HEATMAP_VIEW: return HeatmapPane(app, frame, parent);
     case ID_HOTNESS_VIEW: return HotnessPane(app, parent);
-    default: return Placeholder("Pane", parent);
+    default: return nullptr;
   }
 }
 

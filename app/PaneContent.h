@@ -11,8 +11,8 @@ namespace ferrox {
 class CFerroxApp;
 class CMainFrame;
 
-// The content of the pane with that command id, connected to the frame; an empty
-// placeholder for panes still to come.
+// The content of the pane with that command id, connected to the frame; null for an id
+// that names no pane.
 QWidget* PaneContent(CFerroxApp& app, CMainFrame& frame, int paneId, QWidget* parent);
 // Once every pane exists: the analysis panes that feed each other.
 void ConnectAnalysisPanes(CFerroxApp& app, const std::map<int, QDockWidget*>& panes);

@@ -12,6 +12,7 @@
 #include "model/DocumentLinks.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
+#include "views/ClassView.h"
 #include "views/FerroxView.h"
 #include "views/HandsView.h"
 
@@ -46,6 +47,32 @@ void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
   mdi_->setActiveSubWindow(window);
 }
 
+void CMainFrame::OpenHandRange(const QString& title) {
+  // The window keeps the title as its name: an edit retitles it with the range text.
+  for (QMdiSubWindow* window : mdi_->subWindowList())
+    if (window->objectName() == title || window->windowTitle().contains(title))
+      return mdi_->setActiveSubWindow(window);
+  // A free document, linked to no player: the window owns it.
+  auto* document = new CFerroxDoc(kFreeDocumentSlot);
+  document->SetTitle(title);
+  ShowRangeEditor(document, kFreeDocumentSlot);
+  if (QMdiSubWindow* window = mdi_->activeSubWindow()) {
+    document->setParent(window);
+    window->setObjectName(title);
+  }
+}
+
+void CMainFrame::CloseHandRange(const QString& title) {
+  for (QMdiSubWindow* window : mdi_->subWindowList())
+    if (window->objectName() == title || window->windowTitle() == title) window->close();
+}
+
+CFerroxDoc* CMainFrame::ActiveEditorDocument() const {
+  QMdiSubWindow* window = mdi_->activeSubWindow();
+  const auto* view = window && window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
+  return view ? view->Document() : nullptr;
+}
+
 void CMainFrame::OnEditorActivated(QMdiSubWindow* window) {
   const auto* view = window && window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
   CFerroxDoc* document = view ? view->Document() : nullptr;
@@ -53,8 +80,11 @@ void CMainFrame::OnEditorActivated(QMdiSubWindow* window) {
   // The active editor's slot is the current one; the hero's editor takes its link back.
   DocumentLinks& links = app_.Hands().Links();
   const int slot = document->PlayerSlot();
+  if (slot == kFreeDocumentSlot) return links.SetCurrent(-1);
   links.SetCurrent(slot);
   if (slot == 0 && links.Document(0) != document) links.Link(0, document);
+  QDockWidget* tree = Pane(cmd::ID_VIEW_CLASSVIEW);
+  if (auto* rankings = tree ? qobject_cast<CClassView*>(tree->widget()) : nullptr) rankings->SelectSlotItem(slot);
 }
 
 void CMainFrame::ShowEditMenu(const QPoint& globalPos) {

@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <random>
 
@@ -12,9 +14,12 @@
 #include "app/MainFrame.h"
 #include "model/CalculatorDocument.h"
 #include "model/HandsModel.h"
+#include "model/PredefinedRanges.h"
+#include "model/UserLibrary.h"
 #include "views/CardButton.h"
 #include "views/CardsView.h"
 #include "views/ChartView.h"
+#include "views/ClassView.h"
 #include "views/DlgAllCards.h"
 #include "views/EvaluateView.h"
 #include "views/HeatmapView.h"
@@ -22,6 +27,8 @@
 #include "views/HandSpectr.h"
 #include "views/HandsView.h"
 #include "views/RangeEdit.h"
+#include "views/RangeView.h"
+#include "views/ViewTree.h"
 #include "tests/app/AppTestSupport.h"
 
 using namespace ferrox;
@@ -29,6 +36,8 @@ using namespace ferrox::cmd;
 using namespace ferrox::testing;
 
 namespace {
+
+const QStringList kNames = {"Open", "UTG", "New", "A&B", "<x>", "\"q\"", "ÐÐ°", "two words", "", " "};
 
 const QStringList kFragments = {"AA", "KK+", "AKs", "T9o-T7o", "20%", "r", "AsKh", "7c6c", ",", " ",
                                 "h", "hAA", "Error", "%", "-", "+", "Q", "xx", "100%", "0%", "6s6d",
@@ -44,10 +53,21 @@ class RandomUser {
     evaluation_->showMessage = [](const QString&, const QString&, bool) {};
     evaluation_->showNotice = [](const QString&) {};
     frame_.HeatmapView()->showTimedMessage = [](const QString&, const QString&, int) {};
+    ranges_ = frame_.findChild<CRangeView*>();
+    rankings_ = frame_.findChild<CClassView*>();
+    ranges_->showMessage = rankings_->showMessage = [](const QString&) {};
+    ranges_->ask = rankings_->ask = [this](const QString&) { return Draw(2) == 0; };
+    ranges_->promptName = rankings_->promptName = [this](const QString&) -> std::optional<QString> {
+      if (Draw(6) == 0) return std::nullopt;
+      return kNames[Draw(static_cast<int>(kNames.size()))];
+    };
+    ranges_->chooseSaveFile = [] { return QString(); };
+    ranges_->chooseOpenFile = [](const QString&) { return QString(); };
+    rankings_->runMenu = [](QMenu&, const QPoint&) {};
   }
 
   void Step() {
-    switch (Draw(12)) {
+    switch (Draw(13)) {
       case 0: TypeInto(hands_->RangeBox(Draw(kHandRows))); break;
       case 1: TypeInto(hands_->findChild<CMyEdit*>(QString::number(kDeadEditId))); break;
       case 2: ClickOneOf(hands_->findChildren<QAbstractButton*>()); break;
@@ -59,9 +79,20 @@ class RandomUser {
       case 8: ApplyAValidRange(); break;
       case 9: ClickOneOf(evaluation_->findChildren<QAbstractButton*>()); break;
       case 10: UseTheChart(); break;
+      case 11: UseALibrary(); break;
       default: QCoreApplication::processEvents(); break;
     }
   }
+
+  // Whatever was done, both library files still read.
+  void CheckLibraries() {
+    UserLibrary reread(HomeFile("Copy.xml"));
+    QVERIFY(reread.Load(HomeFile(kUserLibraryFileName)).ok);
+    PredefinedRanges rankings(QString::fromStdString(HomeFile(kPredefinedRangesFileName).string()));
+    QVERIFY(rankings.LoadPredefinedRanges());
+  }
+
+  std::filesystem::path HomeFile(const char* name) const { return app_.folders().workDir / name; }
 
   // Every card is taken at most once, and the board buttons show the document's board.
   void CheckConsistency() {
@@ -149,6 +180,25 @@ class RandomUser {
     }
   }
 
+  // A click on some item of either library tree, or one of its commands on the selection.
+  void UseALibrary() {
+    const bool user = Draw(2) == 0;
+    CViewTree* tree = user ? ranges_->Tree() : rankings_->Tree();
+    QList<QTreeWidgetItem*> items;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it) items << *it;
+    if (!items.isEmpty()) {
+      QTreeWidgetItem* item = items[Draw(static_cast<int>(items.size()))];
+      tree->scrollToItem(item);
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+    if (Draw(2) == 0) return;
+    static const int kRangeCommands[] = {32810, 32811, 2003, 2004, 32812, 32802, 2001, 2002, 32782,
+                                         32813, 32788, 32789, 32783, 32784, 32793, 32792, 32787};
+    static const int kRankingCommands[] = {32810, 32782, 32788, 32789, 32783, 32784, 32787, 32780};
+    if (user) ranges_->RunCommand(kRangeCommands[Draw(static_cast<int>(std::size(kRangeCommands)))]);
+    else rankings_->RunCommand(kRankingCommands[Draw(static_cast<int>(std::size(kRankingCommands)))]);
+  }
+
   void UseTheChart() {
     const int commands[] = {ID_CHART_VIEW, ID_CHART_RUN, ID_CHART_CLEAR};
     frame_.Action(commands[Draw(3)])->trigger();
@@ -170,6 +220,8 @@ class RandomUser {
   CMainFrame& frame_;
   CHandsView* hands_ = nullptr;
   CEvaluateView* evaluation_ = nullptr;
+  CRangeView* ranges_ = nullptr;
+  CClassView* rankings_ = nullptr;
   std::mt19937 random_;
   int mostEditors_ = 0;
   int mostBoard_ = 0;
@@ -188,13 +240,14 @@ class RandomUseTest : public QObject {
       QVERIFY(app);
       app->MainFrame()->show();
       RandomUser user(*app, seed);
-      for (int step = 0; step < 400; ++step) {
+      for (int step = 0; step < 500; ++step) {
         user.Step();
         user.CheckConsistency();
         if (QTest::currentTestFailed()) QFAIL(qPrintable(QString("seed %1, step %2").arg(seed).arg(step)));
       }
       QVERIFY(user.MostEditors() >= 2);
-      QVERIFY(user.MostBoard() >= 3);
+      QVERIFY2(user.MostBoard() >= 3, qPrintable(QString("seed %1: %2").arg(seed).arg(user.MostBoard())));
+      user.CheckLibraries();
       // Jobs still running end with the program.
       app->ExitInstance();
     }

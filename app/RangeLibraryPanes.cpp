@@ -1,0 +1,113 @@
+#include "app/RangeLibraryPanes.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QMessageBox>
+#include <QTreeWidgetItem>
+
+#include "app/CommandIds.h"
+#include "app/FerroxApp.h"
+#include "app/MainFrame.h"
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
+#include "model/PredefinedRanges.h"
+#include "model/UserLibrary.h"
+#include "views/ClassView.h"
+#include "views/HandsView.h"
+#include "views/RangeView.h"
+#include "views/ViewTree.h"
+
+namespace ferrox {
+namespace {
+
+template <class View>
+View* PaneOf(const CMainFrame& frame, int id) {
+  QDockWidget* pane = frame.Pane(id);
+  return pane ? qobject_cast<View*>(pane->widget()) : nullptr;
+}
+
+// The Hands pane exists once every pane is made; look it up when a row is applied.
+std::function<void(int)> ApplyRowOf(CMainFrame& frame) {
+  return [&frame](int row) {
+    if (CHandsView* hands = frame.HandsView()) hands->ApplyRow(row);
+  };
+}
+
+// A box that does not wait for the user: start-up goes on behind it.
+void ShowNotice(QWidget* owner, const QString& text) {
+  auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationName(), text, QMessageBox::Ok, owner);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+}
+
+// The setting may name an outline saved by the range pane rather than an XML library.
+bool IsOutlineFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray start = file.read(64).trimmed();
+  return !start.isEmpty() && !start.startsWith('<') && !start.startsWith("\xEF\xBB\xBF<");
+}
+
+QString LibraryPath(CFerroxApp& app, const QString& setting) {
+  return QString::fromStdString(app.folders().LibraryFile(setting.toStdString()).string());
+}
+
+void LoadUserLibrary(CFerroxApp& app, CMainFrame& frame) {
+  auto* view = PaneOf<CRangeView>(frame, cmd::ID_VIEW_RANGEVIEW);
+  if (!view) return;
+  const QString path = LibraryPath(app, app.settings().userRangePath);
+  if (IsOutlineFile(path)) {
+    view->LoadOutlineFile(path);
+    return;
+  }
+  const UserLibraryLoad load = app.Library().Load(path.toStdString());
+  view->Fill();
+  if (!load.message.empty()) ShowNotice(&frame, QString::fromStdWString(load.message));
+}
+
+}  // namespace
+
+QWidget* RangePane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
+  auto* view = new CRangeView(&app.Library(), &app.Hands(), &app.Panes(), parent);
+  view->applyRow = ApplyRowOf(frame);
+  view->SetUserRangePath(app.settings().userRangePath);
+  view->SetInitialFolder(QString::fromStdString(app.folders().workDir.string()));
+  view->storeUserRangePath = [&app](const QString& path) {
+    app.settings().userRangePath = path;
+    app.settings().WriteUserRangePath();
+  };
+  QObject::connect(view, &CRangeView::openHandRangeRequested, &frame, &CMainFrame::OpenHandRange);
+  return view;
+}
+
+QWidget* ClassPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
+  auto* view = new CClassView(&app.Rankings(), &app.Hands(), &app.Panes(), parent);
+  view->applyRow = ApplyRowOf(frame);
+  view->activeEditor = [&frame] { return frame.ActiveEditorDocument(); };
+  QObject::connect(view, &CClassView::openHandRangeRequested, &frame, &CMainFrame::OpenHandRange);
+  QObject::connect(view, &CClassView::closeHandRangeRequested, &frame, &CMainFrame::CloseHandRange);
+  return view;
+}
+
+void LoadRangeLibraries(CFerroxApp& app, CMainFrame& frame) {
+  if (auto* rankings = PaneOf<CClassView>(frame, cmd::ID_VIEW_CLASSVIEW)) {
+    rankings->BuildRankingTables();
+    const std::wstring fileError = app.Rankings().FileError();
+    if (!fileError.empty()) ShowNotice(&frame, QString::fromStdWString(fileError));
+  }
+  LoadUserLibrary(app, frame);
+}
+
+QString RangeCategoryLabel(CFerroxApp& app, CMainFrame& frame) {
+  const auto* rankings = PaneOf<CClassView>(frame, cmd::ID_VIEW_CLASSVIEW);
+  const int category = rankings ? rankings->CurrentCategory() : -1;
+  if (category == kEquilabCategory) return QStringLiteral("(Equilab)");
+  if (category == kUserDefinedCategory) return QStringLiteral("(%1)").arg(rankings->LastSelectedName());
+  const auto* ranges = PaneOf<CRangeView>(frame, cmd::ID_VIEW_RANGEVIEW);
+  if (category != kUserFolderCategory || !ranges || !app.Panes().UseMode()) return {};
+  const QTreeWidgetItem* item = ranges->Tree()->currentItem();
+  return item && item->parent() ? QStringLiteral("(%1)").arg(item->parent()->text(0)) : QString();
+}
+
+}  // namespace ferrox
