@@ -19,10 +19,14 @@
 #include "model/DocumentLinks.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
+#include "model/PredefinedRanges.h"
 #include "quillet/Files.h"
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
 #include "views/ChartView.h"
+#include "views/ClassView.h"
+#include "views/RangeView.h"
+#include "views/ViewTree.h"
 #include "model/ChartDoc.h"
 #include "views/HandsView.h"
 #include "views/HeatmapView.h"
@@ -447,6 +451,81 @@ class FerroxAppTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!frame->ChartView());
     QVERIFY(!frame->Action(ID_CHART_RUN)->isEnabled());
+    app->ExitInstance();
+  }
+
+  void aFirstStartShowsTheShippedLibrariesFromItsOwnCopies() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    for (const char* name : {"UserRanges.xml", "Range6Plus.xml"})
+      QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().programDir / name));
+    CViewTree* ranges = frame->findChild<CRangeView*>()->Tree();
+    QCOMPARE(ranges->topLevelItemCount(), 1);
+    QCOMPARE(ranges->topLevelItem(0)->text(0), QString("User-defined-ranges"));
+    QVERIFY(ranges->topLevelItem(0)->childCount() >= 2);
+    auto* rankings = frame->findChild<CClassView*>();
+    QVERIFY(rankings->UserItem()->childCount() >= 3);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    app->ExitInstance();
+  }
+
+  void aLibraryThatIsMissingOrAnOutlineIsToldOrShown() {
+    QTemporaryDir home;
+    WriteText(HomeOf(home) / "Ferrox6Plus.conf", "[Settings]\nUserRangePath=Gone.xml\n");
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    QString told;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) told = box->text();
+    QCOMPARE(told, QString("File not found! <%1>!").arg(QString::fromStdString((HomeOf(home) / "Gone.xml").string())));
+    QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->topLevelItemCount(), 0);
+    app->ExitInstance();
+
+    // The setting naming an outline saved from the pane: the tree comes from the outline.
+    QTemporaryDir second;
+    WriteText(HomeOf(second) / "Mine.xml", "User-defined-ranges|2\r\n\tLate|10\r\n\t\tBTN|20\r\n\t\t\tAA|21\r\n\t\t\t0.95%|22\r\n");
+    WriteText(HomeOf(second) / "Ferrox6Plus.conf", "[Settings]\nUserRangePath=Mine.xml\n");
+    app = StartApp(HomeOf(second));
+    QVERIFY(app);
+    CViewTree* tree = app->MainFrame()->findChild<CRangeView*>()->Tree();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->child(0)->child(0)->text(0), QString("BTN"));
+    app->ExitInstance();
+  }
+
+  void aRankingFolderHasItsHandRangeWindowUntilItIsDeleted() {
+    QTemporaryDir home;
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    frame->Action(ID_MODE_CREATE)->trigger();
+    auto* rankings = frame->findChild<CClassView*>();
+    rankings->promptName = [](const QString&) { return std::optional<QString>("Mine"); };
+    rankings->ask = [](const QString&) { return true; };
+    rankings->Tree()->setCurrentItem(rankings->UserItem());
+    rankings->RunCommand(CClassView::kCreateFolderCommand);
+    QMdiSubWindow* window = frame->Documents()->activeSubWindow();
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QString("Hand Range (Mine)"));
+    // An edit retitles the window with its range; the folder still finds it.
+    CFerroxDoc* document = frame->ActiveEditorDocument();
+    QVERIFY(document && document->ToggleClass(0, 0));
+    QVERIFY(window->windowTitle() != QString("Hand Range (Mine)"));
+    QCOMPARE(app->Hands().Links().Current(), -1);
+    QTreeWidgetItem* folder = rankings->UserItem()->child(rankings->UserItem()->childCount() - 1);
+    QCOMPARE(folder->text(0), QString("Mine"));
+    rankings->Tree()->setCurrentItem(folder);
+    // Storing the window's range as a ranking of the folder.
+    rankings->promptName = [](const QString&) { return std::optional<QString>("Aces"); };
+    rankings->RunCommand(CClassView::kSaveRangeCommand);
+    QCOMPARE(app->Rankings().RangeText(kUserDefinedCategory, L"Mine", L"Aces").value_or(L"?"), std::wstring(L"AA"));
+    rankings->RunCommand(CClassView::kOpenHandRangeCommand);
+    QCOMPARE(frame->Documents()->subWindowList().size(), 1);
+    rankings->Tree()->setCurrentItem(folder);
+    rankings->RunCommand(CClassView::kDeleteFolderCommand);
+    QTRY_COMPARE(frame->Documents()->subWindowList().size(), 0);
     app->ExitInstance();
   }
 
