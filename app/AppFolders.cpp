@@ -13,14 +13,14 @@ namespace ferrox {
 AppFolders AppFolders::ForHome(const std::filesystem::path& home) {
   std::error_code ec;
   std::filesystem::create_directories(home, ec);
-  return {quillet::GetExecDir(), home, home};
+  return {quillet::GetExecDir(), home, home, {}};
 }
 
 AppFolders AppFolders::FromEnvironment(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--home") == 0) return ForHome(argv[i + 1]);
   if (const char* home = std::getenv("FERROX_HOME"); home && *home) return ForHome(home);
-  AppFolders folders{quillet::GetExecDir(), {}, {}};
+  AppFolders folders{quillet::GetExecDir(), {}, {}, {}};
   if (::access(folders.programDir.c_str(), W_OK) == 0) {
     folders.workDir = folders.programDir;
   } else {

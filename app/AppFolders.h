@@ -14,6 +14,7 @@ struct AppFolders {
   std::filesystem::path programDir;  // executables and shipped data (orderings)
   std::filesystem::path workDir;     // log, tv.dat, INI, .reg, ordering files the user chose
   std::filesystem::path home;        // the override folder, empty when none
+  std::filesystem::path launcherDir; // where the splash launcher is looked for; empty: programDir
 
   // From --home DIR in the arguments, else FERROX_HOME, else the program's folder when it
   // is writable, else the user's data folder.
@@ -27,6 +28,7 @@ struct AppFolders {
   // and the program starts with defaults; empty when there was nothing to set aside.
   std::filesystem::path SetAsideUnreadableSettings() const;
   static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
+  std::filesystem::path LauncherDir() const { return launcherDir.empty() ? programDir : launcherDir; }
   std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
   std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }
   std::filesystem::path RegFile() const { return workDir / "Ferrox6Plus.reg"; }

@@ -47,7 +47,8 @@ bool CFerroxApp::Construct() {
   if (launcherUsed) {
     WriteVersionFile();
     handover_.CreateEvent();
-    if (LauncherHandover::StartLauncher(folders_.programDir, kLauncherName))
+    // It starts where the version file was just written.
+    if (LauncherHandover::StartLauncher(folders_.LauncherDir(), kLauncherName, folders_.EventName(), folders_.workDir))
       AppendLog(std::string("ShellExecute: ") + kLauncherName);
   }
   mode = 1;

@@ -31,13 +31,18 @@ void LauncherHandover::Remove() {
 }
 
 bool LauncherHandover::StartLauncher(const std::filesystem::path& programDir,
-                                     const std::string& launcherName) {
+                                     const std::string& launcherName,
+                                     const std::string& eventName,
+                                     const std::filesystem::path& startDir) {
   const std::filesystem::path program = programDir / launcherName;
   std::error_code ec;
   if (!std::filesystem::is_regular_file(program, ec) || access(program.c_str(), X_OK) != 0)
     return false;
   if (FindProcessByName(launcherName) != 0) return false;
-  return QProcess::startDetached(ToQString(program), {}, ToQString(programDir));
+  QStringList arguments;
+  if (!eventName.empty() && eventName != "/Ferrox6PlusEvent")
+    arguments << "--event" << QString::fromStdString(eventName);
+  return QProcess::startDetached(ToQString(program), arguments, ToQString(startDir.empty() ? programDir : startDir));
 }
 
 }  // namespace ferrox

@@ -24,10 +24,14 @@ class LauncherHandover {
   // Closes and unlinks the semaphore; does nothing when it was never created.
   void Remove();
 
-  // Starts programDir/launcherName detached, in programDir, when it is an executable file
-  // and no process of that name runs. Returns whether it was started.
+  // Starts programDir/launcherName detached when it is an executable file and no process of
+  // that name runs. Returns whether it was started. An event name other than the default
+  // one is passed as "--event NAME", so the launcher waits on ours. It starts in startDir
+  // (programDir when empty): the launcher reads the version file from where it starts.
   static bool StartLauncher(const std::filesystem::path& programDir,
-                            const std::string& launcherName = "Heraldo");
+                            const std::string& launcherName = "Heraldo",
+                            const std::string& eventName = {},
+                            const std::filesystem::path& startDir = {});
 
  private:
   std::string eventName_;

@@ -25,9 +25,13 @@ inline std::string ReadText(const std::filesystem::path& file) {
 }
 
 // Starts the program with the launcher switched off unless the test wrote its own INI file.
+// No launcher is started either way: the real one would start a second main program, as
+// this test process is not one.
 inline std::unique_ptr<CFerroxApp> StartApp(const std::filesystem::path& home, bool launcherOff = true) {
   if (launcherOff) WriteText(home / "Ferrox6Plus.ini", "[Splash]\nUse=0\n");
-  auto app = std::make_unique<CFerroxApp>(AppFolders::ForHome(home));
+  AppFolders folders = AppFolders::ForHome(home);
+  folders.launcherDir = home;
+  auto app = std::make_unique<CFerroxApp>(folders);
   if (!app->Construct() || !app->InitInstance()) return nullptr;
   return app;
 }

@@ -333,7 +333,7 @@ class FerroxAppTest : public QObject {
   }
 
   void theSettingsFileIsWhereTheStoreKeepsIt() {
-    const AppFolders folders{quillet::GetExecDir(), {}, {}};
+    const AppFolders folders{quillet::GetExecDir(), {}, {}, {}};
     QCOMPARE(QString::fromStdString(folders.SettingsFile().string()), QSettings("Halvard", "Ferrox6Plus").fileName());
   }
 
