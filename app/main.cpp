@@ -4,6 +4,7 @@
 
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "app/TerminationSignals.h"
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     app.ExitInstance();
     return 4;
   }
+  ferrox::CloseOnTerminationSignals(app.MainFrame());
   const int code = QApplication::exec();
   app.ExitInstance();
   return code;

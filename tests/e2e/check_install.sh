@@ -3,11 +3,19 @@
 # every program and data file is there, the tool finds its library and orderings, the
 # preflop tables are installed (no rebuild on a first start), and the menu entry names the
 # installed program.
+# Then the two installed programs against each other, the launcher started first: it
+# starts the program and ends, and no launcher is left waiting once the program is ready.
 #   check_install.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check_install.sh BUILD_DIR}
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+program_pid=""
+cleanup() {
+  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null || true
+  pkill -f "^$prefix/bin/Heraldo" 2>/dev/null || true
+  rm -rf "$prefix"
+}
+trap cleanup EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -27,4 +35,31 @@ expected=$("$build/bin/ferrox6plus-cli" range "20%")
 cd /
 out=$(env -u LD_LIBRARY_PATH "$prefix/bin/ferrox6plus-cli" range "20%")
 [[ "$out" == "$expected" && "$out" == *'"result":1'* ]] || fail "installed tool gave: $out"
+
+# The launcher first. Settings, data and messages stay in the scratch folder.
+export QT_QPA_PLATFORM=offscreen HERALDO_MESSAGES=stderr
+export XDG_CONFIG_HOME="$prefix/config" XDG_DATA_HOME="$prefix/data" XDG_RUNTIME_DIR="$prefix/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+timeout 30 "$prefix/bin/Heraldo" --trace > "$prefix/first.log" 2>&1 || fail "first launcher: $(cat "$prefix/first.log")"
+grep -q "start .*Ferrox6Plus gives" "$prefix/first.log" || fail "the launcher did not start the program: $(cat "$prefix/first.log")"
+grep -q "splash 480x270" "$prefix/first.log" || fail "no splash: $(cat "$prefix/first.log")"
+for _ in $(seq 100); do
+  program_pid=$(pgrep -f "^$prefix/bin/Ferrox6Plus$" || true)
+  [[ -n "$program_pid" ]] && grep -q "CPU completed <InitInstance>" "$prefix/bin/Ferrox6Plus.log" 2>/dev/null && break
+  sleep 0.2
+done
+[[ -n "$program_pid" ]] || fail "the program is not running"
+# The program starts a launcher of its own unless the first one was still running; either
+# way none is left waiting once the program has signalled, long before the 60 s.
+for _ in $(seq 50); do pgrep -f "^$prefix/bin/Heraldo" >/dev/null || break; sleep 0.2; done
+pgrep -f "^$prefix/bin/Heraldo" >/dev/null && fail "the program's launcher is still waiting"
+
+# Ended by SIGTERM (a session ending) as by its close button: the window's place is kept and
+# the semaphore goes.
+kill -TERM "$program_pid"
+for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$program_pid" 2>/dev/null && fail "the program did not end on SIGTERM"
+program_pid=""
+grep -q "Geometry" "$XDG_CONFIG_HOME/Halvard/Ferrox6Plus.conf" || fail "settings not written at the end"
+[[ ! -e /dev/shm/sem.Ferrox6PlusEvent ]] || fail "the hand-over semaphore was left behind"
 echo "install OK"
