@@ -19,6 +19,10 @@ bool CHeraldoApp::InitInstance(const QStringList& arguments) {
     exitCode = 2;
     return false;
   }
+  if (!options->help.isEmpty()) {
+    std::fprintf(stdout, "%s", options->help.toLocal8Bit().constData());
+    return false;
+  }
   CLauncherMessages messages;
   CLauncher launcher(*options, messages);
   launcher.RunLauncher();

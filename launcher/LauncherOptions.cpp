@@ -17,11 +17,11 @@ std::optional<LauncherOptions> ParseLauncherOptions(const QStringList& arguments
     error = parser.errorText();
     return std::nullopt;
   }
-  if (parser.isSet(QStringLiteral("help"))) {
-    error = parser.helpText();
-    return std::nullopt;
-  }
   LauncherOptions options;
+  if (parser.isSet(QStringLiteral("help"))) {
+    options.help = parser.helpText();
+    return options;
+  }
   if (!parser.positionalArguments().isEmpty()) options.picture = parser.positionalArguments().first();
   QString name = parser.value(event);
   if (!name.isEmpty() && !name.startsWith(u'/')) name.prepend(u'/');

@@ -13,6 +13,7 @@ struct LauncherOptions {
   std::string eventName;  // overrides "/<product>Event" when not empty
   int timeoutMs = 60000;  // longest wait for the main program's signal
   bool trace = false;     // each step as a line on stderr; also set by HERALDO_TRACE
+  QString help;           // --help: the text to print, and nothing to run
 };
 
 // Nothing, with the reason in error, for an unknown option or a bad number.
