@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ferrox {
 
@@ -44,6 +45,10 @@ QString CDlgAddItem::Prompt() const { return prompt_->text(); }
 
 void CDlgAddItem::SetPrompt(const QString& prompt) {
   prompt_->setText(prompt);
+  prompt_->setCursorPosition(0);
+  // The whole prompt is read at once: the box is as wide as it needs.
+  const int width = prompt_->fontMetrics().horizontalAdvance(prompt) + 2 * prompt_->fontMetrics().averageCharWidth();
+  prompt_->setMinimumWidth(std::max(width, 280));
   prompt_->setAccessibleName(QStringLiteral("Prompt"));
   // A screen reader names the input line by what it asks for.
   input_->setAccessibleName(prompt);
