@@ -49,7 +49,8 @@ class CMainFrame : public QMainWindow {
   void RestoreWorkspace();
   void AppendOutputLine(const QString& text);
   // Opens the row's range editor in the tabbed area, or brings its window forward.
-  void ShowRangeEditor(CFerroxDoc* document, int row);
+  // The editor window of the document, made when missing; null without a document.
+  QMdiSubWindow* ShowRangeEditor(CFerroxDoc* document, int row);
   // "Hand Range (...)" windows of the range libraries: a free range document each, opened
   // unless a window's title already holds the title; closed by exact title.
   void OpenHandRange(const QString& title);

@@ -18,13 +18,13 @@
 
 namespace ferrox {
 
-void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
-  if (!document) return;
+QMdiSubWindow* CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
+  if (!document) return nullptr;
   for (QMdiSubWindow* window : mdi_->subWindowList()) {
     const auto* view = window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
     if (view && view->Document() == document) {
       mdi_->setActiveSubWindow(window);
-      return;
+      return window;
     }
   }
   auto* view = new CFerroxView(document, &app_.Hands(), &app_.Panes());
@@ -45,6 +45,7 @@ void CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
   });
   window->show();
   mdi_->setActiveSubWindow(window);
+  return window;
 }
 
 void CMainFrame::OpenHandRange(const QString& title) {
@@ -55,11 +56,9 @@ void CMainFrame::OpenHandRange(const QString& title) {
   // A free document, linked to no player: the window owns it.
   auto* document = new CFerroxDoc(kFreeDocumentSlot);
   document->SetTitle(title);
-  ShowRangeEditor(document, kFreeDocumentSlot);
-  if (QMdiSubWindow* window = mdi_->activeSubWindow()) {
-    document->setParent(window);
-    window->setObjectName(title);
-  }
+  QMdiSubWindow* window = ShowRangeEditor(document, kFreeDocumentSlot);
+  document->setParent(window);
+  window->setObjectName(title);
 }
 
 void CMainFrame::CloseHandRange(const QString& title) {
