@@ -2,43 +2,109 @@
 // them) and on random hands; plus the cost of building the tables.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
+#include "quillet/EvalTables.h"
 #include "quillet/Evaluator.h"
 
 namespace {
 
 using namespace quillet;
 
+// The evaluator as it was before the smaller rank weights and row adjustments: base-5 rank
+// keys, a 16-bit row offset plus the key's low byte. Kept to measure against in the same run.
+const detail::RankHash kBase5{{1, 5, 25, 125, 625, 3125, 15625, 78125, 390625}, 8};
+
+class BaselineEvaluator {
+ public:
+  explicit BaselineEvaluator(int rules)
+      : rows_(Get().rows.data()),
+        values_(Get().values[rules == kRulesStraightBeatsSet ? 1 : 0].data()),
+        flush_(Get().flush.data()) {}
+
+  static const uint64_t* Keys() { return Get().cardKey; }
+
+  int operator()(uint64_t key, uint64_t mask) const {
+    if (key & kKeyFlushBits) return flush_[FastEvaluator::FlushRanks(key, mask)];
+    const auto rankKey = static_cast<uint32_t>(key);
+    return values_[rows_[rankKey >> 8] + (rankKey & 255)];
+  }
+
+  // The array path: key and card mask built together, the evaluator set up per call; out of
+  // line with a run-time count, as the library's functions were.
+  [[gnu::noipa]] static int OfCards(const int* cards, int count, int rules) {
+    const uint64_t* keys = Keys();
+    uint64_t key = kKeyStart, mask = 0;
+    for (int i = 0; i < count; ++i) {
+      key += keys[cards[i] & 63];
+      mask |= CardBit(cards[i] & 63);
+    }
+    return BaselineEvaluator(rules)(key, mask);
+  }
+
+ private:
+  struct Data {
+    std::vector<uint16_t> rows;
+    std::vector<uint16_t> values[2];
+    std::array<uint16_t, 512> flush{};
+    uint64_t cardKey[64] = {};
+    Data() {
+      detail::EvalTables t;
+      if (!detail::BuildEvalTables(t, kBase5)) std::abort();
+      for (uint32_t r = 0; r < t.rowAdjust.size(); ++r) rows.push_back(static_cast<uint16_t>(t.rowAdjust[r] + (r << 8)));
+      values[0] = t.values[0];
+      values[1] = t.values[1];
+      flush = t.flush;
+      for (int c = 0; c < 64; ++c) {
+        if (!IsDeckCard(c)) continue;
+        uint64_t term = 1;
+        for (int r = kLowestRank; r < GetCardRank(c); ++r) term *= 5;
+        cardKey[c] = term | (uint64_t{1} << (32 + 4 * GetCardSuit(c)));
+      }
+    }
+  };
+  static const Data& Get() {
+    static const Data data;
+    return data;
+  }
+  const uint16_t* rows_;
+  const uint16_t* values_;
+  const uint16_t* flush_;
+};
+
 void EnsureTables() {
   if (!fsm5::IsLoaded()) fsm5::load_fsm7();
 }
 
-// All C(34,5) boards for one hole hand; each board adds one card key per loop level.
-void BM_EvalEnumeration(benchmark::State& state) {
-  EnsureTables();
-  const FastEvaluator eval(static_cast<int>(state.range(0)));
+// All C(34,5) boards for one hole hand, walked as the equity routines walk them: the free
+// cards' keys and bits in arrays, each loop level adding one of each.
+template <class Eval>
+void Enumerate(benchmark::State& state, const Eval& eval, const uint64_t* cardKeys) {
   const int* deck = SixPlusDeckCards();
-  // Hole cards Ah Kh: deck positions 34 and 30 lie outside the boards walked below.
-  std::vector<int> rest;
+  std::vector<uint64_t> key, bit;
   for (int i = 0; i < kDeckSize; ++i)
-    if (deck[i] != 38 && deck[i] != 37) rest.push_back(deck[i]);
-  const uint64_t holeKey = kKeyStart + KeyOf(38) + KeyOf(37);
+    if (deck[i] != 38 && deck[i] != 37) key.push_back(cardKeys[deck[i]]), bit.push_back(CardBit(deck[i]));
+  // Hole cards Ah Kh.
+  const uint64_t holeKey = kKeyStart + cardKeys[38] + cardKeys[37];
   const uint64_t holeMask = CardBit(38) | CardBit(37);
-  const int n = static_cast<int>(rest.size());
+  const int n = static_cast<int>(key.size());
   int64_t evals = 0;
   for (auto _ : state) {
     uint64_t sum = 0;
     for (int a = 0; a < n; ++a) {
-      const uint64_t ka = holeKey + KeyOf(rest[a]), ma = holeMask | CardBit(rest[a]);
+      const uint64_t ka = holeKey + key[a], ma = holeMask | bit[a];
       for (int b = a + 1; b < n; ++b) {
-        const uint64_t kb = ka + KeyOf(rest[b]), mb = ma | CardBit(rest[b]);
+        const uint64_t kb = ka + key[b], mb = ma | bit[b];
         for (int c = b + 1; c < n; ++c) {
-          const uint64_t kc = kb + KeyOf(rest[c]), mc = mb | CardBit(rest[c]);
+          const uint64_t kc = kb + key[c], mc = mb | bit[c];
           for (int d = c + 1; d < n; ++d) {
-            const uint64_t kd = kc + KeyOf(rest[d]), md = mc | CardBit(rest[d]);
-            for (int e = d + 1; e < n; ++e) sum += eval(kd + KeyOf(rest[e]), md | CardBit(rest[e]));
+            const uint64_t kd = kc + key[d], md = mc | bit[d];
+            uint32_t inner = 0;  // a register sum keeps the stack out of the innermost loop
+            for (int e = d + 1; e < n; ++e) inner += eval(kd + key[e], md | bit[e]);
+            sum += inner;
           }
         }
       }
@@ -51,7 +117,19 @@ void BM_EvalEnumeration(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(evals), benchmark::Counter::kIsRate |
                                                          benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_EvalEnumeration)->Arg(kRulesStandard)->Arg(kRulesStraightBeatsSet)->Unit(benchmark::kMillisecond);
+
+// Second argument 1: the baseline evaluator.
+void BM_EvalEnumeration(benchmark::State& state) {
+  EnsureTables();
+  const int rules = static_cast<int>(state.range(0));
+  if (state.range(1) != 0)
+    Enumerate(state, BaselineEvaluator(rules), BaselineEvaluator::Keys());
+  else
+    Enumerate(state, FastEvaluator(rules), detail::kCardKeys.key);
+}
+BENCHMARK(BM_EvalEnumeration)
+    ->ArgsProduct({{kRulesStandard, kRulesStraightBeatsSet}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 
 // Random seven-card hands through the array interface (the key is built from the cards).
 void BM_EvalRandom(benchmark::State& state) {
@@ -64,12 +142,17 @@ void BM_EvalRandom(benchmark::State& state) {
     for (int i = 0; i < 7; ++i) std::swap(deck[i], deck[i + rng() % (kDeckSize - i)]);
     std::copy(deck.begin(), deck.begin() + 7, cards.begin() + 7 * h);
   }
-  const bool china = state.range(0) == kRulesStraightBeatsSet;
+  const int rules = static_cast<int>(state.range(0));
+  const bool china = rules == kRulesStraightBeatsSet;
+  const bool baseline = state.range(1) != 0;
   int64_t evals = 0;
   for (auto _ : state) {
     uint64_t sum = 0;
-    for (int h = 0; h < kHands; ++h)
-      sum += china ? eval_rank_6China(&cards[7 * h], 5) : eval_rank7_via_fsm7(&cards[7 * h]);
+    if (baseline)
+      for (int h = 0; h < kHands; ++h) sum += BaselineEvaluator::OfCards(&cards[7 * h], 7, rules);
+    else
+      for (int h = 0; h < kHands; ++h)
+        sum += china ? eval_rank_6China(&cards[7 * h], 5) : eval_rank7_via_fsm7(&cards[7 * h]);
     benchmark::DoNotOptimize(sum);
     evals += kHands;
   }
@@ -78,7 +161,10 @@ void BM_EvalRandom(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(evals), benchmark::Counter::kIsRate |
                                                          benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_EvalRandom)->Arg(kRulesStandard)->Arg(kRulesStraightBeatsSet)->Unit(benchmark::kMillisecond);
+// Second argument 1: the baseline array path.
+BENCHMARK(BM_EvalRandom)
+    ->ArgsProduct({{kRulesStandard, kRulesStraightBeatsSet}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadTables(benchmark::State& state) {
   for (auto _ : state) {
@@ -88,6 +174,14 @@ void BM_LoadTables(benchmark::State& state) {
   state.counters["table_KiB"] = static_cast<double>(fsm5::TableBytes()) / 1024.0;
 }
 BENCHMARK(BM_LoadTables)->Unit(benchmark::kMillisecond);
+
+void BM_BuildBaselineTables(benchmark::State& state) {
+  for (auto _ : state) {
+    detail::EvalTables t;
+    benchmark::DoNotOptimize(detail::BuildEvalTables(t, kBase5));
+  }
+}
+BENCHMARK(BM_BuildBaselineTables)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <stdexcept>
 
 #include "quillet/Evaluator.h"
 #include "quillet/HandValue.h"
@@ -35,9 +34,9 @@ std::vector<int> RanksWithCount(const int counts[9], int count) {
   return ranks;
 }
 
-uint64_t RankKey(const int counts[9]) {
-  uint64_t key = 0, weight = 1;
-  for (int r = 0; r < kRankCount; ++r, weight *= 5) key += counts[r] * weight;
+uint64_t RankKey(const int counts[9], const RankHash& hash) {
+  uint64_t key = 0;
+  for (int r = 0; r < kRankCount; ++r) key += counts[r] * uint64_t{hash.weights[r]};
   return key;
 }
 
@@ -112,14 +111,19 @@ uint16_t BestFlush(const StrengthIndex& index, unsigned rankBits) {
   return best;
 }
 
-// Displacement hash: each row of keys (key >> kRowShift) gets an offset so that its
-// columns land on free slots.
-void BuildRowOffsets(const std::vector<uint32_t>& keys, EvalTables& tables,
+// Displacement hash: each row of keys (key >> rowShift) gets an offset so that its columns
+// land on free slots. The row's entry is offset - (row << rowShift), so key + entry is the slot.
+bool BuildRowOffsets(const std::vector<uint32_t>& keys, int rowShift, EvalTables& tables,
                      std::vector<uint32_t>& slotOfKey) {
-  const uint32_t colMask = (1u << kRowShift) - 1;
-  const uint32_t rowCount = (*std::max_element(keys.begin(), keys.end()) >> kRowShift) + 1;
+  const uint32_t colMask = (1u << rowShift) - 1;
+  const uint32_t rowCount = (*std::max_element(keys.begin(), keys.end()) >> rowShift) + 1;
   std::vector<std::vector<uint32_t>> rows(rowCount);
-  for (uint32_t k : keys) rows[k >> kRowShift].push_back(k & colMask);
+  for (uint32_t k : keys) rows[k >> rowShift].push_back(k & colMask);
+  for (auto& cols : rows) {
+    std::sort(cols.begin(), cols.end());
+    // Two multisets on one key: the weights do not separate them.
+    if (std::adjacent_find(cols.begin(), cols.end()) != cols.end()) return false;
+  }
 
   std::vector<uint32_t> order(rowCount);
   for (uint32_t i = 0; i < rowCount; ++i) order[i] = i;
@@ -127,7 +131,7 @@ void BuildRowOffsets(const std::vector<uint32_t>& keys, EvalTables& tables,
                    [&](uint32_t a, uint32_t b) { return rows[a].size() > rows[b].size(); });
 
   std::vector<bool> used(colMask + 1, false);
-  tables.rowOffset.assign(rowCount, 0);
+  std::vector<uint32_t> offsets(rowCount, 0);
   for (uint32_t row : order) {
     const auto& cols = rows[row];
     if (cols.empty()) break;
@@ -140,16 +144,17 @@ void BuildRowOffsets(const std::vector<uint32_t>& keys, EvalTables& tables,
       if (fits) break;
     }
     for (uint32_t c : cols) used[offset + c] = true;
-    tables.rowOffset[row] = static_cast<uint16_t>(offset);
+    offsets[row] = offset;
   }
   // Room for any column of any row, so a key that was never stored still reads in bounds.
   uint32_t size = colMask + 1;
-  for (uint32_t off : tables.rowOffset) size = std::max(size, off + colMask + 1);
-  if (size > 65536) throw std::length_error("evaluation table offsets exceed 16 bits");
+  for (uint32_t off : offsets) size = std::max(size, off + colMask + 1);
+  tables.rowAdjust.resize(rowCount);
+  for (uint32_t row = 0; row < rowCount; ++row) tables.rowAdjust[row] = offsets[row] - (row << rowShift);
   for (auto& v : tables.values) v.assign(size, 0);
   slotOfKey.resize(keys.size());
-  for (size_t i = 0; i < keys.size(); ++i)
-    slotOfKey[i] = tables.rowOffset[keys[i] >> kRowShift] + (keys[i] & colMask);
+  for (size_t i = 0; i < keys.size(); ++i) slotOfKey[i] = keys[i] + tables.rowAdjust[keys[i] >> rowShift];
+  return true;
 }
 
 }  // namespace
@@ -182,7 +187,7 @@ Strength FlushStrength(unsigned rankBits) {
   return {kCatFlush, packed};
 }
 
-bool BuildEvalTables(EvalTables& tables) {
+bool BuildEvalTables(EvalTables& tables, const RankHash& hash) {
   const StrengthIndex index;
   std::vector<std::vector<int>> multisets;
   std::vector<uint32_t> keys;
@@ -190,11 +195,11 @@ bool BuildEvalTables(EvalTables& tables) {
   for (int n = 5; n <= kMaxCards; ++n)
     StrengthIndex::ForEachMultiset(counts, 0, n, [&](const int* c) {
       multisets.emplace_back(c, c + kRankCount);
-      keys.push_back(static_cast<uint32_t>(RankKey(c)));
+      keys.push_back(static_cast<uint32_t>(RankKey(c, hash)));
     });
 
   std::vector<uint32_t> slotOfKey;
-  BuildRowOffsets(keys, tables, slotOfKey);
+  if (!BuildRowOffsets(keys, hash.rowShift, tables, slotOfKey)) return false;
   for (size_t i = 0; i < keys.size(); ++i)
     for (int rules = 0; rules < 2; ++rules)
       tables.values[rules][slotOfKey[i]] = BestOfMultiset(index, multisets[i].data(), rules);

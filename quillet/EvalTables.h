@@ -9,7 +9,7 @@
 namespace quillet::detail {
 
 struct EvalTables {
-  std::vector<uint16_t> rowOffset;     // per key row: where its columns start in values
+  std::vector<uint32_t> rowAdjust;     // per key row: added to the key, gives its slot in values
   std::vector<uint16_t> values[2];     // standard, straight-beats-set
   std::array<uint16_t, 512> flush{};   // same under both rule sets
 };
@@ -22,6 +22,11 @@ struct Strength {
 Strength FiveCardStrength(const int counts[9]);  // five cards, no flush
 Strength FlushStrength(unsigned rankBits);       // five suited ranks
 
-bool BuildEvalTables(EvalTables& tables);
+// Rank key: the sum of one weight per card (by rank, six first); rows are key >> rowShift.
+struct RankHash {
+  std::array<uint32_t, 9> weights;
+  int rowShift;
+};
+bool BuildEvalTables(EvalTables& tables, const RankHash& hash);
 
 }  // namespace quillet::detail

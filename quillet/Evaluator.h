@@ -37,18 +37,19 @@ int getCombination6PlusChinaCommon(const int* hole, const int* board, int boardC
 int EvaluateHand(const int* cards, int cardCount, int rules);
 
 // --- additive hand keys -------------------------------------------------------------
-// Low 32 bits: sum of 5^(rank - 6) (at most four cards of a rank, so the sum is unique).
+// Low 32 bits: sum of a weight per rank, chosen so that any two rank multisets of up to seven
+// cards (at most four of a rank) differ; the weights grow slower than powers of five, which
+// keeps the row table of the hash small (under 8 KiB).
 // Bits 32..47: one counter nibble per suit, starting at 3 so that bit 3 of a nibble is
 // set once the suit holds five cards.
 inline constexpr uint64_t kKeyStart = uint64_t{0x3333} << 32;
 inline constexpr uint64_t kKeyFlushBits = uint64_t{0x8888} << 32;
 inline constexpr int kRowShift = 8;
+inline constexpr uint32_t kRankWeights[9] = {1, 5, 24, 112, 521, 2247, 9244, 30823, 103066};
 
 constexpr uint64_t CardKey(int card) {
   if (!IsDeckCard(card)) return 0;
-  uint64_t term = 1;
-  for (int r = kLowestRank; r < GetCardRank(card); ++r) term *= 5;
-  return term | (uint64_t{1} << (32 + 4 * GetCardSuit(card)));
+  return kRankWeights[GetCardRank(card) - kLowestRank] | (uint64_t{1} << (32 + 4 * GetCardSuit(card)));
 }
 
 namespace detail {
@@ -61,7 +62,7 @@ struct CardKeys {
 inline constexpr CardKeys kCardKeys{};
 
 struct TableView {
-  const uint16_t* rowOffset = nullptr;
+  const uint32_t* rowAdjust = nullptr;
   const uint16_t* values[2] = {nullptr, nullptr};  // standard, straight-beats-set
   const uint16_t* flush = nullptr;
 };
@@ -84,7 +85,7 @@ class FastEvaluator {
  public:
   explicit FastEvaluator(int rules) {
     const detail::TableView& t = detail::Tables();
-    rows_ = t.rowOffset;
+    rows_ = t.rowAdjust;
     values_ = t.values[rules == kRulesStraightBeatsSet ? 1 : 0];
     flush_ = t.flush;
   }
@@ -103,13 +104,13 @@ class FastEvaluator {
     const int suit = std::countr_zero(nibbles) >> 2;
     return (mask >> (13 * suit + kLowestRank)) & 0x1FF;
   }
-  static uint32_t Slot(const uint16_t* rows, uint64_t key) {
+  static uint32_t Slot(const uint32_t* rows, uint64_t key) {
     const auto rankKey = static_cast<uint32_t>(key);
-    return rows[rankKey >> kRowShift] + (rankKey & ((1u << kRowShift) - 1));
+    return rankKey + rows[rankKey >> kRowShift];
   }
 
  private:
-  const uint16_t* rows_;
+  const uint32_t* rows_;
   const uint16_t* values_;
   const uint16_t* flush_;
 };
@@ -133,7 +134,7 @@ class DualEvaluator {
  public:
   DualEvaluator() {
     const detail::TableView& t = detail::Tables();
-    rows_ = t.rowOffset;
+    rows_ = t.rowAdjust;
     standard_ = t.values[0];
     other_ = t.values[1];
     flush_ = t.flush;
@@ -150,7 +151,7 @@ class DualEvaluator {
   }
 
  private:
-  const uint16_t* rows_;
+  const uint32_t* rows_;
   const uint16_t* standard_;
   const uint16_t* other_;
   const uint16_t* flush_;
