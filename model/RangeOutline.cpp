@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/WideText.h"
+#include "model/UserLibrary.h"
 #include "quillet/Files.h"
 
 namespace ferrox {
@@ -12,9 +13,9 @@ namespace {
 // The code written on an item's first line when its own code would show another image.
 int CodeForImage(int image) {
   switch (image) {
-    case 1: return 20;
-    case 2: return 10;
-    case 7: return 21;
+    case 1: return kRangeItem;
+    case 2: return kFolderItem;
+    case 7: return kRangeTextItem;
     default: return 0;
   }
 }
@@ -129,16 +130,16 @@ bool RangeOutline::IsItemCode(int code) { return ImageOf(code) >= 0; }
 
 int RangeOutline::ImageOf(int code) {
   switch (code) {
-    case 0:
-    case 1:
-    case 2:
+    case kRangesContainerItem:
+    case kTaviContainerItem:
+    case kLibraryRootItem:
       return 0;
-    case 10:
+    case kFolderItem:
       return 2;
-    case 20:
+    case kRangeItem:
       return 1;
-    case 21:
-    case 22:
+    case kRangeTextItem:
+    case kPercentTextItem:
       return 7;
     default:
       return -1;

@@ -32,13 +32,15 @@ inline constexpr char kUserLibraryFileName[] = "UserRanges.xml";
 // Larger files are refused: a library is a few kilobytes, and the whole text is held twice.
 inline constexpr std::uintmax_t kUserLibraryMaxBytes = 16u << 20;
 
-// Kind codes of the range tree's items; the edits take 2, 10 and 20.
+// Kind codes of the range tree's items (and of its outline file); the edits take 2, 10 and 20.
 enum UserItemKind : int {
   kRangesContainerItem = 0,
   kTaviContainerItem = 1,
   kLibraryRootItem = 2,
   kFolderItem = 10,
   kRangeItem = 20,
+  kRangeTextItem = 21,    // a range's first child: its range text
+  kPercentTextItem = 22,  // a range's second child: its share of all starting hands
 };
 
 // Where a new folder or range goes, relative to the node a path names.

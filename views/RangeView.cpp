@@ -20,8 +20,6 @@ namespace ferrox {
 
 namespace {
 
-enum Code : int { kRoot = 2, kFolder = 10, kRange = 20, kRangeText = 21, kPercentText = 22 };
-
 const char* const kFolderPrompt = "Please enter a name for for the new folder";
 const char* const kInsertFolderPrompt = "Please enter a name for the new falder";
 const char* const kRangePrompt = "Please enter a name for the new hand range";
@@ -52,8 +50,8 @@ QString FirstSelected(const QFileDialog& dialog) {
 void SetDragFlags(QTreeWidgetItem* item) {
   const int code = CViewTree::Code(item);
   Qt::ItemFlags flags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
-  if (code == kFolder || code == kRange) flags |= Qt::ItemIsDragEnabled;
-  if (code == kFolder || (code >= 0 && code <= kRoot)) flags |= Qt::ItemIsDropEnabled;
+  if (code == kFolderItem || code == kRangeItem) flags |= Qt::ItemIsDragEnabled;
+  if (code == kFolderItem || (code >= 0 && code <= kLibraryRootItem)) flags |= Qt::ItemIsDropEnabled;
   item->setFlags(flags);
 }
 
@@ -65,9 +63,9 @@ QTreeWidgetItem* NewItem(const QString& text, int code) {
 
 // A range item always carries its range text and percent as its first two children.
 QTreeWidgetItem* NewRangeItem(const QString& name, const QString& text, const QString& percent) {
-  QTreeWidgetItem* range = NewItem(name, kRange);
-  range->addChild(NewItem(text, kRangeText));
-  range->addChild(NewItem(percent, kPercentText));
+  QTreeWidgetItem* range = NewItem(name, kRangeItem);
+  range->addChild(NewItem(text, kRangeTextItem));
+  range->addChild(NewItem(percent, kPercentTextItem));
   return range;
 }
 
@@ -93,16 +91,16 @@ struct MenuEntry {
 
 std::vector<MenuEntry> MenuEntries(int code) {
   switch (code) {
-    case kRoot:
+    case kLibraryRootItem:
       return {{CRangeView::kCreateFolder, "Create folder"}, {CRangeView::kCreateRangeInRoot, "Create range"}};
-    case kFolder:
+    case kFolderItem:
       return {{CRangeView::kCreateSubfolder, "Create Subfolder"},
               {CRangeView::kInsertFolderBefore, "Insert new folder before"},
               {CRangeView::kInsertFolderAfter, "Insert new folder after"},
               {CRangeView::kCreateRangeInFolder, "Create range"},
               {CRangeView::kRenameFolder, "Rename folder"},
               {CRangeView::kDeleteFolder, "Delete folder"}};
-    case kRange:
+    case kRangeItem:
       return {{CRangeView::kInsertRangeBefore, "Insert new range  before"},
               {CRangeView::kInsertRangeAfter, "Insert new range after"},
               {CRangeView::kSaveRange, "Save"},
@@ -116,16 +114,16 @@ std::vector<MenuEntry> MenuEntries(int code) {
 
 const char* MenuName(int code) {
   switch (code) {
-    case kRoot: return "Range library menu";
-    case kFolder: return "Folder menu";
+    case kLibraryRootItem: return "Range library menu";
+    case kFolderItem: return "Folder menu";
     default: return "Range menu";
   }
 }
 
 int MenuId(int code) {
   switch (code) {
-    case kRoot: return CRangeView::kRootMenu;
-    case kFolder: return CRangeView::kFolderMenu;
+    case kLibraryRootItem: return CRangeView::kRootMenu;
+    case kFolderItem: return CRangeView::kFolderMenu;
     default: return CRangeView::kRangeMenu;
   }
 }
@@ -196,12 +194,12 @@ void CRangeView::FillFrom(const xml::Node& node, QTreeWidgetItem* parent) {
       continue;
     }
     QTreeWidgetItem* item = nullptr;
-    if (code == kRange) {
+    if (code == kRangeItem) {
       const UserRangeTexts texts = UserLibrary::RangeTexts(*child);
       item = NewRangeItem(QString::fromStdWString(texts.name), QString::fromStdWString(texts.value),
                           QString::fromStdWString(texts.percent));
     } else {
-      const std::wstring text = code == kFolder ? UserLibrary::FolderName(*child) : child->Name();
+      const std::wstring text = code == kFolderItem ? UserLibrary::FolderName(*child) : child->Name();
       item = NewItem(QString::fromStdWString(text), code);
     }
     AddItem(parent, item);
@@ -296,11 +294,11 @@ bool CRangeView::HasChildOfCode(const QTreeWidgetItem* item, int code) {
 
 QString CRangeView::RangeTextOf(const QTreeWidgetItem* item) {
   switch (CViewTree::Code(item)) {
-    case kRange:
+    case kRangeItem:
       return item->childCount() > 0 ? item->child(0)->text(0) : QString();
-    case kRangeText:
+    case kRangeTextItem:
       return item->text(0);
-    case kPercentText: {
+    case kPercentTextItem: {
       const QTreeWidgetItem* parent = item->parent();
       const int index = parent ? parent->indexOfChild(const_cast<QTreeWidgetItem*>(item)) : 0;
       return index > 0 ? parent->child(index - 1)->text(0) : QString();
@@ -325,14 +323,14 @@ int CRangeView::CodeFor(int id) {
   switch (id) {
     case kCreateFolder:
     case kCreateRangeInRoot:
-      return kRoot;
+      return kLibraryRootItem;
     case kCreateSubfolder:
     case kInsertFolderBefore:
     case kInsertFolderAfter:
     case kCreateRangeInFolder:
     case kRenameFolder:
     case kDeleteFolder:
-      return kFolder;
+      return kFolderItem;
     case kInsertRangeBefore:
     case kInsertRangeAfter:
     case kSaveRange:
@@ -341,7 +339,7 @@ int CRangeView::CodeFor(int id) {
     case kDeleteRange:
     case kMoveUp:
     case kMoveDown:
-      return kRange;
+      return kRangeItem;
     default:
       return -1;  // any item, or none
   }
@@ -352,13 +350,13 @@ bool CRangeView::IsCommandEnabled(int id) const {
   switch (id) {
     case kCreateRangeInFolder:
     case kCreateRangeInRoot:
-      return !HasChildOfCode(selected, kRange);
+      return !HasChildOfCode(selected, kRangeItem);
     case kCreateFolder:
     case kCreateSubfolder:
-      return !HasChildOfCode(selected, kFolder);
+      return !HasChildOfCode(selected, kFolderItem);
     case kMoveUp:
     case kMoveDown:
-      return CViewTree::Code(selected) == kRange;
+      return CViewTree::Code(selected) == kRangeItem;
     default:
       return true;
   }
@@ -399,7 +397,7 @@ void CRangeView::CreateFolder(QTreeWidgetItem* selected, int id) {
   if (name->isEmpty()) return;
   const UserLibraryPath path = id == kCreateFolder ? UserLibraryPath{Wide(RootText())} : PathOf(selected);
   if (!Succeeded(library_->InsertFolder(path, Wide(*name), InsertWhere::FirstChild))) return;
-  QTreeWidgetItem* folder = NewItem(*name, kFolder);
+  QTreeWidgetItem* folder = NewItem(*name, kFolderItem);
   selected->insertChild(0, folder);
   selected->setExpanded(true);
   folder->setExpanded(true);
@@ -410,7 +408,7 @@ void CRangeView::InsertFolder(QTreeWidgetItem* selected, bool after) {
   if (!name || name->isEmpty()) return;
   const InsertWhere where = after ? InsertWhere::After : InsertWhere::Before;
   if (!Succeeded(library_->InsertFolder(PathOf(selected), Wide(*name), where))) return;
-  InsertBeside(selected, NewItem(*name, kFolder), after);
+  InsertBeside(selected, NewItem(*name, kFolderItem), after);
 }
 
 void CRangeView::CreateRange(QTreeWidgetItem* selected, int id) {
@@ -422,17 +420,17 @@ void CRangeView::CreateRange(QTreeWidgetItem* selected, int id) {
     const bool saveAs = id == kSaveRangeAs;
     QTreeWidgetItem* clash = ChildNamed(saveAs ? selected->parent() : selected, *name);
     const int selectedCode = CViewTree::Code(selected);
-    if (clash && selectedCode == kFolder) return Message(Tr(kRangeExists, *name));
+    if (clash && selectedCode == kFolderItem) return Message(Tr(kRangeExists, *name));
     // A name taken by a folder beside the range cannot be overwritten as a range.
-    if (clash && selectedCode == kRange && CViewTree::Code(clash) != kRange) return Message(Tr(kRangeExists, *name));
-    if (!clash || selectedCode == kRoot) return AddNewRange(selected, id, *name, text, percent);
+    if (clash && selectedCode == kRangeItem && CViewTree::Code(clash) != kRangeItem) return Message(Tr(kRangeExists, *name));
+    if (!clash || selectedCode == kLibraryRootItem) return AddNewRange(selected, id, *name, text, percent);
     if (Ask(Tr(kRangeOverwrite, *name))) return OverwriteRange(clash, text, percent);
     id = kSaveRangeAs;  // No: ask again for another name
   }
 }
 
 void CRangeView::OverwriteRange(QTreeWidgetItem* range, const QString& text, const QString& percent) {
-  if (!Succeeded(library_->PutRange(PathOf(range), Wide(range->text(0)), Wide(text), Wide(percent), kRange, true,
+  if (!Succeeded(library_->PutRange(PathOf(range), Wide(range->text(0)), Wide(text), Wide(percent), kRangeItem, true,
                                     InsertWhere::FirstChild)))
     return;
   SetRangeTexts(range, text, percent);
@@ -459,7 +457,7 @@ void CRangeView::InsertRange(QTreeWidgetItem* selected, bool after) {
   if (!name || name->isEmpty()) return;
   const QString percent = QStringLiteral("0%");
   const InsertWhere where = after ? InsertWhere::After : InsertWhere::Before;
-  if (!Succeeded(library_->PutRange(PathOf(selected), Wide(*name), L"", Wide(percent), kRange, false, where)))
+  if (!Succeeded(library_->PutRange(PathOf(selected), Wide(*name), L"", Wide(percent), kRangeItem, false, where)))
     return;
   InsertBeside(selected, NewRangeItem(*name, QString(), percent), after);
 }
@@ -508,7 +506,7 @@ void CRangeView::OnRightClick(QTreeWidgetItem* item, const QPoint& globalPos) {
   if (menu_) menu_->close();
   if (settings_->Mode() != EditMode::Create || !item) return;
   const int code = CViewTree::Code(item);
-  if (code != kRoot && code != kFolder && code != kRange) return;
+  if (code != kLibraryRootItem && code != kFolderItem && code != kRangeItem) return;
   menu_ = MakeMenu(code);
   menu_->popup(globalPos);
 }
