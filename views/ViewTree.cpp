@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDrag>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
@@ -22,6 +23,9 @@ constexpr int kImageRole = Qt::UserRole + 1;
 CViewTree::CViewTree(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(1);
   setHeaderHidden(true);
+  // Long names scroll sideways in the narrow pane instead of being cut short.
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(false);
   setRootIsDecorated(true);
   setSelectionMode(QAbstractItemView::SingleSelection);
   SetDragMode(kDragInside);
