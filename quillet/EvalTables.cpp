@@ -79,8 +79,33 @@ class StrengthIndex {
   std::vector<uint32_t> byCategory_[11];
 };
 
+// Values of every five-card multiset without a flush, under both rule sets, by the code of
+// its five ranks in ascending order (base 9).
+class FiveCardValues {
+ public:
+  explicit FiveCardValues(const StrengthIndex& index) : values_(kCodes) {
+    int counts[9] = {};
+    StrengthIndex::ForEachMultiset(counts, 0, 5, [&](const int* c) {
+      const Strength s = FiveCardStrength(c);
+      values_[Code(c)] = {index.Value(s, kRulesStandard), index.Value(s, kRulesStraightBeatsSet)};
+    });
+  }
+
+  uint16_t Of(const int counts[9], int rules) const { return values_[Code(counts)][rules]; }
+
+ private:
+  static constexpr int kCodes = 59049;  // 9^5
+  static int Code(const int counts[9]) {
+    int code = 0;
+    for (int r = kRankCount - 1; r >= 0; --r)
+      for (int n = 0; n < counts[r]; ++n) code = code * kRankCount + r;
+    return code;
+  }
+  std::vector<std::array<uint16_t, 2>> values_;
+};
+
 // Best value of any five cards of a multiset (no flush), by the rule set's order.
-uint16_t BestOfMultiset(const StrengthIndex& index, const int counts[9], int rules) {
+uint16_t BestOfMultiset(const FiveCardValues& fives, const int counts[9], int rules) {
   int total = 0;
   for (int r = 0; r < kRankCount; ++r) total += counts[r];
   if (total < 5) return 0;
@@ -89,7 +114,7 @@ uint16_t BestOfMultiset(const StrengthIndex& index, const int counts[9], int rul
   // Every sub-multiset of five cards.
   auto visit = [&](auto&& self, int rank, int left) -> void {
     if (rank == kRankCount) {
-      if (left == 0) best = std::max(best, index.Value(FiveCardStrength(sub), rules));
+      if (left == 0) best = std::max(best, fives.Of(sub, rules));
       return;
     }
     for (int c = 0; c <= std::min(counts[rank], left); ++c) {
@@ -189,6 +214,7 @@ Strength FlushStrength(unsigned rankBits) {
 
 bool BuildEvalTables(EvalTables& tables, const RankHash& hash) {
   const StrengthIndex index;
+  const FiveCardValues fives(index);
   std::vector<std::vector<int>> multisets;
   std::vector<uint32_t> keys;
   int counts[9] = {};
@@ -202,7 +228,7 @@ bool BuildEvalTables(EvalTables& tables, const RankHash& hash) {
   if (!BuildRowOffsets(keys, hash.rowShift, tables, slotOfKey)) return false;
   for (size_t i = 0; i < keys.size(); ++i)
     for (int rules = 0; rules < 2; ++rules)
-      tables.values[rules][slotOfKey[i]] = BestOfMultiset(index, multisets[i].data(), rules);
+      tables.values[rules][slotOfKey[i]] = BestOfMultiset(fives, multisets[i].data(), rules);
   for (unsigned bits = 0; bits < 512; ++bits) tables.flush[bits] = BestFlush(index, bits);
   return true;
 }

@@ -25,17 +25,6 @@ bool IsLoaded();
 std::size_t TableBytes();
 }  // namespace fsm5
 
-// Standard rules; cards hold the hole cards first, then the board.
-int eval_rank5_via_fsm5(const int* cards);
-int eval_rank6_via_fsm5(const int* cards);
-int eval_rank7_via_fsm7(const int* cards);
-// Straight-beats-set rules, 2 + boardCount cards (boardCount 3..5).
-int eval_rank_6China(const int* cards, int boardCount);
-// Straight-beats-set rules with hole cards and board given apart.
-int getCombination6PlusChinaCommon(const int* hole, const int* board, int boardCount);
-// Either rule set, 2 + boardCount cards.
-int EvaluateHand(const int* cards, int cardCount, int rules);
-
 // --- additive hand keys -------------------------------------------------------------
 // Low 32 bits: sum of a weight per rank, chosen so that any two rank multisets of up to seven
 // cards (at most four of a rank) differ; the weights grow slower than powers of five, which
@@ -44,8 +33,13 @@ int EvaluateHand(const int* cards, int cardCount, int rules);
 // set once the suit holds five cards.
 inline constexpr uint64_t kKeyStart = uint64_t{0x3333} << 32;
 inline constexpr uint64_t kKeyFlushBits = uint64_t{0x8888} << 32;
+inline constexpr uint64_t kOneOfEachSuit = uint64_t{0x1111} << 32;
 inline constexpr int kRowShift = 8;
 inline constexpr uint32_t kRankWeights[9] = {1, 5, 24, 112, 521, 2247, 9244, 30823, 103066};
+// Rows reach the key of seven aces: even cards given twice read inside the tables.
+inline constexpr int kRowCount = static_cast<int>((7 * kRankWeights[8]) >> kRowShift) + 1;
+// Slots the table build needs for these weights (checked when the tables are built).
+inline constexpr int kValueSlots = 17280;
 
 constexpr uint64_t CardKey(int card) {
   if (!IsDeckCard(card)) return 0;
@@ -53,23 +47,31 @@ constexpr uint64_t CardKey(int card) {
 }
 
 namespace detail {
+// By the low byte of a card: a lookup needs no masking, and anything outside the deck
+// adds nothing.
 struct CardKeys {
-  uint64_t key[64];
+  uint64_t key[256];
   constexpr CardKeys() : key() {
-    for (int c = 0; c < 64; ++c) key[c] = CardKey(c);
+    for (int c = 0; c < 256; ++c) key[c] = CardKey(c);
   }
 };
 inline constexpr CardKeys kCardKeys{};
 
-struct TableView {
-  const uint32_t* rowAdjust = nullptr;
-  const uint16_t* values[2] = {nullptr, nullptr};  // standard, straight-beats-set
-  const uint16_t* flush = nullptr;
+// One rule set's tables, contiguous: an evaluation reaches all three from one base address.
+struct RuleTables {
+  uint32_t rows[kRowCount];      // added to a rank key, gives its slot in values
+  uint16_t values[kValueSlots];  // hands without a flush
+  uint16_t flush[512];           // by the nine rank bits of the flush suit
 };
-const TableView& Tables();
+// Standard, straight-beats-set; filled once by the first load. Read directly, so that inlined
+// evaluations keep the base address in a register across a loop.
+extern RuleTables g_ruleTables[2];
+// Out of line on purpose: an evaluator then holds one opaque base pointer, which loops keep
+// in a register, instead of an address the compiler rebuilds from the rule set.
+const RuleTables* TablesFor(int rules);
 }  // namespace detail
 
-inline uint64_t KeyOf(int card) { return detail::kCardKeys.key[card & 63]; }
+inline uint64_t KeyOf(int card) { return detail::kCardKeys.key[static_cast<uint8_t>(card)]; }
 
 // Key of a card mask (any number of cards up to seven).
 inline uint64_t KeyOfMask(uint64_t mask) {
@@ -83,36 +85,37 @@ inline uint64_t KeyOfMask(uint64_t mask) {
 
 class FastEvaluator {
  public:
-  explicit FastEvaluator(int rules) {
-    const detail::TableView& t = detail::Tables();
-    rows_ = t.rowAdjust;
-    values_ = t.values[rules == kRulesStraightBeatsSet ? 1 : 0];
-    flush_ = t.flush;
-  }
+  explicit FastEvaluator(int rules) : t_(detail::TablesFor(rules)) {}
 
   // key: kKeyStart plus the KeyOf of every card; mask: the same cards as bits.
   int operator()(uint64_t key, uint64_t mask) const {
-    if (key & kKeyFlushBits) return flush_[FlushRanks(key, mask)];
-    return values_[Slot(rows_, key)];
+    if (key & kKeyFlushBits) return t_->flush[FlushRanks(key, mask)];
+    return NoFlush(key);
   }
 
   int ofMask(uint64_t mask) const { return (*this)(KeyOfMask(mask), mask); }
 
+  // Hands that cannot hold a flush: one table walk, no card mask. NoFlushWithMore(key, n)
+  // tells whether every hand of key's cards plus n more is such a hand, so that the
+  // innermost loop of an enumeration can leave the flush test out.
+  int NoFlush(uint64_t key) const { return t_->values[Slot(*t_, key)]; }
+  static bool NoFlushWithMore(uint64_t key, int more) {
+    return ((key + more * kOneOfEachSuit) & kKeyFlushBits) == 0;
+  }
+
   // The rank bits of the flush suit (keys with a flush only).
   static uint32_t FlushRanks(uint64_t key, uint64_t mask) {
     const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
-    const int suit = std::countr_zero(nibbles) >> 2;
+    const int suit = (std::countr_zero(nibbles) >> 2) & 3;
     return (mask >> (13 * suit + kLowestRank)) & 0x1FF;
   }
-  static uint32_t Slot(const uint32_t* rows, uint64_t key) {
+  static uint32_t Slot(const detail::RuleTables& t, uint64_t key) {
     const auto rankKey = static_cast<uint32_t>(key);
-    return rankKey + rows[rankKey >> kRowShift];
+    return rankKey + t.rows[rankKey >> kRowShift];
   }
 
  private:
-  const uint32_t* rows_;
-  const uint16_t* values_;
-  const uint16_t* flush_;
+  const detail::RuleTables* t_;
 };
 
 // The players holding the best hand (bit p for player p): keys and masks of each player's
@@ -129,32 +132,74 @@ inline uint32_t Winners(const FastEvaluator& eval, const uint64_t* keys, const u
   return winners;
 }
 
+// The same for boards after which no player can hold a flush (no card masks needed).
+inline uint32_t WinnersNoFlush(const FastEvaluator& eval, const uint64_t* keys, int players, uint64_t addKey) {
+  int best = -1;
+  uint32_t winners = 0;
+  for (int p = 0; p < players; ++p) {
+    const int v = eval.NoFlush(keys[p] + addKey);
+    if (v > best) best = v, winners = 1u << p;
+    else if (v == best) winners |= 1u << p;
+  }
+  return winners;
+}
+
 // Both rule sets at once, for work that needs the two (the preflop tables).
 class DualEvaluator {
  public:
-  DualEvaluator() {
-    const detail::TableView& t = detail::Tables();
-    rows_ = t.rowAdjust;
-    standard_ = t.values[0];
-    other_ = t.values[1];
-    flush_ = t.flush;
-  }
+  DualEvaluator()
+      : standard_(detail::TablesFor(kRulesStandard)), other_(detail::TablesFor(kRulesStraightBeatsSet)) {}
 
   // Standard value | straight-beats-set value << 16.
   uint32_t operator()(uint64_t key, uint64_t mask) const {
     if (key & kKeyFlushBits) {
-      const uint32_t v = flush_[FastEvaluator::FlushRanks(key, mask)];
+      const uint32_t v = standard_->flush[FastEvaluator::FlushRanks(key, mask)];
       return v | v << 16;
     }
-    const uint32_t slot = FastEvaluator::Slot(rows_, key);
-    return standard_[slot] | static_cast<uint32_t>(other_[slot]) << 16;
+    const uint32_t slot = FastEvaluator::Slot(*standard_, key);
+    return standard_->values[slot] | static_cast<uint32_t>(other_->values[slot]) << 16;
   }
 
  private:
-  const uint32_t* rows_;
-  const uint16_t* standard_;
-  const uint16_t* other_;
-  const uint16_t* flush_;
+  const detail::RuleTables* standard_;
+  const detail::RuleTables* other_;
 };
+
+// --- arrays of cards ------------------------------------------------------------------
+namespace detail {
+// Value of a flush hand, from the cards themselves: flushes are rare, so the common path
+// never builds a card mask.
+[[gnu::pure]] int FlushOfCards(const int* cards, int count, uint64_t key);
+int EvaluateCards(const int* cards, int count, int rules);
+
+// The card count and rule set are known at compile time: one load and one addition per card.
+template <int kCount, int kRules>
+inline int EvaluateFixed(const int* cards) {
+  uint64_t key = kKeyStart + KeyOf(cards[0]) + KeyOf(cards[1]);
+  uint64_t rest = KeyOf(cards[2]) + KeyOf(cards[3]) + KeyOf(cards[4]);
+  if constexpr (kCount > 5) rest += KeyOf(cards[5]);
+  if constexpr (kCount > 6) rest += KeyOf(cards[6]);
+  key += rest;
+  if (key & kKeyFlushBits) [[unlikely]]
+    return FlushOfCards(cards, kCount, key);
+  const RuleTables& t = g_ruleTables[kRules];
+  return t.values[FastEvaluator::Slot(t, key)];
+}
+}  // namespace detail
+
+// Standard rules; cards hold the hole cards first, then the board.
+inline int eval_rank5_via_fsm5(const int* cards) { return detail::EvaluateFixed<5, kRulesStandard>(cards); }
+inline int eval_rank6_via_fsm5(const int* cards) { return detail::EvaluateFixed<6, kRulesStandard>(cards); }
+inline int eval_rank7_via_fsm7(const int* cards) { return detail::EvaluateFixed<7, kRulesStandard>(cards); }
+// Straight-beats-set rules, 2 + boardCount cards (boardCount 3..5).
+inline int eval_rank_6China(const int* cards, int boardCount) {
+  if (boardCount == 5) [[likely]]
+    return detail::EvaluateFixed<7, kRulesStraightBeatsSet>(cards);
+  return detail::EvaluateCards(cards, 2 + boardCount, kRulesStraightBeatsSet);
+}
+// Straight-beats-set rules with hole cards and board given apart.
+int getCombination6PlusChinaCommon(const int* hole, const int* board, int boardCount);
+// Either rule set, 2 + boardCount cards.
+int EvaluateHand(const int* cards, int cardCount, int rules);
 
 }  // namespace quillet

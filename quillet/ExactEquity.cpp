@@ -52,7 +52,11 @@ void WalkBoards(const BoardCards& c, int start, int depth, uint64_t key, uint64_
   }
   const int n = c.size();
   if (depth == 1) {
-    for (int i = start; i < n; ++i) leaf(key + c.keys[i], mask | c.masks[i]);
+    if constexpr (requires { leaf.Last(key, mask, c, start); }) {
+      leaf.Last(key, mask, c, start);
+    } else {
+      for (int i = start; i < n; ++i) leaf(key + c.keys[i], mask | c.masks[i]);
+    }
     return;
   }
   for (int i = start; i <= n - depth; ++i)
@@ -66,6 +70,28 @@ void WalkBoardsFrom(const BoardCards& c, int first, int depth, Leaf& leaf) {
 }
 
 // --- deal by deal ---------------------------------------------------------------------
+
+// One deal's boards: the winners of each board counted. On the last card, the flush test is
+// made once for all the cards to come when no player can complete a flush with one card.
+struct DealLeaf {
+  const FastEvaluator& eval;
+  const uint64_t* keys;
+  const uint64_t* masks;
+  int players;
+  EquityCounts& out;
+
+  void operator()(uint64_t key, uint64_t mask) const { out.Add(Winners(eval, keys, masks, players, key, mask)); }
+
+  void Last(uint64_t key, uint64_t mask, const BoardCards& c, int start) const {
+    bool noFlush = true;
+    for (int p = 0; p < players; ++p) noFlush &= FastEvaluator::NoFlushWithMore(keys[p] + key, 1);
+    const int n = c.size();
+    if (noFlush)
+      for (int i = start; i < n; ++i) out.Add(WinnersNoFlush(eval, keys, players, key + c.keys[i]));
+    else
+      for (int i = start; i < n; ++i) (*this)(key + c.keys[i], mask | c.masks[i]);
+  }
+};
 
 EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& deals,
                         std::size_t dealCount, int need, int threads) {
@@ -88,8 +114,7 @@ EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& de
       masks[p] = pr.board | pr.players[p].masks[deal[p]];
       used |= pr.players[p].masks[deal[p]];
     }
-    EquityCounts& out = counts[worker];
-    auto leaf = [&](uint64_t key, uint64_t mask) { out.Add(Winners(eval, keys.data(), masks.data(), players, key, mask)); };
+    DealLeaf leaf{eval, keys.data(), masks.data(), players, counts[worker]};
     if (!splitBoards) {
       WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
       return;
@@ -256,10 +281,16 @@ EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
     auto leaf = [&](uint64_t addKey, uint64_t addMask) {
       if (pr.Stopped()) return;  // a board costs a whole range's evaluations
       const uint64_t key = boardKey + addKey, mask = pr.board | addMask;
+      const bool noFlush = FastEvaluator::NoFlushWithMore(key, 2);  // no suit three times on the board
       for (int p = 0; p < players; ++p) {
         const PlayerRange& range = pr.players[p];
-        for (std::size_t i = 0; i < range.size(); ++i)
-          s.values[p][i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
+        int* values = s.values[p].data();
+        if (noFlush)
+          for (std::size_t i = 0; i < range.size(); ++i)
+            values[i] = (range.masks[i] & addMask) ? -1 : eval.NoFlush(key + range.keys[i]);
+        else
+          for (std::size_t i = 0; i < range.size(); ++i)
+            values[i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
       }
       if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], counts[worker]);
       else s.multiway->Count(pr, s.values, counts[worker]);

@@ -102,8 +102,18 @@ TEST_P(EvaluatorVsSlow, SixAndSevenCardHandsTakeTheBestFiveUnderTheRuleSet) {
       const SlowStrength slow = SlowBest(cards, rules);
       const int value = Evaluate(cards, rules);
       ASSERT_EQ(value, values.at(Pack(slow))) << "n=" << n << " trial " << trial;
-      // The additive key path gives the same value.
-      ASSERT_EQ(FastEvaluator(rules).ofMask(VecToInt64(cards)), value);
+      // The additive key path gives the same value, and so does the plain table walk
+      // wherever the cards before the last one or two say that no flush can come.
+      const FastEvaluator eval(rules);
+      ASSERT_EQ(eval.ofMask(VecToInt64(cards)), value);
+      for (int more : {1, 2}) {
+        const uint64_t before = KeyOfMask(VecToInt64({cards.begin(), cards.end() - more}));
+        uint64_t key = before;
+        for (int i = n - more; i < n; ++i) key += KeyOf(cards[i]);
+        if (FastEvaluator::NoFlushWithMore(before, more)) {
+          ASSERT_EQ(eval.NoFlush(key), value);
+        }
+      }
     }
   }
 }
@@ -150,6 +160,20 @@ TEST(EvaluatorTables, WeightsThatMergeTwoRankMultisetsAreRejected) {
   detail::RankHash ours{{}, kRowShift};
   std::copy(std::begin(kRankWeights), std::end(kRankWeights), ours.weights.begin());
   EXPECT_TRUE(detail::BuildEvalTables(tables, ours));
+}
+
+TEST(EvaluatorTables, CardsGivenTwiceOrOutsideTheDeckAreReadSafely) {
+  // Seven aces of spades: a rank count no hand can hold still reads inside the tables.
+  const std::vector<int> aces(7, CardsOf("As")[0]);
+  EXPECT_GE(eval_rank7_via_fsm7(aces.data()), 0);
+  EXPECT_GE(eval_rank_6China(aces.data(), 5), 0);
+  // Cards outside the deck add nothing: five real cards and two others are the five.
+  std::vector<int> cards = CardsOf("AsKd Qc Jh 9s");
+  const int five = eval_rank5_via_fsm5(cards.data());
+  cards.push_back(-1);
+  cards.push_back(200);
+  EXPECT_EQ(eval_rank7_via_fsm7(cards.data()), five);
+  EXPECT_EQ(EvaluateHand(cards.data(), 7, kRulesStandard), five);
 }
 
 TEST(EvaluatorTables, LoadIsRepeatableAndSmall) {
