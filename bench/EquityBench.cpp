@@ -102,6 +102,55 @@ void MonteCarloSixPlayers20(benchmark::State& state) {
 }
 BENCHMARK(MonteCarloSixPlayers20)->Unit(benchmark::kMillisecond);
 
+// --- exact enumeration: the library call alone, with the predicted time beside it --------
+
+struct Exact {
+  std::vector<std::wstring> ranges;
+  std::wstring board;
+  std::wstring dead;
+  int target;
+};
+
+quillet::EquityProblem ProblemOf(const Exact& e) {
+  const Request r = Validated(e.ranges, e.board);
+  quillet::EquityProblem problem;
+  for (std::size_t p = 0; p < e.ranges.size(); ++p) {
+    quillet::PlayerRange range;
+    for (uint64_t m : r.data.handLists[p]) range.Add(m);
+    problem.players.push_back(range);
+  }
+  for (CardIndex c : r.board) problem.board |= quillet::CardBit(c);
+  for (std::size_t i = 0; i + 1 < e.dead.size(); i += 2) problem.dead |= quillet::CardBit(quillet::GetCardByName(e.dead.substr(i, 2)));
+  problem.target = e.target;
+  if (!problem.Prepare()) std::abort();
+  return problem;
+}
+
+// Symmetry 1: suit symmetry off (the enumeration as it was before it).
+void Enumerate(benchmark::State& state, const Exact& e) {
+  const quillet::EquityProblem problem = ProblemOf(e);
+  const auto symmetry = state.range(0) ? quillet::Symmetry::Ignore : quillet::Symmetry::Use;
+  uint64_t games = 0;
+  for (auto _ : state) games = quillet::EnumerateEquity(problem, 0, quillet::Walk::Auto, symmetry).games();
+  state.counters["games"] = static_cast<double>(games);
+  state.counters["ns_per_game"] = benchmark::Counter(static_cast<double>(games) * state.iterations(),
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["predicted_ms"] = quillet::PredictEnumerationSeconds(problem) * 1e3;
+}
+
+#define EXACT(name, ...) BENCHMARK_CAPTURE(Enumerate, name, Exact{__VA_ARGS__})->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
+EXACT(ThreeHandsToRiver, {L"AhKh", L"QsQd", L"JcTc"}, L"", L"", 5);
+EXACT(ThreeHandsToFlop, {L"AhKh", L"QsQd", L"JcTc"}, L"", L"", 3);
+EXACT(SixPairsToFlop, {L"AA", L"KK", L"QQ", L"JJ", L"TT", L"99"}, L"", L"", 3);
+EXACT(SixPairsToRiver, {L"AA", L"KK", L"QQ", L"JJ", L"TT", L"99"}, L"", L"", 5)->Iterations(1);
+EXACT(ThreePairRangesToRiver, {L"AA,KK", L"QQ,JJ", L"TT,99"}, L"", L"", 5);
+EXACT(QQplusAKsVs20FlopToRiver, {L"QQ+,AKs", L"20%"}, L"JsTs6c", L"", 5);
+EXACT(Range20VsRange30DeadCardToFlop, {L"20%", L"30%"}, L"", L"Tc", 3);
+EXACT(Range20VsRange30DeadCardToRiver, {L"20%", L"30%"}, L"", L"Tc", 5)->Iterations(1);
+EXACT(HandVs30TurnToRiver, {L"AhKd", L"30%"}, L"JsTs6c7h", L"", 5);
+EXACT(Three20PercentRangesOnATurn, {L"20%", L"30%", L"40%"}, L"Ah7c6d9s", L"", 5)->Iterations(1);
+#undef EXACT
+
 void PreflopTablesFromCache(benchmark::State& state) {
   LoadAll();  // makes sure the cache exists
   for (auto _ : state) {

@@ -14,9 +14,14 @@ constexpr const char* kStreetNames[3] = {"river", "turn", "flop"};
 
 Json StreetJson(const StreetTask& task) {
   if (StreetCellText(task, 0) == L"none") return nullptr;
-  Json ops = Json::array();
-  for (int i = 0; i < task.opponentCount; ++i) ops.push_back(task.opponentEquity[i]);
-  return Json{{"hero", task.heroEquity}, {"ops", ops}, {"games", task.games}};
+  Json ops = Json::array(), opsError = Json::array();
+  for (int i = 0; i < task.opponentCount; ++i) {
+    ops.push_back(task.opponentEquity[i]);
+    opsError.push_back(task.standardError[i + 1]);
+  }
+  // hero_se, ops_se: standard errors of the equities, 0 when counted exactly.
+  return Json{{"hero", task.heroEquity}, {"ops", ops}, {"games", task.games},
+              {"hero_se", task.standardError[0]}, {"ops_se", opsError}};
 }
 
 void PrintTable(const StreetEvaluation& result) {

@@ -24,6 +24,9 @@ void RequestOptions::AddTo(CLI::App* command, bool computeOptions) {
   auto* exact = command->add_flag("--enumerate", enumerate_, "Exact enumeration (the default)");
   auto* sampled = command->add_flag("--montecarlo", montecarlo_, "Monte-Carlo sampling");
   exact->excludes(sampled);
+  command->add_flag("--force-exact", forceExact_,
+                    "With exact enumeration: never give way to Monte-Carlo, however long it takes")
+      ->excludes(sampled);
   AddIntegerOption(command, "--runs", runs_, kMinRuns, kMaxRuns, "Monte-Carlo games, 1000 to 1000000000");
 }
 
@@ -78,7 +81,7 @@ bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exit
 }
 
 StreetSettings RequestOptions::Settings() const {
-  return {!montecarlo_, runs_, RulesOf(rules), seed};
+  return {!montecarlo_, runs_, RulesOf(rules), seed, forceExact_};
 }
 
 }  // namespace ferrox::cli

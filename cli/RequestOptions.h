@@ -40,6 +40,7 @@ class RequestOptions {
   std::string dead_;
   bool enumerate_ = false;
   bool montecarlo_ = false;
+  bool forceExact_ = false;
   int runs_ = 10'000;
   mutable std::vector<CardIndex> board_;
   mutable std::vector<CardIndex> deadCards_;

@@ -14,8 +14,8 @@ namespace {
 
 using quillet::Spec;
 
-// Below this many units of exact work a thread costs more than the street itself.
-constexpr uint64_t kInlineWork = 50'000;
+// Below this much exact work a thread costs more than the street itself.
+constexpr double kInlineSeconds = 100e-6;
 
 struct StreetInput {
   const Spec* hero;
@@ -83,7 +83,7 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
                                  : quillet::getProbabilityOfWinHoldem6PlusCommon;
       hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
                      deadCount, task.opponentEquity.data(), games, in.settings.runs, seed,
-                     in.progress ? in.progress->DoneCounter() : nullptr, StopFlag(in));
+                     in.progress ? in.progress->DoneCounter() : nullptr, StopFlag(in), task.standardError.data());
       sampledGames = true;
     }
   }
@@ -96,14 +96,22 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
 
 }  // namespace
 
-uint64_t EstimateStreetWork(const std::array<Spec, 6>& specs, int boardCount, int opponentCount) {
-  uint64_t work = 1;
-  for (const Spec& s : specs)
-    if (!s.empty()) work *= s.size();
-  if (boardCount == 0 && opponentCount >= 2) work *= 200'000;
-  else if (boardCount == 3) work *= 500;
-  else if (boardCount == 4) work *= 30;
-  return work;
+double PredictStreetSeconds(const std::array<Spec, 6>& specs, const std::vector<CardIndex>& board,
+                            uint64_t deadMask) {
+  std::vector<Spec> opponents;
+  for (int i = 1; i < 6; ++i)
+    if (!specs[i].empty()) opponents.push_back(specs[i]);
+  std::vector<int> dead, cards(board.begin(), board.end());
+  for (int c = 0; c < 52; ++c)
+    if (deadMask & CardMaskOf(c)) dead.push_back(c);
+  if (specs[0].empty() || opponents.empty()) return 0;
+  if (cards.empty() && opponents.size() == 1 && dead.empty()) return 0;  // the preflop tables answer
+  double seconds = 0;
+  for (int target = 5; target >= std::max<int>(3, static_cast<int>(cards.size())); --target)
+    seconds += quillet::PredictEnumerateSeconds(specs[0], cards.data(), static_cast<int>(cards.size()), target,
+                                                opponents.data(), static_cast<int>(opponents.size()), dead.data(),
+                                                static_cast<int>(dead.size()));
+  return seconds;
 }
 
 StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const RequestData& request,
@@ -119,13 +127,15 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
     if (!specs[i].empty()) input.opponents.push_back(specs[i]);
   for (int c = 0; c < 52; ++c)
     if (request.deadMask & CardMaskOf(c)) input.dead.push_back(c);
-  const uint64_t work = EstimateStreetWork(specs, static_cast<int>(board.size()), request.opponentCount);
-  if (settings.enumerate && work > kEnumerationLimit) {
-    input.enumerate = false;
-    result.switchedToMonteCarlo = true;
+  if (settings.enumerate) {
+    result.predictedSeconds = PredictStreetSeconds(specs, board, request.deadMask);
+    if (!settings.forceExact && result.predictedSeconds > kEnumerationSecondsLimit) {
+      input.enumerate = false;
+      result.switchedToMonteCarlo = true;
+    }
   }
   const bool tables = board.empty() && input.opponents.size() == 1 && input.dead.empty();
-  const bool inline_ = (input.enumerate || tables) && work <= kInlineWork;
+  const bool inline_ = (input.enumerate || tables) && result.predictedSeconds <= kInlineSeconds;
 
   if (!specs[0].empty()) {
     if (progress)

@@ -16,7 +16,8 @@
 namespace ferrox {
 
 inline constexpr double kNotComputed = -100.0;
-inline constexpr uint64_t kEnumerationLimit = 100'000'000;
+// Exact work longer than this (all streets together, predicted) gives way to Monte-Carlo.
+inline constexpr double kEnumerationSecondsLimit = 2.0;
 inline constexpr const wchar_t* kMonteCarloNotice =
     L"Calculation time will be very long! Monte-Carlo option will be used!\n";
 inline constexpr int kMinRuns = 1'000;
@@ -28,6 +29,8 @@ struct StreetTask {
   int64_t games = 0;  // run count on entry, games counted on return
   double heroEquity = kNotComputed;
   std::array<double, 5> opponentEquity{};
+  // Standard error of each equity, hero first; 0 for a street counted exactly.
+  std::array<double, 6> standardError{};
 };
 
 struct StreetSettings {
@@ -35,21 +38,24 @@ struct StreetSettings {
   int runs = 10'000;
   RuleSet rules = RuleSet::Standard;
   uint64_t seed = 0;  // 0: from the clock
+  bool forceExact = false;  // enumerate whatever the predicted time
 };
 
 struct StreetEvaluation {
   std::array<StreetTask, 3> tasks;  // river, turn, flop
   bool switchedToMonteCarlo = false;
+  double predictedSeconds = 0;  // of exact work, when enumeration was asked for
   double elapsedMs = 0;
 };
 
-// Units of work of an exact evaluation: the product of the non-empty ranges' sizes, times
-// 200,000 preflop with two or more opponents, 500 on a flop, 30 on a turn.
-uint64_t EstimateStreetWork(const std::array<quillet::Spec, 6>& specs, int boardCount, int opponentCount);
+// Seconds the exact evaluation of every street the board has not passed is expected to take;
+// streets answered from the preflop tables cost nothing.
+double PredictStreetSeconds(const std::array<quillet::Spec, 6>& specs, const std::vector<CardIndex>& board,
+                            uint64_t deadMask);
 
 // Runs the streets the board has not passed on worker threads, with the ranges and cards of
 // a validated request; `meanwhile` runs on the calling thread while the workers do.
-// Above kEnumerationLimit units exact enumeration gives way to Monte-Carlo for this run.
+// Above kEnumerationSecondsLimit exact enumeration gives way to Monte-Carlo for this run.
 // progress, when given, expects `runs` units per street: sampled streets count their games
 // as they go, exact ones count whole when done. A stop asked through progress ends the
 // work early; the incomplete result is the caller's to discard.

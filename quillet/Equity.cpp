@@ -55,15 +55,17 @@ double Enumerate(const Spec& hero, const int* board, int boardCount, int target,
 double Sample(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
               int opponentCount, const int* dead, int deadCount, double* opponentEquity, int64_t& games,
               int runs, uint64_t seed, int rules, std::atomic<uint64_t>* played,
-              const std::atomic<bool>* stop) {
+              const std::atomic<bool>* stop, double* standardErrors) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
   problem.stop = stop;
   const int64_t wanted = runs > 0 ? runs : games;
   games = 0;
   if (wanted <= 0 || !problem.Prepare()) return kNoEquity;
-  return Report(SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played), opponentCount,
-                opponentEquity, games);
+  const EquityCounts counts = SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played);
+  if (standardErrors)
+    for (int p = 0; p <= opponentCount; ++p) standardErrors[p] = counts.StandardError(p);
+  return Report(counts, opponentCount, opponentEquity, games);
 }
 
 double HandVersusRange(const int hero[2], const int* board, int boardCount, const Spec& opponent, int target,
@@ -78,6 +80,14 @@ double HandVersusRange(const int hero[2], const int* board, int boardCount, cons
 }
 
 }  // namespace
+
+double PredictEnumerateSeconds(const Spec& hero, const int* board, int boardCount, int target,
+                               const Spec* opponents, int opponentCount, const int* dead, int deadCount) {
+  EquityProblem problem =
+      MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, kRulesStandard);
+  if (!problem.Prepare()) return 0;
+  return PredictEnumerationSeconds(problem);
+}
 
 double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
                                                int target, const Spec* opponents, int opponentCount,
@@ -100,18 +110,20 @@ double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, 
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
                                             int64_t& games, int runs, uint64_t seed,
-                                            std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
+                                            std::atomic<uint64_t>* played, const std::atomic<bool>* stop,
+                                            double* standardErrors) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStandard, played, stop);
+                opponentEquity, games, runs, seed, kRulesStandard, played, stop, standardErrors);
 }
 
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
                                                  int64_t& games, int runs, uint64_t seed,
-                                                 std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
+                                                 std::atomic<uint64_t>* played, const std::atomic<bool>* stop,
+                                                 double* standardErrors) {
   return Sample(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount,
-                opponentEquity, games, runs, seed, kRulesStraightBeatsSet, played, stop);
+                opponentEquity, games, runs, seed, kRulesStraightBeatsSet, played, stop, standardErrors);
 }
 
 double getProbabilityOfWinBySpectr6Plus(const int hero[2], const int* board, int boardCount,

@@ -29,21 +29,29 @@ double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int*
                                                     const int* dead, int deadCount,
                                                     double* opponentEquity, int64_t& games, int runs,
                                                     const std::atomic<bool>* stop = nullptr);
+// Seconds the two exact functions above are expected to take on this machine (either rule
+// set); 0 when there is nothing to count.
+double PredictEnumerateSeconds(const Spec& hero, const int* board, int boardCount, int target,
+                               const Spec* opponents, int opponentCount, const int* dead, int deadCount);
+
 // Monte-Carlo: plays `runs` games (games on entry when runs is not positive); games
 // receives the number played. seed 0 seeds from the clock. played, when given, grows by
-// the games played while they are played.
+// the games played while they are played. standardErrors, when given, receives the
+// standard error of each equity, the hero's first, then each opponent's.
 double getProbabilityOfWinHoldem6PlusCommon(const Spec& hero, const int* board, int boardCount,
                                             int target, const Spec* opponents, int opponentCount,
                                             const int* dead, int deadCount, double* opponentEquity,
                                             int64_t& games, int runs, uint64_t seed = 0,
                                             std::atomic<uint64_t>* played = nullptr,
-                                            const std::atomic<bool>* stop = nullptr);
+                                            const std::atomic<bool>* stop = nullptr,
+                                            double* standardErrors = nullptr);
 double getProbabilityOfWinHoldem6PlusChinaCommon(const Spec& hero, const int* board, int boardCount,
                                                  int target, const Spec* opponents, int opponentCount,
                                                  const int* dead, int deadCount, double* opponentEquity,
                                                  int64_t& games, int runs, uint64_t seed = 0,
                                                  std::atomic<uint64_t>* played = nullptr,
-                                                 const std::atomic<bool>* stop = nullptr);
+                                                 const std::atomic<bool>* stop = nullptr,
+                                                 double* standardErrors = nullptr);
 
 // One hero hand against a range, exact, standard rules: to the river, turn and flop.
 // games, when given, receives the number of deals x boards counted.

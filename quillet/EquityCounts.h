@@ -27,10 +27,13 @@ class EquityCounts {
 
   int players() const { return players_; }
   void Add(uint32_t winners, uint64_t n = 1) { bySet_[winners] += n; }
-  void Merge(const EquityCounts& other);
+  void Merge(const EquityCounts& other, uint64_t weight = 1);
   uint64_t games() const;
   // Share of the pot of player p over all games, 0..1; 0 when nothing was counted.
   double Equity(int p) const;
+  // Standard error of Equity(p) when the games were drawn at random: the spread of one game's
+  // pot share over the square root of the games; 0 when nothing was counted.
+  double StandardError(int p) const;
   uint64_t CountOf(uint32_t winners) const { return bySet_[winners]; }
 
  private:

@@ -35,9 +35,17 @@ std::size_t ListDeals(const std::vector<PlayerRange>& players, std::size_t cap,
                       std::vector<uint16_t>* deals);
 
 // Exact equity by enumeration of every deal and board completion. Both walks give the same
-// counts; Auto picks the cheaper. threads 0: one per core when the work is long.
+// counts; Auto picks the cheaper. threads 0: one per core when the work is long. Deals and
+// boards that a suit permutation maps onto each other are counted once with their number
+// unless Symmetry::Ignore asks for the plain walk (the same counts, for tests).
 enum class Walk { Auto, DealByDeal, BoardByBoard };
-EquityCounts EnumerateEquity(const EquityProblem& problem, int threads = 0, Walk walk = Walk::Auto);
+enum class Symmetry { Use, Ignore };
+EquityCounts EnumerateEquity(const EquityProblem& problem, int threads = 0, Walk walk = Walk::Auto,
+                             Symmetry symmetry = Symmetry::Use);
+
+// Seconds EnumerateEquity is expected to take with `threads` threads (0: one per core) on a
+// machine like the reference one; within a factor of three of the real time.
+double PredictEnumerationSeconds(const EquityProblem& problem, int threads = 0);
 
 // Monte-Carlo: `games` deals with boards, uniform over valid deals. A seed of 0 seeds
 // from the clock; any other seed repeats the same result. played, when given, grows by the

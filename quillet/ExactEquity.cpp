@@ -6,14 +6,18 @@
 //    compared; many deals with few boards (ranges on a flop or turn). Heads-up, a board's
 //    wins and ties are counted for all hero hands at once by sorting both ranges and
 //    removing the opponent hands that share a card by inclusion-exclusion.
+// Both count one deal or board of each orbit under the suit permutations that leave the
+// problem as it is, weighted by the orbit's size.
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <memory>
 
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
 #include "quillet/Parallel.h"
+#include "quillet/SuitSymmetry.h"
 
 namespace quillet {
 namespace {
@@ -93,12 +97,35 @@ struct DealLeaf {
   }
 };
 
-EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& deals,
-                        std::size_t dealCount, int need, int threads) {
+// The deals that stand for their orbits, with the orbit sizes.
+struct CanonicalDeals {
+  std::vector<uint16_t> deals;  // players per deal
+  std::vector<uint32_t> weights;
+  std::size_t size() const { return weights.size(); }
+};
+
+CanonicalDeals CanonicalOf(const EquityProblem& pr, const SuitSymmetry& symmetry,
+                           const std::vector<uint16_t>& deals, std::size_t dealCount) {
+  const int players = static_cast<int>(pr.players.size());
+  CanonicalDeals out;
+  std::array<uint64_t, kMaxPlayers> hands{};
+  for (std::size_t d = 0; d < dealCount; ++d) {
+    const uint16_t* deal = &deals[d * players];
+    for (int p = 0; p < players; ++p) hands[p] = pr.players[p].masks[deal[p]];
+    const uint32_t weight = symmetry.Order() == 1 ? 1 : symmetry.DealWeight(hands.data(), players);
+    if (weight == 0) continue;
+    out.deals.insert(out.deals.end(), deal, deal + players);
+    out.weights.push_back(weight);
+  }
+  return out;
+}
+
+EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical, int need, int threads) {
   const int players = static_cast<int>(pr.players.size());
   const FastEvaluator eval(pr.rules);
   const uint64_t boardKey = KeyOfMask(pr.board);
   const BoardCards all = CardsOutside(pr.board | pr.dead);
+  const auto dealCount = canonical.size();
   // Few deals: split each deal's boards by their first card as well.
   const bool splitBoards = need > 0 && dealCount < 64;
   const int perDeal = splitBoards ? all.size() : 1;
@@ -106,7 +133,8 @@ EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& de
 
   ParallelFor(static_cast<int>(dealCount) * perDeal, threads, [&](int item, int worker) {
     if (pr.Stopped()) return;  // an item is a few milliseconds at most
-    const uint16_t* deal = &deals[static_cast<std::size_t>(item / perDeal) * players];
+    const std::size_t d = static_cast<std::size_t>(item / perDeal);
+    const uint16_t* deal = &canonical.deals[d * players];
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
     uint64_t used = 0;
     for (int p = 0; p < players; ++p) {
@@ -114,17 +142,19 @@ EquityCounts DealByDeal(const EquityProblem& pr, const std::vector<uint16_t>& de
       masks[p] = pr.board | pr.players[p].masks[deal[p]];
       used |= pr.players[p].masks[deal[p]];
     }
-    DealLeaf leaf{eval, keys.data(), masks.data(), players, counts[worker]};
+    EquityCounts one(players);
+    DealLeaf leaf{eval, keys.data(), masks.data(), players, one};
     if (!splitBoards) {
       WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
-      return;
+    } else {
+      const int first = item % perDeal;
+      if (all.masks[first] & used) return;
+      const BoardCards free = CardsOutside(pr.board | pr.dead | used);
+      const int position = static_cast<int>(
+          std::find(free.masks.begin(), free.masks.end(), all.masks[first]) - free.masks.begin());
+      WalkBoardsFrom(free, position, need, leaf);
     }
-    const int first = item % perDeal;
-    if (all.masks[first] & used) return;
-    const BoardCards free = CardsOutside(pr.board | pr.dead | used);
-    const int position = static_cast<int>(
-        std::find(free.masks.begin(), free.masks.end(), all.masks[first]) - free.masks.begin());
-    WalkBoardsFrom(free, position, need, leaf);
+    counts[worker].Merge(one, canonical.weights[d]);
   });
   for (int w = 1; w < threads; ++w) counts[0].Merge(counts[w]);
   return counts[0];
@@ -154,7 +184,7 @@ class HeadsUpCounter {
   }
 
   // values: per hand, -1 for hands that touch the board.
-  void Count(const std::vector<int>& heroValues, const std::vector<int>& oppValues,
+  void Count(const std::vector<int>& heroValues, const std::vector<int>& oppValues, uint64_t weight,
              EquityCounts& out) {
     Sorted(heroValues, hero_, heroSorted_);
     Sorted(oppValues, opp_, oppSorted_);
@@ -191,9 +221,9 @@ class HeadsUpCounter {
       ties += t;
       losses += total - w - t;
     }
-    out.Add(0b01, wins);
-    out.Add(0b11, ties);
-    out.Add(0b10, losses);
+    out.Add(0b01, wins * weight);
+    out.Add(0b11, ties * weight);
+    out.Add(0b10, losses * weight);
   }
 
  private:
@@ -216,7 +246,8 @@ class MultiwayCounter {
  public:
   explicit MultiwayCounter(int players) : lists_(players) {}
 
-  void Count(const EquityProblem& pr, const std::vector<std::vector<int>>& values, EquityCounts& out) {
+  void Count(const EquityProblem& pr, const std::vector<std::vector<int>>& values, uint64_t weight,
+             EquityCounts& out) {
     for (std::size_t p = 0; p < lists_.size(); ++p) {
       lists_[p].clear();
       for (std::size_t i = 0; i < values[p].size(); ++i)
@@ -224,6 +255,7 @@ class MultiwayCounter {
       if (lists_[p].empty()) return;
     }
     out_ = &out;
+    weight_ = weight;
     problem_ = &pr;
     Walk(0, 0, -1, 0);
   }
@@ -236,7 +268,7 @@ class MultiwayCounter {
 
   void Walk(std::size_t p, uint64_t used, int best, uint32_t winners) {
     if (p == lists_.size()) {
-      out_->Add(winners);
+      out_->Add(winners, weight_);
       return;
     }
     // Wide ranges make one board's deals countless: a stop is heard at every level above
@@ -252,10 +284,11 @@ class MultiwayCounter {
 
   std::vector<std::vector<Hand>> lists_;
   EquityCounts* out_ = nullptr;
+  uint64_t weight_ = 1;
   const EquityProblem* problem_ = nullptr;
 };
 
-EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
+EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry, int need, int threads) {
   const int players = static_cast<int>(pr.players.size());
   const FastEvaluator eval(pr.rules);
   const uint64_t boardKey = KeyOfMask(pr.board);
@@ -280,6 +313,8 @@ EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
     Scratch& s = scratch[worker];
     auto leaf = [&](uint64_t addKey, uint64_t addMask) {
       if (pr.Stopped()) return;  // a board costs a whole range's evaluations
+      const uint32_t weight = symmetry.Order() == 1 ? 1 : symmetry.Weight(addMask);
+      if (weight == 0) return;  // another board of its orbit stands for it
       const uint64_t key = boardKey + addKey, mask = pr.board | addMask;
       const bool noFlush = FastEvaluator::NoFlushWithMore(key, 2);  // no suit three times on the board
       for (int p = 0; p < players; ++p) {
@@ -292,8 +327,8 @@ EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
           for (std::size_t i = 0; i < range.size(); ++i)
             values[i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
       }
-      if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], counts[worker]);
-      else s.multiway->Count(pr, s.values, counts[worker]);
+      if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], weight, counts[worker]);
+      else s.multiway->Count(pr, s.values, weight, counts[worker]);
     };
     if (need == 0) leaf(0, 0);
     else WalkBoardsFrom(cards, item, need, leaf);
@@ -302,31 +337,80 @@ EquityCounts BoardByBoard(const EquityProblem& pr, int need, int threads) {
   return counts[0];
 }
 
-}  // namespace
+// Deals of a problem too large to list them: the product of the range sizes, times the
+// chance that two hands of `open` cards share none, for every pair of players.
+double EstimatedDeals(const EquityProblem& problem, int open) {
+  double deals = 1;
+  for (const auto& p : problem.players) deals *= static_cast<double>(p.size());
+  const double apart = Choose(open - 2, 2) / Choose(open, 2);
+  const auto n = static_cast<double>(problem.players.size());
+  return deals * std::pow(apart, n * (n - 1) / 2);
+}
 
-EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk walk) {
+// What an enumeration will do: its deals, both walks' work, and which walk it takes.
+struct Plan {
+  std::vector<uint16_t> deals;
+  std::size_t dealCount = 0;
+  bool listed = false;
+  double dealWork = 0;   // evaluations
+  double boardWork = 0;  // evaluations and deal steps
+  int symmetryOrder = 1;
+};
+
+Plan PlanOf(const EquityProblem& problem, Symmetry use) {
+  Plan plan;
   const int players = static_cast<int>(problem.players.size());
   const int need = problem.CardsToCome();
-  if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
-  std::vector<uint16_t> deals;
-  const std::size_t dealCount = ListDeals(problem.players, kDealListCap, &deals);
-  if (dealCount == 0) return EquityCounts(players);
-
+  plan.dealCount = ListDeals(problem.players, kDealListCap, &plan.deals);
   const int open = kDeckSize - std::popcount(problem.board | problem.dead);
   double combos = 0;
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());
   const double boardsAll = Choose(open, need);
   const double boardsPerDeal = Choose(open - 2 * players, need);
-  const bool listed = dealCount < kDealListCap;
-  const double dealWork = listed ? static_cast<double>(dealCount) * boardsPerDeal * players : 1e300;
-  const double boardWork = players == 2
-                               ? boardsAll * combos * 4
-                               : boardsAll * combos + (listed ? dealCount * boardsPerDeal : 1e300);
+  plan.listed = plan.dealCount < kDealListCap;
+  const double deals = plan.listed ? static_cast<double>(plan.dealCount) : EstimatedDeals(problem, open);
+  plan.dealWork = plan.listed ? deals * boardsPerDeal * players : 1e300;  // too many deals to list
+  plan.boardWork = players == 2 ? boardsAll * combos * 4 : boardsAll * combos + deals * boardsPerDeal;
+  if (use == Symmetry::Use) plan.symmetryOrder = SuitSymmetry(problem).Order();
+  return plan;
+}
+
+bool ByDeal(const Plan& plan, Walk walk) {
+  const bool byDeal = walk == Walk::Auto ? plan.dealWork <= plan.boardWork : walk == Walk::DealByDeal;
+  return plan.listed && byDeal;
+}
+
+// Seconds per unit of work on one core of the reference machine (2-core, shared), measured
+// over a spread of requests by the predictor benchmark.
+constexpr double kSecondsPerDealUnit = 5.0e-9;
+constexpr double kSecondsPerBoardUnit = 6.0e-9;
+
+}  // namespace
+
+double PredictEnumerationSeconds(const EquityProblem& problem, int threads) {
+  const int players = static_cast<int>(problem.players.size());
+  if (problem.CardsToCome() < 0 || players < 1 || players > kMaxPlayers) return 0;
+  const Plan plan = PlanOf(problem, Symmetry::Use);
+  if (plan.dealCount == 0) return 0;
+  const bool byDeal = ByDeal(plan, Walk::Auto);
+  const double work = (byDeal ? plan.dealWork * kSecondsPerDealUnit : plan.boardWork * kSecondsPerBoardUnit) /
+                      plan.symmetryOrder;
   if (threads <= 0) threads = HardwareThreads();
-  if (std::min(dealWork, boardWork) < kParallelWork) threads = 1;
-  const bool byDeal = walk == Walk::Auto ? dealWork <= boardWork : walk == Walk::DealByDeal;
-  if (listed && byDeal) return DealByDeal(problem, deals, dealCount, need, threads);
-  return BoardByBoard(problem, need, threads);
+  return work < kParallelWork * kSecondsPerDealUnit ? work : work / threads;
+}
+
+EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk walk, Symmetry use) {
+  const int players = static_cast<int>(problem.players.size());
+  const int need = problem.CardsToCome();
+  if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
+  const Plan plan = PlanOf(problem, use);
+  if (plan.dealCount == 0) return EquityCounts(players);
+  if (threads <= 0) threads = HardwareThreads();
+  if (std::min(plan.dealWork, plan.boardWork) / plan.symmetryOrder < kParallelWork) threads = 1;
+  const SuitSymmetry symmetry = use == Symmetry::Use ? SuitSymmetry(problem) : SuitSymmetry();
+  if (ByDeal(plan, walk))
+    return DealByDeal(problem, CanonicalOf(problem, symmetry, plan.deals, plan.dealCount), need, threads);
+  return BoardByBoard(problem, symmetry, need, threads);
 }
 
 }  // namespace quillet

@@ -170,8 +170,8 @@ bool CEvaluateView::Evaluate() {
   streets.runs = runs;
   streets.rules = settings_->Rules();
   const int boardSize = static_cast<int>(built.board.size());
-  if (streets.enumerate &&
-      EstimateStreetWork(built.specs, boardSize, built.request.opponentCount) > kEnumerationLimit && showNotice)
+  if (streets.enumerate && showNotice &&
+      PredictStreetSeconds(built.specs, built.board, built.request.deadMask) > kEnumerationSecondsLimit)
     showNotice(FromWide(kMonteCarloNotice));
   Start(built, streets, HotnessApplies(settings_->HotnessCalc(), built.request.opponentCount, boardSize));
   return true;

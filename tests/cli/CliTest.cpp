@@ -141,6 +141,8 @@ TEST(CliEquity, StreetsAsFractionsWithNullForPassedStreets) {
   EXPECT_NEAR(hero * 28, std::round(hero * 28), 1e-9) << "a whole number of rivers";
   EXPECT_EQ(j["notice"], "");
   EXPECT_GE(j["ms"].get<double>(), 0.0);
+  EXPECT_EQ(river["hero_se"], 0.0) << "counted exactly";
+  EXPECT_EQ(river["ops_se"][0], 0.0);
 }
 
 TEST(CliEquity, SeededMonteCarloRepeatsAndSwitchNotice) {
@@ -148,9 +150,20 @@ TEST(CliEquity, SeededMonteCarloRepeatsAndSwitchNotice) {
   const auto a = RunCli(args).Json(), b = RunCli(args).Json();
   EXPECT_EQ(a["streets"], b["streets"]);
   EXPECT_EQ(a["streets"]["river"]["games"], 5000);
+  // Each sampled equity comes with its standard error: about sqrt(e (1 - e) / games) when
+  // ties are rare.
+  const auto river = a["streets"]["river"];
+  const double hero = river["hero"].get<double>(), se = river["hero_se"].get<double>();
+  EXPECT_NEAR(se, std::sqrt(hero * (1 - hero) / 5000), 0.2 * se);
+  ASSERT_EQ(river["ops_se"].size(), 2u);
+  EXPECT_GT(river["ops_se"][1].get<double>(), 0.0);
   const auto big = RunCli("equity --hero 30% --op 30% --op 30% --runs 2000 --json").Json();
   EXPECT_EQ(big["notice"], "Calculation time will be very long! Monte-Carlo option will be used!");
   EXPECT_EQ(big["streets"]["river"]["games"], 2000);
+  // Three pairs preflop are counted exactly now; --force-exact keeps a large request exact.
+  const auto pairs = RunCli("equity --hero AA --op KK --op QQ --json").Json();
+  EXPECT_EQ(pairs["notice"], "");
+  EXPECT_EQ(pairs["streets"]["flop"]["games"], 216 * 4060);  // 6 x 6 x 6 deals, C(30, 3) flops
 }
 
 TEST(CliEquity, RefusedRequestsPrintTheMessage) {

@@ -102,12 +102,16 @@ TEST_F(Streets, ASingleHandAgainstOneRangeIsCountedExactlyEvenWithMonteCarlo) {
 TEST_F(Streets, LargeEnumerationsSwitchToMonteCarloForThisRunOnly) {
   std::array<quillet::Spec, 6> specs;
   specs[0] = specs[1] = specs[2] = SpecOf("AA KK QQ JJ TT 99 88 77 66 AKs AQs AJs ATs A9s A8s A7s");
-  const uint64_t n = specs[0].size();  // 9 pairs and 7 suited classes: 82
-  ASSERT_EQ(n, 82u);
-  EXPECT_EQ(EstimateStreetWork(specs, 0, 2), n * n * n * 200000);
-  EXPECT_EQ(EstimateStreetWork(specs, 3, 2), n * n * n * 500);
-  EXPECT_EQ(EstimateStreetWork(specs, 4, 2), n * n * n * 30);
-  EXPECT_EQ(EstimateStreetWork(specs, 0, 1), n * n * n) << "heads-up preflop is not multiplied";
+  ASSERT_EQ(specs[0].size(), 82u);  // 9 pairs and 7 suited classes
+  EXPECT_GT(PredictStreetSeconds(specs, {}, 0), kEnumerationSecondsLimit);
+  // Three pairs preflop are counted exactly; heads-up preflop comes from the tables.
+  std::array<quillet::Spec, 6> pairs;
+  pairs[0] = SpecOf("AA");
+  pairs[1] = SpecOf("KK");
+  pairs[2] = SpecOf("QQ");
+  EXPECT_LT(PredictStreetSeconds(pairs, {}, 0), kEnumerationSecondsLimit);
+  pairs[2] = {};
+  EXPECT_EQ(PredictStreetSeconds(pairs, {}, 0), 0.0);
 
   StreetSettings settings;
   settings.runs = 2000;

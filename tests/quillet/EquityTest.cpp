@@ -52,13 +52,14 @@ TEST_P(ExactEquity, BothWalksMatchTheBruteForce) {
   const BruteResult brute = BruteOf(s);
   ASSERT_GT(brute.games, 0);
   const EquityProblem problem = ProblemOf(s);
-  for (Walk walk : {Walk::Auto, Walk::DealByDeal, Walk::BoardByBoard}) {
-    const EquityCounts counts = EnumerateEquity(problem, 1, walk);
-    EXPECT_EQ(counts.games(), static_cast<uint64_t>(brute.games)) << static_cast<int>(walk);
-    for (std::size_t p = 0; p < s.ranges.size(); ++p)
-      EXPECT_NEAR(counts.Equity(static_cast<int>(p)), brute.equity[p], 1e-12)
-          << "player " << p << " walk " << static_cast<int>(walk);
-  }
+  for (Walk walk : {Walk::Auto, Walk::DealByDeal, Walk::BoardByBoard})
+    for (Symmetry symmetry : {Symmetry::Use, Symmetry::Ignore}) {
+      const EquityCounts counts = EnumerateEquity(problem, 1, walk, symmetry);
+      const int how = static_cast<int>(walk) * 2 + static_cast<int>(symmetry);
+      EXPECT_EQ(counts.games(), static_cast<uint64_t>(brute.games)) << how;
+      for (std::size_t p = 0; p < s.ranges.size(); ++p)
+        EXPECT_NEAR(counts.Equity(static_cast<int>(p)), brute.equity[p], 1e-12) << "player " << p << " " << how;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,7 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         Situation{"RangesThreeWayOnATurn", {"AA KK", "QQ AKo", "JTs 99"}, "Ts 9d 6h 7c", "", 5, 0},
         Situation{"RangesThreeWayOnTheRiver", {"AA KK", "QQ AKo", "JTs 99"}, "Ts 9d 6h 7c 8c", "", 5, 1},
         Situation{"BoardPlaysForEveryone", {"7c7d", "8h8d", "9c6d"}, "As Ks Qs Js Ts", "", 5, 0},
-        Situation{"SplitPotsOnTheTurn", {"AhKh", "AdKd", "AcKc"}, "Qs Js 6d 6c", "Ts", 5, 0}),
+        Situation{"SplitPotsOnTheTurn", {"AhKh", "AdKd", "AcKc"}, "Qs Js 6d 6c", "Ts", 5, 0},
+        // Ranges and cards that suit permutations leave as they are.
+        Situation{"SymmetricPairsPreflopToFlop", {"AA", "KK"}, "", "", 3, 1},
+        Situation{"SymmetricRangesThreeWayOnAFlop", {"KK QQ", "JTs 99", "87s"}, "As Ad 6h", "", 4, 0},
+        Situation{"SymmetricRangesFourWayWithDeadCards", {"KK", "QQ JJ", "T9s", "88"}, "As Ad 6h 7c", "Ah Ac", 5, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExactEquityRoutines, ContractFunctionsReportEquitiesAndGames) {
@@ -146,6 +151,34 @@ TEST(ExactEquityRoutines, ThreadsDoNotChangeTheCounts) {
   const EquityCounts one = EnumerateEquity(problem, 1), two = EnumerateEquity(problem, 2);
   EXPECT_EQ(one.games(), 142506u);  // C(30, 5)
   for (uint32_t winners = 1; winners < 8; ++winners) EXPECT_EQ(one.CountOf(winners), two.CountOf(winners));
+}
+
+TEST(ExactEquityRoutines, SuitSymmetricCountsEqualThePlainWalks) {
+  // Larger than the brute force can take: symmetry on and off, deal by deal and board by board.
+  for (const Situation& s : {Situation{"", {"AA KK", "QQ", "JJ AKs"}, "", "", 4, 0},
+                             Situation{"", {"AA KK QQ AKs", "JJ TT 99 KQs"}, "", "Ks", 5, 1},
+                             Situation{"", {"AA KK QQ JJ AKs AKo", "TT 99 AQs KQs QJs JTs", "AA"}, "Ah Kh 7c", "", 5, 0}}) {
+    const EquityProblem problem = ProblemOf(s);
+    for (Walk walk : {Walk::DealByDeal, Walk::BoardByBoard}) {
+      const EquityCounts plain = EnumerateEquity(problem, 2, walk, Symmetry::Ignore);
+      const EquityCounts symmetric = EnumerateEquity(problem, 2, walk, Symmetry::Use);
+      ASSERT_GT(plain.games(), 0u);
+      for (uint32_t winners = 1; winners < (1u << s.ranges.size()); ++winners)
+        EXPECT_EQ(symmetric.CountOf(winners), plain.CountOf(winners)) << winners << " " << static_cast<int>(walk);
+    }
+  }
+}
+
+TEST(EquityCountsTest, StandardErrorIsTheSpreadOfOneGamesShare) {
+  EquityCounts counts(2);
+  counts.Add(0b01, 3);  // hero wins three games
+  counts.Add(0b11, 2);  // two split pots
+  counts.Add(0b10, 5);
+  // Hero's share per game: 1 three times, 1/2 twice, 0 five times.
+  const double mean = (3 + 1) / 10.0, meanOfSquares = (3 + 2 * 0.25) / 10.0;
+  EXPECT_DOUBLE_EQ(counts.Equity(0), mean);
+  EXPECT_DOUBLE_EQ(counts.StandardError(0), std::sqrt((meanOfSquares - mean * mean) / 10));
+  EXPECT_EQ(EquityCounts(3).StandardError(1), 0.0);
 }
 
 // --- Monte-Carlo --------------------------------------------------------------------

@@ -1,0 +1,74 @@
+#include "quillet/SuitSymmetry.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "quillet/Cards.h"
+
+namespace quillet {
+namespace {
+
+constexpr uint64_t kSuitBlock = (uint64_t{1} << kRanks) - 1;
+
+bool RangeMapsOntoItself(const PlayerRange& range, const SuitMap& map) {
+  const std::unordered_set<uint64_t> hands(range.masks.begin(), range.masks.end());
+  for (uint64_t m : range.masks)
+    if (!hands.count(MapSuits(m, map))) return false;
+  return true;
+}
+
+bool FixesProblem(const EquityProblem& problem, const SuitMap& map) {
+  if (MapSuits(problem.board, map) != problem.board || MapSuits(problem.dead, map) != problem.dead) return false;
+  return std::all_of(problem.players.begin(), problem.players.end(),
+                     [&](const PlayerRange& r) { return RangeMapsOntoItself(r, map); });
+}
+
+}  // namespace
+
+uint64_t MapSuits(uint64_t mask, const SuitMap& map) {
+  uint64_t out = 0;
+  for (int s = 0; s < 4; ++s) out |= ((mask >> (kRanks * s)) & kSuitBlock) << (kRanks * map[s]);
+  return out;
+}
+
+SuitSymmetry::SuitSymmetry(const EquityProblem& problem) {
+  SuitMap map{0, 1, 2, 3};
+  while (std::next_permutation(map.begin(), map.end()))  // every permutation but the identity
+    if (FixesProblem(problem, map)) maps_.push_back(map);
+}
+
+uint32_t SuitSymmetry::Weight(uint64_t mask) const {
+  uint32_t fixing = 1;
+  for (const SuitMap& map : maps_) {
+    const uint64_t image = MapSuits(mask, map);
+    if (image < mask) return 0;
+    fixing += image == mask;
+  }
+  return static_cast<uint32_t>(Order()) / fixing;
+}
+
+uint32_t SuitSymmetry::DealWeight(const uint64_t* hands, int players) const {
+  uint32_t fixing = 1;
+  for (const SuitMap& map : maps_) {
+    int order = 0;  // image against deal, first player that differs decides
+    for (int p = 0; p < players && order == 0; ++p) {
+      const uint64_t image = MapSuits(hands[p], map);
+      order = image < hands[p] ? -1 : image > hands[p] ? 1 : 0;
+    }
+    if (order < 0) return 0;
+    fixing += order == 0;
+  }
+  return static_cast<uint32_t>(Order()) / fixing;
+}
+
+SuitSymmetry SuitSymmetry::FixingAlso(const uint64_t* hands, int players) const {
+  SuitSymmetry out;
+  for (const SuitMap& map : maps_) {
+    bool fixes = true;
+    for (int p = 0; p < players && fixes; ++p) fixes = MapSuits(hands[p], map) == hands[p];
+    if (fixes) out.maps_.push_back(map);
+  }
+  return out;
+}
+
+}  // namespace quillet
