@@ -40,12 +40,9 @@ int PairKind(int holeHigh, int holeLow, const CardIndex* board, int boardCount) 
 
 int EvaluateCards(const CardIndex* cards, int boardCount, RuleSet rules) {
   if (boardCount < 3 || boardCount > 5) return 0;
-  if (rules == RuleSet::StraightBeatsSet) return quillet::eval_rank_6China(cards, boardCount);
-  switch (boardCount) {
-    case 5: return quillet::eval_rank7_via_fsm7(cards);
-    case 4: return quillet::eval_rank6_via_fsm5(cards);
-    default: return quillet::eval_rank5_via_fsm5(cards);
-  }
+  return quillet::EvaluateHand(cards, 2 + boardCount,
+                               rules == RuleSet::StraightBeatsSet ? quillet::kRulesStraightBeatsSet
+                                                                  : quillet::kRulesStandard);
 }
 
 int CategoryOfValue(int value, RuleSet rules) {

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "engine/MonteCarlo.h"
+#include "quillet/EquityProblem.h"
+#include "quillet/HandValue.h"
 #include "quillet/Random.h"
+#include "quillet/SuitSymmetry.h"
 
 namespace ferrox {
 namespace {
@@ -42,6 +45,51 @@ std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumera
   return boards;
 }
 
+void AddDeal(Distribution& d, double equity, int times) {
+  const int b = std::min(99, static_cast<int>(100.0 * equity));
+  d.histogram[100 - b] += times;
+  d.deals += times;
+}
+
+quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsSet) {
+  quillet::EquityProblem problem;
+  for (int p = 0; p <= request.opponentCount; ++p) {
+    quillet::PlayerRange range;
+    for (CardMask m : request.handLists[p]) range.Add(m);
+    problem.players.push_back(range);
+  }
+  problem.board = request.boardMask;
+  problem.dead = request.deadMask;
+  problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
+  return problem;
+}
+
+// Every deal's equity counted exactly to the river. Deals that a suit permutation keeping
+// the ranges, board and dead cards maps onto each other have the same equity: one of them
+// is counted, and stands for all.
+Distribution ExactDistribution(const RequestData& request, bool straightBeatsSet,
+                               const std::vector<CardMask>& boards, int runs, Progress* progress) {
+  const quillet::EquityProblem base = ProblemOf(request, straightBeatsSet);
+  const quillet::SuitSymmetry symmetry(base);
+  Distribution d;
+  if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
+  for (CardMask board : boards) {
+    if (progress && progress->StopRequested()) break;
+    const uint32_t weight = symmetry.Weight(board & ~request.boardMask);
+    if (weight == 0) continue;
+    quillet::EquityProblem problem = base;
+    problem.board = board;
+    problem.stop = progress ? progress->StopFlag() : nullptr;
+    if (problem.Prepare()) {
+      const quillet::EquityCounts counts = quillet::EnumerateEquity(problem);
+      if (counts.games() > 0 && !(progress && progress->StopRequested()))
+        AddDeal(d, counts.Equity(0), static_cast<int>(weight));
+    }
+    if (progress) progress->AddDone(static_cast<uint64_t>(runs) * weight);
+  }
+  return d;
+}
+
 }  // namespace
 
 Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
@@ -53,6 +101,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
   Distribution d;
   uint64_t dealSeed = seed;
   const std::vector<CardMask> boards = NextBoards(request.boardMask, excluded, enumerate, seed);
+  if (enumerate) return ExactDistribution(request, straightBeatsSet, boards, runs, progress);
   if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
   for (CardMask board : boards) {
     if (progress && progress->StopRequested()) break;
@@ -63,9 +112,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
                                             progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game
     if (games == 0) continue;
-    const int b = std::min(99, static_cast<int>(100.0 * e));
-    ++d.histogram[100 - b];
-    ++d.deals;
+    AddDeal(d, e, 1);
   }
   return d;
 }

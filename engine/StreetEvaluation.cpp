@@ -92,6 +92,7 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   if (headsUpResult && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
   task.games = games;
   task.heroEquity = hero;
+  task.sampled = sampledGames;
 }
 
 }  // namespace
@@ -170,6 +171,15 @@ std::wstring StreetCellText(const StreetTask& task, int column) {
   if (column > task.opponentCount) return L"";
   if (task.games == 0 || task.heroEquity <= -10.0) return L"none";
   return PercentText(column == 0 ? task.heroEquity : task.opponentEquity[column - 1]);
+}
+
+std::wstring StreetCellToolTip(const StreetTask& task, int column) {
+  const std::wstring text = StreetCellText(task, column);
+  if (text.empty() || text == L"none") return L"";
+  const auto games = static_cast<long long>(task.games);
+  if (!task.sampled) return Printf("Exact: %lld games counted", games);
+  return Printf("Monte-Carlo: %lld games, standard error %.2lf%%", games,
+                task.standardError[static_cast<std::size_t>(column)] * 100.0);
 }
 
 std::wstring StreetOutputLine(const StreetEvaluation& evaluation) {

@@ -31,6 +31,7 @@ struct StreetTask {
   std::array<double, 5> opponentEquity{};
   // Standard error of each equity, hero first; 0 for a street counted exactly.
   std::array<double, 6> standardError{};
+  bool sampled = false;  // by Monte-Carlo
 };
 
 struct StreetSettings {
@@ -66,6 +67,9 @@ StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, cons
 // Text of one result cell: column 0 the hero, 1..5 the opponents. "%.2lf%%", "none" for
 // a street not computed, "" for an opponent beyond the opponent count.
 std::wstring StreetCellText(const StreetTask& task, int column);
+// Tooltip of a result cell: how the equity was found and, for a sampled one, its standard
+// error; empty where the cell holds no equity.
+std::wstring StreetCellToolTip(const StreetTask& task, int column);
 // "%ld river games time = %.3lf sec. River equity = %.2lf%%\n"; when no river game could
 // be dealt, "0 river games time = %.3lf sec. No deal is possible.\n".
 std::wstring StreetOutputLine(const StreetEvaluation& evaluation);

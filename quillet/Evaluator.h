@@ -6,6 +6,7 @@
 // loops grow a hand card by card with one addition, and FastEvaluator turns key and card
 // mask into a value with one or two table loads.
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>

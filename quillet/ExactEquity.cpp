@@ -14,8 +14,10 @@
 #include <cmath>
 #include <memory>
 
+#include "quillet/DeadCardPreflop.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
+#include "quillet/MultiwayCounter.h"
 #include "quillet/Parallel.h"
 #include "quillet/SuitSymmetry.h"
 
@@ -241,53 +243,6 @@ class HeadsUpCounter {
   std::vector<Valued> heroSorted_, oppSorted_;
 };
 
-// Three or more players on one board: every deal, winners carried down the search.
-class MultiwayCounter {
- public:
-  explicit MultiwayCounter(int players) : lists_(players) {}
-
-  void Count(const EquityProblem& pr, const std::vector<std::vector<int>>& values, uint64_t weight,
-             EquityCounts& out) {
-    for (std::size_t p = 0; p < lists_.size(); ++p) {
-      lists_[p].clear();
-      for (std::size_t i = 0; i < values[p].size(); ++i)
-        if (values[p][i] >= 0) lists_[p].push_back({values[p][i], pr.players[p].masks[i]});
-      if (lists_[p].empty()) return;
-    }
-    out_ = &out;
-    weight_ = weight;
-    problem_ = &pr;
-    Walk(0, 0, -1, 0);
-  }
-
- private:
-  struct Hand {
-    int value;
-    uint64_t mask;
-  };
-
-  void Walk(std::size_t p, uint64_t used, int best, uint32_t winners) {
-    if (p == lists_.size()) {
-      out_->Add(winners, weight_);
-      return;
-    }
-    // Wide ranges make one board's deals countless: a stop is heard at every level above
-    // the last player, so each loop above ends at once.
-    if (p + 1 < lists_.size() && problem_->Stopped()) return;
-    for (const Hand& h : lists_[p]) {
-      if (h.mask & used) continue;
-      if (h.value > best) Walk(p + 1, used | h.mask, h.value, 1u << p);
-      else if (h.value == best) Walk(p + 1, used | h.mask, best, winners | (1u << p));
-      else Walk(p + 1, used | h.mask, best, winners);
-    }
-  }
-
-  std::vector<std::vector<Hand>> lists_;
-  EquityCounts* out_ = nullptr;
-  uint64_t weight_ = 1;
-  const EquityProblem* problem_ = nullptr;
-};
-
 EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry, int need, int threads) {
   const int players = static_cast<int>(pr.players.size());
   const FastEvaluator eval(pr.rules);
@@ -306,7 +261,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
     s.values.resize(players);
     for (int p = 0; p < players; ++p) s.values[p].resize(pr.players[p].size());
     if (players == 2) s.headsUp = std::make_unique<HeadsUpCounter>(pr);
-    else s.multiway = std::make_unique<MultiwayCounter>(players);
+    else s.multiway = std::make_unique<MultiwayCounter>(pr);
   }
 
   ParallelFor(items, threads, [&](int item, int worker) {
@@ -328,7 +283,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
             values[i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
       }
       if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], weight, counts[worker]);
-      else s.multiway->Count(pr, s.values, weight, counts[worker]);
+      else s.multiway->Count(s.values, weight, counts[worker]);
     };
     if (need == 0) leaf(0, 0);
     else WalkBoardsFrom(cards, item, need, leaf);
@@ -337,14 +292,34 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
   return counts[0];
 }
 
-// Deals of a problem too large to list them: the product of the range sizes, times the
-// chance that two hands of `open` cards share none, for every pair of players.
-double EstimatedDeals(const EquityProblem& problem, int open) {
+// Deals of the players but `skipped` (-1: of all of them), estimated: the product of the
+// range sizes, times, for every two players, the share of their hand pairs that share no
+// card (from how many hands of each hold each card).
+double EstimatedDeals(const EquityProblem& problem, int skipped = -1) {
+  std::vector<std::array<double, 64>> holding;
   double deals = 1;
-  for (const auto& p : problem.players) deals *= static_cast<double>(p.size());
-  const double apart = Choose(open - 2, 2) / Choose(open, 2);
-  const auto n = static_cast<double>(problem.players.size());
-  return deals * std::pow(apart, n * (n - 1) / 2);
+  for (int p = 0; p < static_cast<int>(problem.players.size()); ++p) {
+    if (p == skipped) continue;
+    const PlayerRange& range = problem.players[p];
+    std::array<double, 64> cards{};
+    for (uint64_t m : range.masks)
+      for (uint64_t b = m; b; b &= b - 1) cards[std::countr_zero(b)] += 1.0 / static_cast<double>(range.size());
+    for (const auto& other : holding) {
+      double clash = 0;
+      for (int c = 0; c < 64; ++c) clash += cards[c] * other[c];
+      deals *= std::max(0.0, 1.0 - clash);
+    }
+    holding.push_back(cards);
+    deals *= static_cast<double>(range.size());
+  }
+  return deals;
+}
+
+// The player a board's count takes at once, not deal by deal: the one with the most hands.
+int WidestPlayer(const EquityProblem& problem) {
+  const auto widest = std::max_element(problem.players.begin(), problem.players.end(),
+                                       [](const PlayerRange& a, const PlayerRange& b) { return a.size() < b.size(); });
+  return static_cast<int>(widest - problem.players.begin());
 }
 
 // What an enumeration will do: its deals, both walks' work, and which walk it takes.
@@ -368,9 +343,18 @@ Plan PlanOf(const EquityProblem& problem, Symmetry use) {
   const double boardsAll = Choose(open, need);
   const double boardsPerDeal = Choose(open - 2 * players, need);
   plan.listed = plan.dealCount < kDealListCap;
-  const double deals = plan.listed ? static_cast<double>(plan.dealCount) : EstimatedDeals(problem, open);
-  plan.dealWork = plan.listed ? deals * boardsPerDeal * players : 1e300;  // too many deals to list
-  plan.boardWork = players == 2 ? boardsAll * combos * 4 : boardsAll * combos + deals * boardsPerDeal;
+  // Too many deals to list: the deal walk cannot be taken.
+  plan.dealWork = plan.listed ? static_cast<double>(plan.dealCount) * boardsPerDeal * players : 1e300;
+  // Per board: every hand valued, then (three or more players) the others' deals walked and
+  // the widest range counted against each, after sorting it.
+  const int widest = WidestPlayer(problem);
+  const auto widestHands = static_cast<double>(problem.players[widest].size());
+  const double outerDeals = EstimatedDeals(problem, widest);
+  // Counting the widest range against one deal of the others: each of their cards, and
+  // each two of them, looked up.
+  const double cards = 2.0 * (players - 1), perDeal = (cards + cards * (cards - 1) / 2) / 2.5;
+  plan.boardWork = players == 2 ? boardsAll * combos * 4
+                                : boardsAll * (combos + perDeal * outerDeals + 8 * widestHands);
   if (use == Symmetry::Use) plan.symmetryOrder = SuitSymmetry(problem).Order();
   return plan;
 }
@@ -390,6 +374,11 @@ constexpr double kSecondsPerBoardUnit = 6.0e-9;
 double PredictEnumerationSeconds(const EquityProblem& problem, int threads) {
   const int players = static_cast<int>(problem.players.size());
   if (problem.CardsToCome() < 0 || players < 1 || players > kMaxPlayers) return 0;
+  if (DeadCardPreflopApplies(problem)) {
+    double seconds = 0;
+    for (const auto& sub : DeadCardSubproblems(problem)) seconds += PredictEnumerationSeconds(sub.first, threads);
+    return seconds;
+  }
   const Plan plan = PlanOf(problem, Symmetry::Use);
   if (plan.dealCount == 0) return 0;
   const bool byDeal = ByDeal(plan, Walk::Auto);
@@ -403,6 +392,7 @@ EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk wal
   const int players = static_cast<int>(problem.players.size());
   const int need = problem.CardsToCome();
   if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
+  if (walk == Walk::Auto && DeadCardPreflopApplies(problem)) return CountDeadCardPreflop(problem, threads);
   const Plan plan = PlanOf(problem, use);
   if (plan.dealCount == 0) return EquityCounts(players);
   if (threads <= 0) threads = HardwareThreads();

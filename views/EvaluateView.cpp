@@ -150,7 +150,10 @@ bool CEvaluateView::ReadRuns(int& runs) {
 
 void CEvaluateView::ClearCells() {
   for (auto& row : cells_)
-    for (QLineEdit* cell : row) cell->clear();
+    for (QLineEdit* cell : row) {
+      cell->clear();
+      cell->setToolTip({});
+    }
 }
 
 bool CEvaluateView::Evaluate() {
@@ -237,7 +240,10 @@ void CEvaluateView::Finish(Job<Outcome>& job) {
 void CEvaluateView::Show(const Outcome& outcome) {
   for (const StreetTask& task : outcome.streets.tasks) {
     const int street = task.boardSize == 5 ? 0 : task.boardSize == 4 ? 1 : 2;
-    for (int column = 0; column < 6; ++column) cells_[street][column]->setText(FromWide(StreetCellText(task, column)));
+    for (int column = 0; column < 6; ++column) {
+      cells_[street][column]->setText(FromWide(StreetCellText(task, column)));
+      cells_[street][column]->setToolTip(FromWide(StreetCellToolTip(task, column)));
+    }
   }
   emit outputLine(FromWide(StreetOutputLine(outcome.streets)));
   if (outcome.hotness) emit hotnessReady(*outcome.hotness);

@@ -80,6 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
         Situation{"RangesHeadsUpWithDeadCards", {"AA KK AKs", "AKs QQ JTs"}, "Qs Jd 6h", "Ah Qd", 5, 0},
         Situation{"RangesThreeWayOnATurn", {"AA KK", "QQ AKo", "JTs 99"}, "Ts 9d 6h 7c", "", 5, 0},
         Situation{"RangesThreeWayOnTheRiver", {"AA KK", "QQ AKo", "JTs 99"}, "Ts 9d 6h 7c 8c", "", 5, 1},
+        // The widest range is counted against the others' cards: hands made of one card from
+        // each of two other players, and hands another player holds too.
+        Situation{"RangesThreeWaySharingCardsWithTheCountedPlayer", {"AA KK AKs", "AKo AKs QQ", "KK QQ"},
+                  "Ts 9d 6h 7c", "", 5, 0},
+        Situation{"RangesFourWayOnATurn", {"AA", "KK AKs", "QQ AQs", "AKo AQo KQo"}, "Js 9d 6h 7c", "8d", 5, 1},
         Situation{"BoardPlaysForEveryone", {"7c7d", "8h8d", "9c6d"}, "As Ks Qs Js Ts", "", 5, 0},
         Situation{"SplitPotsOnTheTurn", {"AhKh", "AdKd", "AcKc"}, "Qs Js 6d 6c", "Ts", 5, 0},
         // Ranges and cards that suit permutations leave as they are.

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "quillet/DeadCardPreflop.h"
 #include "quillet/Equity.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Files.h"
@@ -106,6 +107,30 @@ TEST_F(PreflopTables, RangeVersusRangeMatchesExactEnumeration) {
   EXPECT_NEAR(getProbabilityOfWinBySpectrWithNoBoard6Plus(hand, opp, 5, 0),
               getEquityRangeVsRangeWithNoBoard6Plus(SpecOf("AhKh"), opp, 5, 0), 1e-15);
   EXPECT_EQ(getEquityRangeVsRangeWithNoBoard6Plus(SpecOf("AsAh"), SpecOf("AsKs AhKh"), 5, 0), kNoEquity);
+}
+
+TEST_F(PreflopTables, DeadCardsAreCountedOutOfTheTables) {
+  const Spec hero = SpecOf("AA KQs 9h8h 76o T9s"), opp = SpecOf("KK AKo JTs 7c6c TT");
+  for (const char* dead : {"Tc", "Tc Ah", "Tc Ah 6d"})
+    for (int target : {3, 4, 5})
+      for (int rules : {0, 1}) {
+        EquityProblem problem;
+        for (const Spec* spec : {&hero, &opp}) {
+          PlayerRange range;
+          for (const Combo& c : spec->combos()) range.Add(ComboMask(c));
+          problem.players.push_back(range);
+        }
+        problem.dead = VecToInt64(CardsOf(dead));
+        problem.target = target;
+        problem.rules = rules;
+        ASSERT_TRUE(problem.Prepare());
+        ASSERT_TRUE(DeadCardPreflopApplies(problem));
+        const EquityCounts tables = EnumerateEquity(problem, 2, Walk::Auto);
+        const EquityCounts counted = EnumerateEquity(problem, 2, Walk::BoardByBoard, Symmetry::Ignore);
+        ASSERT_GT(counted.games(), 0u);
+        for (uint32_t winners = 1; winners < 4; ++winners)
+          EXPECT_EQ(tables.CountOf(winners), counted.CountOf(winners)) << dead << " " << target << " " << rules;
+      }
 }
 
 // Points the cache at a scratch folder for the test's lifetime.

@@ -94,6 +94,8 @@ class EvaluateViewTest : public QObject {
       for (int column = 3; column < 6; ++column) QVERIFY(form.Text(street, column).isEmpty());
     }
     QVERIFY(form.Text(2, 0).endsWith('%'));
+    QCOMPARE(form.view.Cell(0, 1)->toolTip(),
+             QStringLiteral("Exact: %1 games counted").arg(expected.tasks[0].games));
     QCOMPARE(form.output.size(), 1);
     QVERIFY(form.output.front().contains("river games time ="));
   }
@@ -196,12 +198,15 @@ class EvaluateViewTest : public QObject {
   void enumerationTooLargeGivesWayToSamplingForThisEvaluationOnly() {
     Form form;
     form.Runs("1000");
-    form.Players({"22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+"});
+    form.Players({"22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+"});
     QVERIFY(form.EvaluateAndWait());
     QCOMPARE(form.notices.size(), 1);
     QVERIFY(form.notices.front().startsWith("Calculation time will be very long!"));
     QVERIFY(form.settings.Enumerate());
     QVERIFY(form.Text(0, 0).endsWith('%'));
+    // The sampled figures say how far they may be off.
+    QVERIFY(form.view.Cell(0, 2)->toolTip().startsWith("Monte-Carlo: 1000 games, standard error "));
+    QVERIFY(form.view.Cell(0, 4)->toolTip().isEmpty());
   }
 
   void hotnessComesWithTheEvaluationWhenItApplies() {
