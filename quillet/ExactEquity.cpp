@@ -351,8 +351,9 @@ Plan PlanOf(const EquityProblem& problem, Symmetry use) {
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);
   // Counting the widest range against one deal of the others: each of their cards, and
-  // each two of them, looked up.
-  const double cards = 2.0 * (players - 1), perDeal = (cards + cards * (cards - 1) / 2) / 2.5;
+  // each two of them, looked up; or its hands walked when there are fewer.
+  const double cards = 2.0 * (players - 1),
+               perDeal = std::min((cards + cards * (cards - 1) / 2) / 2, widestHands / 4);
   plan.boardWork = players == 2 ? boardsAll * combos * 4
                                 : boardsAll * (combos + perDeal * outerDeals + 8 * widestHands);
   if (use == Symmetry::Use) plan.symmetryOrder = SuitSymmetry(problem).Order();

@@ -34,12 +34,14 @@ void MultiwayCounter::SortLast(const std::vector<int>& values) {
   std::sort(hands.begin(), hands.end(), [&](int a, int b) { return values[a] < values[b]; });
   lastHands_ = static_cast<int>(hands.size());
   lastValues_.resize(hands.size());
+  lastMasks_.resize(hands.size());
   lastPosition_.assign(last.size(), -1);
   cardCounts_.resize(static_cast<std::size_t>(lastHands_ + 1) * kCards);
   std::fill(cardCounts_.begin(), cardCounts_.begin() + kCards, 0);
   for (int j = 0; j < lastHands_; ++j) {
     const int h = hands[j];
     lastValues_[j] = values[h];
+    lastMasks_[j] = last.masks[h];
     lastPosition_[h] = j;
     uint16_t* row = &cardCounts_[static_cast<std::size_t>(j + 1) * kCards];
     std::copy(row - kCards, row, row);
@@ -91,6 +93,17 @@ void MultiwayCounter::CountLast(uint64_t used, int below, int upTo, uint32_t win
   int cards[2 * kMaxPlayers];
   int n = 0;
   for (uint64_t m = used; m; m &= m - 1) cards[n++] = std::countr_zero(m);
+  if (lastHands_ <= n + n * (n - 1) / 2) {
+    int less = 0, notMore = 0, all = 0;
+    for (int j = 0; j < lastHands_; ++j) {
+      if (lastMasks_[j] & used) continue;
+      ++all;
+      less += j < below;
+      notMore += j < upTo;
+    }
+    AddLast(less, notMore, all, winners);
+    return;
+  }
   const uint16_t* rowBelow = &cardCounts_[static_cast<std::size_t>(below) * kCards];
   const uint16_t* rowUpTo = &cardCounts_[static_cast<std::size_t>(upTo) * kCards];
   const uint16_t* rowAll = &cardCounts_[static_cast<std::size_t>(lastHands_) * kCards];
@@ -111,6 +124,10 @@ void MultiwayCounter::CountLast(uint64_t used, int below, int upTo, uint32_t win
       less += position < below;
       notMore += position < upTo;
     }
+  AddLast(less, notMore, all, winners);
+}
+
+void MultiwayCounter::AddLast(int less, int notMore, int all, uint32_t winners) {
   const uint32_t last = 1u << order_.back();
   if (less) out_->Add(winners, static_cast<uint64_t>(less) * weight_);
   if (notMore > less) out_->Add(winners | last, static_cast<uint64_t>(notMore - less) * weight_);
