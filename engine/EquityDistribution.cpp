@@ -7,6 +7,7 @@
 #include "engine/MonteCarlo.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/HandValue.h"
+#include "quillet/Parallel.h"
 #include "quillet/Random.h"
 #include "quillet/SuitSymmetry.h"
 
@@ -71,22 +72,28 @@ Distribution ExactDistribution(const RequestData& request, bool straightBeatsSet
                                const std::vector<CardMask>& boards, int runs, Progress* progress) {
   const quillet::EquityProblem base = ProblemOf(request, straightBeatsSet);
   const quillet::SuitSymmetry symmetry(base);
-  Distribution d;
+  std::vector<CardMask> canonical;
+  std::vector<uint32_t> weights;
+  for (CardMask board : boards)
+    if (const uint32_t w = symmetry.Weight(board & ~request.boardMask)) canonical.push_back(board), weights.push_back(w);
   if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
-  for (CardMask board : boards) {
-    if (progress && progress->StopRequested()) break;
-    const uint32_t weight = symmetry.Weight(board & ~request.boardMask);
-    if (weight == 0) continue;
+  // One deal per thread at a time: each is small, and many.
+  std::vector<double> equity(canonical.size(), -1.0);
+  quillet::ParallelFor(static_cast<int>(canonical.size()), quillet::HardwareThreads(), [&](int i, int) {
+    if (progress && progress->StopRequested()) return;
     quillet::EquityProblem problem = base;
-    problem.board = board;
+    problem.board = canonical[i];
     problem.stop = progress ? progress->StopFlag() : nullptr;
     if (problem.Prepare()) {
-      const quillet::EquityCounts counts = quillet::EnumerateEquity(problem);
-      if (counts.games() > 0 && !(progress && progress->StopRequested()))
-        AddDeal(d, counts.Equity(0), static_cast<int>(weight));
+      const quillet::EquityCounts counts = quillet::EnumerateEquity(problem, 1);
+      if (counts.games() > 0) equity[i] = counts.Equity(0);
     }
-    if (progress) progress->AddDone(static_cast<uint64_t>(runs) * weight);
-  }
+    if (progress) progress->AddDone(static_cast<uint64_t>(runs) * weights[i]);
+  });
+  Distribution d;
+  if (progress && progress->StopRequested()) return d;
+  for (std::size_t i = 0; i < canonical.size(); ++i)
+    if (equity[i] >= 0) AddDeal(d, equity[i], static_cast<int>(weights[i]));
   return d;
 }
 
