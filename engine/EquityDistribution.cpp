@@ -46,6 +46,9 @@ std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumera
   return boards;
 }
 
+constexpr double kAffordableSeconds = 2.0;
+constexpr double kSecondsPerSampledGame = 30e-9;  // one core, a few players
+
 void AddDeal(Distribution& d, double equity, int times) {
   const int b = std::min(99, static_cast<int>(100.0 * equity));
   d.histogram[100 - b] += times;
@@ -68,21 +71,44 @@ quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsS
 // Every deal's equity counted exactly to the river. Deals that a suit permutation keeping
 // the ranges, board and dead cards maps onto each other have the same equity: one of them
 // is counted, and stands for all.
-Distribution ExactDistribution(const RequestData& request, bool straightBeatsSet,
-                               const std::vector<CardMask>& boards, int runs, Progress* progress) {
-  const quillet::EquityProblem base = ProblemOf(request, straightBeatsSet);
-  const quillet::SuitSymmetry symmetry(base);
-  std::vector<CardMask> canonical;
+// The deals that stand for their orbits, and how many each stands for.
+struct CanonicalBoards {
+  std::vector<CardMask> boards;
   std::vector<uint32_t> weights;
+};
+
+CanonicalBoards CanonicalOf(const quillet::EquityProblem& base, const std::vector<CardMask>& boards) {
+  const quillet::SuitSymmetry symmetry(base);
+  CanonicalBoards out;
   for (CardMask board : boards)
-    if (const uint32_t w = symmetry.Weight(board & ~request.boardMask)) canonical.push_back(board), weights.push_back(w);
-  if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
+    if (const uint32_t w = symmetry.Weight(board & ~base.board)) out.boards.push_back(board), out.weights.push_back(w);
+  return out;
+}
+
+// Whether counting every deal exactly costs no more than about two seconds, or no more than
+// the sampling it replaces; the first deal's predicted time stands for each.
+bool ExactIsAffordable(const quillet::EquityProblem& base, const CanonicalBoards& canonical, std::size_t deals,
+                       int runs) {
+  if (canonical.boards.empty()) return true;
+  quillet::EquityProblem first = base;
+  first.board = canonical.boards.front();
+  if (!first.Prepare()) return true;
+  const double exact = quillet::PredictEnumerationSeconds(first, 1) * static_cast<double>(canonical.boards.size()) /
+                       quillet::HardwareThreads();
+  const double sampled = static_cast<double>(deals) * runs * kSecondsPerSampledGame;
+  return exact <= std::max(kAffordableSeconds, sampled);
+}
+
+Distribution ExactDistribution(const quillet::EquityProblem& base, const CanonicalBoards& canonical,
+                               std::size_t deals, int runs, Progress* progress) {
+  if (progress) progress->AddTotal(deals * static_cast<uint64_t>(runs));
+  const auto& weights = canonical.weights;
   // One deal per thread at a time: each is small, and many.
-  std::vector<double> equity(canonical.size(), -1.0);
-  quillet::ParallelFor(static_cast<int>(canonical.size()), quillet::HardwareThreads(), [&](int i, int) {
+  std::vector<double> equity(weights.size(), -1.0);
+  quillet::ParallelFor(static_cast<int>(weights.size()), quillet::HardwareThreads(), [&](int i, int) {
     if (progress && progress->StopRequested()) return;
     quillet::EquityProblem problem = base;
-    problem.board = canonical[i];
+    problem.board = canonical.boards[i];
     problem.stop = progress ? progress->StopFlag() : nullptr;
     if (problem.Prepare()) {
       const quillet::EquityCounts counts = quillet::EnumerateEquity(problem, 1);
@@ -92,7 +118,7 @@ Distribution ExactDistribution(const RequestData& request, bool straightBeatsSet
   });
   Distribution d;
   if (progress && progress->StopRequested()) return d;
-  for (std::size_t i = 0; i < canonical.size(); ++i)
+  for (std::size_t i = 0; i < weights.size(); ++i)
     if (equity[i] >= 0) AddDeal(d, equity[i], static_cast<int>(weights[i]));
   return d;
 }
@@ -108,7 +134,12 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
   Distribution d;
   uint64_t dealSeed = seed;
   const std::vector<CardMask> boards = NextBoards(request.boardMask, excluded, enumerate, seed);
-  if (enumerate) return ExactDistribution(request, straightBeatsSet, boards, runs, progress);
+  if (enumerate) {
+    const quillet::EquityProblem base = ProblemOf(request, straightBeatsSet);
+    const CanonicalBoards canonical = CanonicalOf(base, boards);
+    if (ExactIsAffordable(base, canonical, boards.size(), runs))
+      return ExactDistribution(base, canonical, boards.size(), runs, progress);
+  }
   if (progress) progress->AddTotal(boards.size() * static_cast<uint64_t>(runs));
   for (CardMask board : boards) {
     if (progress && progress->StopRequested()) break;

@@ -26,7 +26,8 @@ inline constexpr int kSampledDeals = 1'000;
 // Next-street deals: every flop preflop, every next card on a flop or turn, the board itself
 // on the river; with sampling, 1,000 random ones. Cards of the board, the dead cards and
 // single-hand ranges are never dealt. With enumeration each deal's equity to the river is
-// counted exactly; with sampling it comes from the Monte-Carlo engine with `runs` games. A
+// counted exactly, unless that would take longer than about two seconds and longer than
+// sampling each deal; otherwise it comes from the Monte-Carlo engine with `runs` games. A
 // deal on which no hands can be dealt is left out. progress, when given, expects `runs`
 // units per deal; a stop asked through it ends the work early with fewer deals.
 Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,

@@ -176,6 +176,25 @@ TEST(EquityDistribution, EveryNextCardOrASampleOfThem) {
   EXPECT_EQ(CurveStyleFor(3).colour, 0xC08000u);
 }
 
+TEST(EquityDistribution, EnumerationCountsExactlyWhereThatIsAffordable) {
+  // Exact: the seed changes nothing.
+  const RequestData flop = RequestOf({"AA KK", "QQ JJ AKs", "T9s"}, "Qs Jd 6h");
+  EXPECT_EQ(ComputeDistribution(flop, false, true, 1000, 1).histogram,
+            ComputeDistribution(flop, false, true, 1000, 2).histogram);
+  // Six random hands on every river: far too many deals to count, so each is sampled.
+  RequestData wide = RequestOf({"AA"}, "Qs Jd 6h 7c");
+  wide.handLists[0].clear();
+  for (int i = 0; i < kSixPlusDeckSize; ++i)
+    for (int j = i + 1; j < kSixPlusDeckSize; ++j)
+      wide.handLists[0].push_back(CardMaskOf(SixPlusDeck[i]) | CardMaskOf(SixPlusDeck[j]));
+  for (int p = 1; p < 6; ++p) wide.handLists[p] = wide.handLists[0];
+  wide.opponentCount = 5;
+  const Distribution a = ComputeDistribution(wide, false, true, 1000, 1);
+  const Distribution b = ComputeDistribution(wide, false, true, 1000, 2);
+  EXPECT_EQ(a.deals, 32);
+  EXPECT_NE(a.histogram, b.histogram);
+}
+
 TEST(EquityDistribution, ManySmallLevelsStillSpreadAcrossTheChart) {
   Distribution d;
   for (int k = 1; k <= 80; ++k) d.histogram[k] = 1;  // 80 levels of 1.25% each
