@@ -131,11 +131,12 @@ EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical
   // Few deals: split each deal's boards by their first card as well.
   const bool splitBoards = need > 0 && dealCount < 64;
   const int perDeal = splitBoards ? all.size() : 1;
-  std::vector<EquityCounts> counts(threads, EquityCounts(players));
+  std::vector<EquityCounts> counts(threads, EquityCounts(players)), weighted(threads, EquityCounts(players));
 
   ParallelFor(static_cast<int>(dealCount) * perDeal, threads, [&](int item, int worker) {
     if (pr.Stopped()) return;  // an item is a few milliseconds at most
     const std::size_t d = static_cast<std::size_t>(item / perDeal);
+    const uint32_t weight = canonical.weights[d];
     const uint16_t* deal = &canonical.deals[d * players];
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
     uint64_t used = 0;
@@ -144,8 +145,10 @@ EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical
       masks[p] = pr.board | pr.players[p].masks[deal[p]];
       used |= pr.players[p].masks[deal[p]];
     }
-    EquityCounts one(players);
-    DealLeaf leaf{eval, keys.data(), masks.data(), players, one};
+    // A deal that stands for others is counted apart, then added as often as it stands.
+    EquityCounts& out = weight == 1 ? counts[worker] : weighted[worker];
+    if (weight != 1) out = EquityCounts(players);
+    DealLeaf leaf{eval, keys.data(), masks.data(), players, out};
     if (!splitBoards) {
       WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
     } else {
@@ -156,7 +159,7 @@ EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical
           std::find(free.masks.begin(), free.masks.end(), all.masks[first]) - free.masks.begin());
       WalkBoardsFrom(free, position, need, leaf);
     }
-    counts[worker].Merge(one, canonical.weights[d]);
+    if (weight != 1) counts[worker].Merge(out, weight);
   });
   for (int w = 1; w < threads; ++w) counts[0].Merge(counts[w]);
   return counts[0];
@@ -332,7 +335,7 @@ struct Plan {
   int symmetryOrder = 1;
 };
 
-Plan PlanOf(const EquityProblem& problem, Symmetry use) {
+Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry) {
   Plan plan;
   const int players = static_cast<int>(problem.players.size());
   const int need = problem.CardsToCome();
@@ -356,7 +359,7 @@ Plan PlanOf(const EquityProblem& problem, Symmetry use) {
                perDeal = std::min((cards + cards * (cards - 1) / 2) / 2, widestHands / 4);
   plan.boardWork = players == 2 ? boardsAll * combos * 4
                                 : boardsAll * (combos + perDeal * outerDeals + 8 * widestHands);
-  if (use == Symmetry::Use) plan.symmetryOrder = SuitSymmetry(problem).Order();
+  plan.symmetryOrder = symmetry.Order();
   return plan;
 }
 
@@ -380,7 +383,7 @@ double PredictEnumerationSeconds(const EquityProblem& problem, int threads) {
     for (const auto& sub : DeadCardSubproblems(problem)) seconds += PredictEnumerationSeconds(sub.first, threads);
     return seconds;
   }
-  const Plan plan = PlanOf(problem, Symmetry::Use);
+  const Plan plan = PlanOf(problem, SuitSymmetry(problem));
   if (plan.dealCount == 0) return 0;
   const bool byDeal = ByDeal(plan, Walk::Auto);
   const double work = (byDeal ? plan.dealWork * kSecondsPerDealUnit : plan.boardWork * kSecondsPerBoardUnit) /
@@ -394,11 +397,11 @@ EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk wal
   const int need = problem.CardsToCome();
   if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
   if (walk == Walk::Auto && DeadCardPreflopApplies(problem)) return CountDeadCardPreflop(problem, threads);
-  const Plan plan = PlanOf(problem, use);
+  const SuitSymmetry symmetry = use == Symmetry::Use ? SuitSymmetry(problem) : SuitSymmetry();
+  const Plan plan = PlanOf(problem, symmetry);
   if (plan.dealCount == 0) return EquityCounts(players);
   if (threads <= 0) threads = HardwareThreads();
   if (std::min(plan.dealWork, plan.boardWork) / plan.symmetryOrder < kParallelWork) threads = 1;
-  const SuitSymmetry symmetry = use == Symmetry::Use ? SuitSymmetry(problem) : SuitSymmetry();
   if (ByDeal(plan, walk))
     return DealByDeal(problem, CanonicalOf(problem, symmetry, plan.deals, plan.dealCount), need, threads);
   return BoardByBoard(problem, symmetry, need, threads);

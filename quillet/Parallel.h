@@ -8,8 +8,10 @@
 
 namespace quillet {
 
+// Asked once: the count is read from the system's files, which costs more than small work.
 inline int HardwareThreads() {
-  return std::max(1u, std::thread::hardware_concurrency());
+  static const int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  return threads;
 }
 
 // body(item, worker) with worker in 0..threads-1; each worker keeps its own state.

@@ -1,7 +1,6 @@
 #include "quillet/SuitSymmetry.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "quillet/Cards.h"
 
@@ -10,18 +9,15 @@ namespace {
 
 constexpr uint64_t kSuitBlock = (uint64_t{1} << kRanks) - 1;
 
-bool RangeMapsOntoItself(const PlayerRange& range, const SuitMap& map) {
-  const std::unordered_set<uint64_t> hands(range.masks.begin(), range.masks.end());
-  for (uint64_t m : range.masks)
-    if (!hands.count(MapSuits(m, map))) return false;
-  return true;
-}
-
-bool FixesProblem(const EquityProblem& problem, const SuitMap& map) {
-  if (MapSuits(problem.board, map) != problem.board || MapSuits(problem.dead, map) != problem.dead) return false;
-  return std::all_of(problem.players.begin(), problem.players.end(),
-                     [&](const PlayerRange& r) { return RangeMapsOntoItself(r, map); });
-}
+// A range as a sorted list of hand masks, to look images up in.
+struct SortedRange {
+  std::vector<uint64_t> hands;
+  explicit SortedRange(const PlayerRange& range) : hands(range.masks) { std::sort(hands.begin(), hands.end()); }
+  bool MapsOntoItself(const SuitMap& map) const {
+    return std::all_of(hands.begin(), hands.end(),
+                       [&](uint64_t m) { return std::binary_search(hands.begin(), hands.end(), MapSuits(m, map)); });
+  }
+};
 
 }  // namespace
 
@@ -32,9 +28,14 @@ uint64_t MapSuits(uint64_t mask, const SuitMap& map) {
 }
 
 SuitSymmetry::SuitSymmetry(const EquityProblem& problem) {
+  std::vector<SortedRange> ranges;
+  for (const PlayerRange& r : problem.players) ranges.emplace_back(r);
   SuitMap map{0, 1, 2, 3};
-  while (std::next_permutation(map.begin(), map.end()))  // every permutation but the identity
-    if (FixesProblem(problem, map)) maps_.push_back(map);
+  while (std::next_permutation(map.begin(), map.end())) {  // every permutation but the identity
+    if (MapSuits(problem.board, map) != problem.board || MapSuits(problem.dead, map) != problem.dead) continue;
+    if (std::all_of(ranges.begin(), ranges.end(), [&](const SortedRange& r) { return r.MapsOntoItself(map); }))
+      maps_.push_back(map);
+  }
 }
 
 uint32_t SuitSymmetry::Weight(uint64_t mask) const {
