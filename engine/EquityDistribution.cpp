@@ -68,10 +68,9 @@ quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsS
   return problem;
 }
 
-// Every deal's equity counted exactly to the river. Deals that a suit permutation keeping
-// the ranges, board and dead cards maps onto each other have the same equity: one of them
-// is counted, and stands for all.
-// The deals that stand for their orbits, and how many each stands for.
+// The deals that stand for their orbits, and how many each stands for. Deals that a suit
+// permutation keeping the ranges, board and dead cards maps onto each other have the same
+// equity: one of them is counted, and stands for all.
 struct CanonicalBoards {
   std::vector<CardMask> boards;
   std::vector<uint32_t> weights;
@@ -99,6 +98,7 @@ bool ExactIsAffordable(const quillet::EquityProblem& base, const CanonicalBoards
   return exact <= std::max(kAffordableSeconds, sampled);
 }
 
+// Every deal's equity counted exactly to the river.
 Distribution ExactDistribution(const quillet::EquityProblem& base, const CanonicalBoards& canonical,
                                std::size_t deals, int runs, Progress* progress) {
   if (progress) progress->AddTotal(deals * static_cast<uint64_t>(runs));

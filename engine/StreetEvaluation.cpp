@@ -95,18 +95,32 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   task.sampled = sampledGames;
 }
 
+std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
+  std::vector<Spec> opponents;
+  for (int i = 1; i < 6; ++i)
+    if (!specs[i].empty()) opponents.push_back(specs[i]);
+  return opponents;
+}
+
+std::vector<int> CardsOfMask(uint64_t mask) {
+  std::vector<int> cards;
+  for (int c = 0; c < 52; ++c)
+    if (mask & CardMaskOf(c)) cards.push_back(c);
+  return cards;
+}
+
+// Heads-up preflop without dead cards: the preflop tables answer every street.
+bool FromTables(const std::vector<int>& board, const std::vector<Spec>& opponents, const std::vector<int>& dead) {
+  return board.empty() && opponents.size() == 1 && dead.empty();
+}
+
 }  // namespace
 
 double PredictStreetSeconds(const std::array<Spec, 6>& specs, const std::vector<CardIndex>& board,
                             uint64_t deadMask) {
-  std::vector<Spec> opponents;
-  for (int i = 1; i < 6; ++i)
-    if (!specs[i].empty()) opponents.push_back(specs[i]);
-  std::vector<int> dead, cards(board.begin(), board.end());
-  for (int c = 0; c < 52; ++c)
-    if (deadMask & CardMaskOf(c)) dead.push_back(c);
-  if (specs[0].empty() || opponents.empty()) return 0;
-  if (cards.empty() && opponents.size() == 1 && dead.empty()) return 0;  // the preflop tables answer
+  const std::vector<Spec> opponents = NonEmptyOpponents(specs);
+  const std::vector<int> dead = CardsOfMask(deadMask), cards(board.begin(), board.end());
+  if (specs[0].empty() || opponents.empty() || FromTables(cards, opponents, dead)) return 0;
   double seconds = 0;
   for (int target = 5; target >= std::max<int>(3, static_cast<int>(cards.size())); --target)
     seconds += quillet::PredictEnumerateSeconds(specs[0], cards.data(), static_cast<int>(cards.size()), target,
@@ -122,20 +136,17 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
   StreetEvaluation result;
   for (int i = 0; i < 3; ++i) result.tasks[i] = {5 - i, request.opponentCount, settings.runs, kNotComputed, {}};
 
-  StreetInput input{&specs[0], {}, std::vector<int>(board.begin(), board.end()), {}, settings,
-                    settings.enumerate, progress};
-  for (int i = 1; i < 6; ++i)
-    if (!specs[i].empty()) input.opponents.push_back(specs[i]);
-  for (int c = 0; c < 52; ++c)
-    if (request.deadMask & CardMaskOf(c)) input.dead.push_back(c);
+  StreetInput input{&specs[0], NonEmptyOpponents(specs), std::vector<int>(board.begin(), board.end()),
+                    CardsOfMask(request.deadMask), settings, settings.enumerate, progress};
   if (settings.enumerate) {
-    result.predictedSeconds = PredictStreetSeconds(specs, board, request.deadMask);
+    result.predictedSeconds = settings.predictedSeconds >= 0 ? settings.predictedSeconds
+                                                             : PredictStreetSeconds(specs, board, request.deadMask);
     if (!settings.forceExact && result.predictedSeconds > kEnumerationSecondsLimit) {
       input.enumerate = false;
       result.switchedToMonteCarlo = true;
     }
   }
-  const bool tables = board.empty() && input.opponents.size() == 1 && input.dead.empty();
+  const bool tables = FromTables(input.board, input.opponents, input.dead);
   const bool inline_ = (input.enumerate || tables) && result.predictedSeconds <= kInlineSeconds;
 
   if (!specs[0].empty()) {

@@ -40,6 +40,7 @@ struct StreetSettings {
   RuleSet rules = RuleSet::Standard;
   uint64_t seed = 0;  // 0: from the clock
   bool forceExact = false;  // enumerate whatever the predicted time
+  double predictedSeconds = -1;  // PredictStreetSeconds of the request when known, else -1
 };
 
 struct StreetEvaluation {

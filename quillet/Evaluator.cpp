@@ -1,7 +1,6 @@
 #include "quillet/Evaluator.h"
 
 #include <algorithm>
-#include <bit>
 #include <mutex>
 
 #include "quillet/EvalTables.h"
@@ -64,9 +63,7 @@ constexpr SuitRankBits kSuitRankBits{};
 int FlushOfCards(const int* cards, int count, uint64_t key) {
   uint64_t lanes = 0;
   for (int i = 0; i < count; ++i) lanes |= kSuitRankBits.bits[static_cast<uint8_t>(cards[i])];
-  const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
-  const int suit = std::countr_zero(nibbles) >> 2;
-  return g_ruleTables[0].flush[(lanes >> (16 * (suit & 3))) & 0x1FF];
+  return g_ruleTables[0].flush[(lanes >> (16 * FastEvaluator::FlushSuit(key))) & 0x1FF];
 }
 
 template <int kRules>

@@ -29,7 +29,7 @@ std::size_t TableBytes();
 // --- additive hand keys -------------------------------------------------------------
 // Low 32 bits: sum of a weight per rank, chosen so that any two rank multisets of up to seven
 // cards (at most four of a rank) differ; the weights grow slower than powers of five, which
-// keeps the row table of the hash small (under 8 KiB).
+// keeps the row table of the hash small (11 KiB).
 // Bits 32..47: one counter nibble per suit, starting at 3 so that bit 3 of a nibble is
 // set once the suit holds five cards.
 inline constexpr uint64_t kKeyStart = uint64_t{0x3333} << 32;
@@ -104,11 +104,14 @@ class FastEvaluator {
     return ((key + more * kOneOfEachSuit) & kKeyFlushBits) == 0;
   }
 
+  // The suit holding five cards or more (keys with a flush only).
+  static int FlushSuit(uint64_t key) {
+    const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
+    return (std::countr_zero(nibbles) >> 2) & 3;
+  }
   // The rank bits of the flush suit (keys with a flush only).
   static uint32_t FlushRanks(uint64_t key, uint64_t mask) {
-    const auto nibbles = static_cast<uint32_t>(key >> 32) & 0x8888u;
-    const int suit = (std::countr_zero(nibbles) >> 2) & 3;
-    return (mask >> (13 * suit + kLowestRank)) & 0x1FF;
+    return (mask >> (13 * FlushSuit(key) + kLowestRank)) & 0x1FF;
   }
   static uint32_t Slot(const detail::RuleTables& t, uint64_t key) {
     const auto rankKey = static_cast<uint32_t>(key);

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cmath>
 #include <memory>
 
 #include "quillet/DeadCardPreflop.h"
@@ -318,13 +317,6 @@ double EstimatedDeals(const EquityProblem& problem, int skipped = -1) {
   return deals;
 }
 
-// The player a board's count takes at once, not deal by deal: the one with the most hands.
-int WidestPlayer(const EquityProblem& problem) {
-  const auto widest = std::max_element(problem.players.begin(), problem.players.end(),
-                                       [](const PlayerRange& a, const PlayerRange& b) { return a.size() < b.size(); });
-  return static_cast<int>(widest - problem.players.begin());
-}
-
 // What an enumeration will do: its deals, both walks' work, and which walk it takes.
 struct Plan {
   std::vector<uint16_t> deals;
@@ -350,7 +342,7 @@ Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry) {
   plan.dealWork = plan.listed ? static_cast<double>(plan.dealCount) * boardsPerDeal * players : 1e300;
   // Per board: every hand valued, then (three or more players) the others' deals walked and
   // the widest range counted against each, after sorting it.
-  const int widest = WidestPlayer(problem);
+  const int widest = MultiwayCounter::CountedPlayer(problem);
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);
   // Counting the widest range against one deal of the others: each of their cards, and

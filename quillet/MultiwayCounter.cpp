@@ -11,13 +11,16 @@ constexpr int kCards = 52;
 
 }  // namespace
 
+int MultiwayCounter::CountedPlayer(const EquityProblem& problem) {
+  const auto widest = std::max_element(problem.players.begin(), problem.players.end(),
+                                       [](const PlayerRange& a, const PlayerRange& b) { return a.size() < b.size(); });
+  return static_cast<int>(widest - problem.players.begin());
+}
+
 MultiwayCounter::MultiwayCounter(const EquityProblem& problem)
     : problem_(problem), order_(problem.players.size()), handOfCards_(kCards * kCards, -1) {
   std::iota(order_.begin(), order_.end(), 0);
-  // The widest range is counted, not walked.
-  const auto widest = std::max_element(problem.players.begin(), problem.players.end(),
-                                       [](const PlayerRange& a, const PlayerRange& b) { return a.size() < b.size(); });
-  std::swap(order_[static_cast<std::size_t>(widest - problem.players.begin())], order_.back());
+  std::swap(order_[static_cast<std::size_t>(CountedPlayer(problem))], order_.back());
   outer_.resize(order_.size() - 1);
   const PlayerRange& last = problem.players[order_.back()];
   for (std::size_t i = 0; i < last.size(); ++i) {

@@ -18,6 +18,9 @@ class MultiwayCounter {
  public:
   explicit MultiwayCounter(const EquityProblem& problem);
 
+  // The player counted at once rather than walked: the one with the most hands.
+  static int CountedPlayer(const EquityProblem& problem);
+
   // values: per player and hand, -1 for hands that touch the board. Adds every deal's winners,
   // each `weight` times.
   void Count(const std::vector<std::vector<int>>& values, uint64_t weight, EquityCounts& out);

@@ -173,9 +173,11 @@ bool CEvaluateView::Evaluate() {
   streets.runs = runs;
   streets.rules = settings_->Rules();
   const int boardSize = static_cast<int>(built.board.size());
-  if (streets.enumerate && showNotice &&
-      PredictStreetSeconds(built.specs, built.board, built.request.deadMask) > kEnumerationSecondsLimit)
-    showNotice(FromWide(kMonteCarloNotice));
+  if (streets.enumerate) {
+    // Worked out once, here, for the notice; the evaluation takes it over.
+    streets.predictedSeconds = PredictStreetSeconds(built.specs, built.board, built.request.deadMask);
+    if (streets.predictedSeconds > kEnumerationSecondsLimit && showNotice) showNotice(FromWide(kMonteCarloNotice));
+  }
   Start(built, streets, HotnessApplies(settings_->HotnessCalc(), built.request.opponentCount, boardSize));
   return true;
 }
