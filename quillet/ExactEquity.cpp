@@ -5,7 +5,8 @@
 //  - board by board: for each board, every combination evaluated once, then the deals
 //    compared; many deals with few boards (ranges on a flop or turn). Heads-up, a board's
 //    wins and ties are counted for all hero hands at once by sorting both ranges and
-//    removing the opponent hands that share a card by inclusion-exclusion.
+//    removing the opponent hands that share a card by inclusion-exclusion; ranges that
+//    share no card are counted by value without any deal walked.
 // Both count one deal or board of each orbit under the suit permutations that leave the
 // problem as it is, weighted by the orbit's size.
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <memory>
 
 #include "quillet/DeadCardPreflop.h"
+#include "quillet/DisjointRangesCounter.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
 #include "quillet/MultiwayCounter.h"
@@ -256,13 +258,16 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
   struct Scratch {
     std::vector<std::vector<int>> values;
     std::unique_ptr<HeadsUpCounter> headsUp;
+    std::unique_ptr<DisjointRangesCounter> disjoint;
     std::unique_ptr<MultiwayCounter> multiway;
   };
+  const bool disjoint = DisjointRangesCounter::Applies(pr);
   std::vector<Scratch> scratch(threads);
   for (auto& s : scratch) {
     s.values.resize(players);
     for (int p = 0; p < players; ++p) s.values[p].resize(pr.players[p].size());
     if (players == 2) s.headsUp = std::make_unique<HeadsUpCounter>(pr);
+    else if (disjoint) s.disjoint = std::make_unique<DisjointRangesCounter>(pr);
     else s.multiway = std::make_unique<MultiwayCounter>(pr);
   }
 
@@ -285,6 +290,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
             values[i] = (range.masks[i] & addMask) ? -1 : eval(key + range.keys[i], mask | range.masks[i]);
       }
       if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], weight, counts[worker]);
+      else if (s.disjoint) s.disjoint->Count(s.values, weight, counts[worker]);
       else s.multiway->Count(s.values, weight, counts[worker]);
     };
     if (need == 0) leaf(0, 0);
@@ -327,21 +333,14 @@ struct Plan {
   int symmetryOrder = 1;
 };
 
-Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry) {
-  Plan plan;
+// Work a board-by-board walk takes: per board, every hand valued and sorted; then, for three
+// or more players whose ranges share cards, the others' deals walked and the widest range
+// counted against each.
+double BoardWork(const EquityProblem& problem, double boardsAll, bool disjoint) {
   const int players = static_cast<int>(problem.players.size());
-  const int need = problem.CardsToCome();
-  plan.dealCount = ListDeals(problem.players, kDealListCap, &plan.deals);
-  const int open = kDeckSize - std::popcount(problem.board | problem.dead);
   double combos = 0;
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());
-  const double boardsAll = Choose(open, need);
-  const double boardsPerDeal = Choose(open - 2 * players, need);
-  plan.listed = plan.dealCount < kDealListCap;
-  // Too many deals to list: the deal walk cannot be taken.
-  plan.dealWork = plan.listed ? static_cast<double>(plan.dealCount) * boardsPerDeal * players : 1e300;
-  // Per board: every hand valued, then (three or more players) the others' deals walked and
-  // the widest range counted against each, after sorting it.
+  if (players == 2 || disjoint) return boardsAll * combos * 4;
   const int widest = MultiwayCounter::CountedPlayer(problem);
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);
@@ -349,9 +348,33 @@ Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry) {
   // each two of them, looked up; or its hands walked when there are fewer.
   const double cards = 2.0 * (players - 1),
                perDeal = std::min((cards + cards * (cards - 1) / 2) / 2, widestHands / 4);
-  plan.boardWork = players == 2 ? boardsAll * combos * 4
-                                : boardsAll * (combos + perDeal * outerDeals + 8 * widestHands);
+  return boardsAll * (combos + perDeal * outerDeals + 8 * widestHands);
+}
+
+// The deals are listed only where the deal walk may be taken: ranges that share no card
+// have the product of their sizes as deals, which can be far too many to list for nothing.
+Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry, Walk walk) {
+  Plan plan;
+  const int players = static_cast<int>(problem.players.size());
+  const int need = problem.CardsToCome();
+  const int open = kDeckSize - std::popcount(problem.board | problem.dead);
+  const double boardsPerDeal = Choose(open - 2 * players, need);
+  const bool disjoint = DisjointRangesCounter::Applies(problem);
+  plan.boardWork = BoardWork(problem, Choose(open, need), disjoint);
   plan.symmetryOrder = symmetry.Order();
+  if (disjoint && walk != Walk::DealByDeal) {
+    double deals = 1;
+    for (const auto& p : problem.players) deals *= static_cast<double>(p.size());
+    if (deals * boardsPerDeal * players > plan.boardWork) {
+      plan.dealCount = static_cast<std::size_t>(std::min(deals, 1e18));
+      plan.dealWork = deals * boardsPerDeal * players;
+      return plan;
+    }
+  }
+  plan.dealCount = ListDeals(problem.players, kDealListCap, &plan.deals);
+  plan.listed = plan.dealCount < kDealListCap;
+  // Too many deals to list: the deal walk cannot be taken.
+  plan.dealWork = plan.listed ? static_cast<double>(plan.dealCount) * boardsPerDeal * players : 1e300;
   return plan;
 }
 
@@ -375,7 +398,7 @@ double PredictEnumerationSeconds(const EquityProblem& problem, int threads) {
     for (const auto& sub : DeadCardSubproblems(problem)) seconds += PredictEnumerationSeconds(sub.first, threads);
     return seconds;
   }
-  const Plan plan = PlanOf(problem, SuitSymmetry(problem));
+  const Plan plan = PlanOf(problem, SuitSymmetry(problem), Walk::Auto);
   if (plan.dealCount == 0) return 0;
   const bool byDeal = ByDeal(plan, Walk::Auto);
   const double work = (byDeal ? plan.dealWork * kSecondsPerDealUnit : plan.boardWork * kSecondsPerBoardUnit) /
@@ -390,7 +413,7 @@ EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk wal
   if (need < 0 || players < 1 || players > kMaxPlayers) return EquityCounts(std::max(players, 0));
   if (walk == Walk::Auto && DeadCardPreflopApplies(problem)) return CountDeadCardPreflop(problem, threads);
   const SuitSymmetry symmetry = use == Symmetry::Use ? SuitSymmetry(problem) : SuitSymmetry();
-  const Plan plan = PlanOf(problem, symmetry);
+  const Plan plan = PlanOf(problem, symmetry, walk);
   if (plan.dealCount == 0) return EquityCounts(players);
   if (threads <= 0) threads = HardwareThreads();
   if (std::min(plan.dealWork, plan.boardWork) / plan.symmetryOrder < kParallelWork) threads = 1;

@@ -90,7 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Ranges and cards that suit permutations leave as they are.
         Situation{"SymmetricPairsPreflopToFlop", {"AA", "KK"}, "", "", 3, 1},
         Situation{"SymmetricRangesThreeWayOnAFlop", {"KK QQ", "JTs 99", "87s"}, "As Ad 6h", "", 4, 0},
-        Situation{"SymmetricRangesFourWayWithDeadCards", {"KK", "QQ JJ", "T9s", "88"}, "As Ad 6h 7c", "Ah Ac", 5, 1}),
+        Situation{"SymmetricRangesFourWayWithDeadCards", {"KK", "QQ JJ", "T9s", "88"}, "As Ad 6h 7c", "Ah Ac", 5, 1},
+        // Ranges that share no card: every choice of live hands is a deal.
+        Situation{"FourPairsOnATurn", {"AA", "KK", "QQ", "JJ"}, "9s 8d 6h 7c", "", 5, 0},
+        Situation{"DisjointRangesWithTiesOnATurn", {"AsKd", "AhKc", "QQ 99", "7s6s"}, "Js Ts 8h 7c", "Qs", 5, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ExactEquityRoutines, ContractFunctionsReportEquitiesAndGames) {
