@@ -61,6 +61,7 @@ void Evaluate(benchmark::State& state, const std::vector<std::wstring>& ranges, 
 
 BENCHMARK_CAPTURE(Evaluate, HandVsHandPreflop, {L"AhKd", L"7s7c"}, L"")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Evaluate, ThreeHandsPreflop, {L"AhKd", L"7s7c", L"QcJc"}, L"")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Evaluate, ThreeSuitedHandsPreflop, {L"AhKh", L"QsQd", L"JcTc"}, L"")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Evaluate, SixHandsPreflop, {L"AhKd", L"7s7c", L"QcJc", L"9h9d", L"8c8h", L"TdTs"}, L"")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Evaluate, HandVsHandFlop, {L"AsKs", L"QhQd"}, L"JsTs6c")->Unit(benchmark::kMillisecond);
@@ -140,6 +141,7 @@ void Enumerate(benchmark::State& state, const Exact& e) {
 
 #define EXACT(name, ...) BENCHMARK_CAPTURE(Enumerate, name, Exact{__VA_ARGS__})->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)
 EXACT(ThreeHandsToRiver, {L"AhKh", L"QsQd", L"JcTc"}, L"", L"", 5);
+EXACT(ThreeHandsToTurn, {L"AhKh", L"QsQd", L"JcTc"}, L"", L"", 4);
 EXACT(ThreeHandsToFlop, {L"AhKh", L"QsQd", L"JcTc"}, L"", L"", 3);
 EXACT(SixPairsToFlop, {L"AA", L"KK", L"QQ", L"JJ", L"TT", L"99"}, L"", L"", 3);
 EXACT(SixPairsToRiver, {L"AA", L"KK", L"QQ", L"JJ", L"TT", L"99"}, L"", L"", 5)->Iterations(1);

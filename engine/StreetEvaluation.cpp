@@ -153,17 +153,28 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
     if (progress)
       for (const StreetTask& task : result.tasks)
         if (task.boardSize >= static_cast<int>(board.size())) progress->AddTotal(static_cast<uint64_t>(settings.runs));
+    std::vector<StreetTask*> streets;
+    for (StreetTask& task : result.tasks)
+      if (task.boardSize >= static_cast<int>(board.size())) streets.push_back(&task);  // else the board is past it
+    // Exact streets run one after another, each on every core; sampled ones run side by side,
+    // as a sample splits over the cores only when it is long.
+    std::vector<std::vector<StreetTask*>> groups;
+    if (inline_ || input.enumerate || tables) groups.push_back(streets);
+    else
+      for (StreetTask* task : streets) groups.push_back({task});
+    auto run = [&input](const std::vector<StreetTask*>& group) {
+      for (StreetTask* task : group) RunStreet(*task, input);
+    };
     std::vector<std::thread> workers;
-    for (StreetTask& task : result.tasks) {
-      if (task.boardSize < static_cast<int>(board.size())) continue;  // the board is past it
+    for (const auto& group : groups) {
       if (inline_) {
-        RunStreet(task, input);
+        run(group);
         continue;
       }
       try {
-        workers.emplace_back(RunStreet, std::ref(task), std::cref(input));
+        workers.emplace_back(run, std::cref(group));
       } catch (const std::system_error&) {
-        RunStreet(task, input);  // no thread to be had: compute it here
+        run(group);  // no thread to be had: compute it here
       }
     }
     if (meanwhile) meanwhile();

@@ -26,7 +26,7 @@ namespace quillet {
 namespace {
 
 constexpr std::size_t kDealListCap = 1 << 18;
-constexpr double kParallelWork = 2e5;  // evaluations worth a second thread (about 0.3 ms)
+constexpr double kParallelWork = 5e4;  // evaluations worth waking a helper (about 0.1 ms)
 
 struct BoardCards {
   std::vector<uint64_t> keys, masks;

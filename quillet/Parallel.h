@@ -2,9 +2,10 @@
 // Runs items 0..count-1 on up to `threads` threads, handing out items one by one.
 
 #include <algorithm>
-#include <atomic>
 #include <thread>
-#include <vector>
+#include <type_traits>
+
+#include "quillet/WorkerPool.h"
 
 namespace quillet {
 
@@ -14,7 +15,8 @@ inline int HardwareThreads() {
   return threads;
 }
 
-// body(item, worker) with worker in 0..threads-1; each worker keeps its own state.
+// body(item, worker) with worker in 0..threads-1; each worker keeps its own state. The
+// calling thread works too; the others come from the process's worker pool.
 template <class Body>
 void ParallelFor(int count, int threads, Body&& body) {
   threads = std::max(1, std::min(threads, count));
@@ -22,14 +24,12 @@ void ParallelFor(int count, int threads, Body&& body) {
     for (int i = 0; i < count; ++i) body(i, 0);
     return;
   }
-  std::atomic<int> next{0};
-  auto work = [&](int worker) {
-    for (int i = next++; i < count; i = next++) body(i, worker);
-  };
-  std::vector<std::thread> pool;
-  for (int w = 1; w < threads; ++w) pool.emplace_back(work, w);
-  work(0);
-  for (auto& t : pool) t.join();
+  using Plain = std::remove_reference_t<Body>;
+  WorkerPool::Job job;
+  job.count = count;
+  job.body = const_cast<void*>(static_cast<const void*>(&body));
+  job.run = [](void* b, int item, int worker) { (*static_cast<Plain*>(b))(item, worker); };
+  WorkerPool::Instance().Run(job, threads - 1);
 }
 
 }  // namespace quillet

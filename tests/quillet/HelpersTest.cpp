@@ -5,9 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <thread>
+#include <vector>
 
 #include "quillet/CountOfRanges.h"
 #include "quillet/Files.h"
+#include "quillet/Parallel.h"
 #include "quillet/Random.h"
 #include "quillet/Spec.h"
 #include "tests/support/TestSupport.h"
@@ -68,6 +71,28 @@ TEST(CountOfRanges, ZeroExactlyWhenNoDisjointDealExists) {
   std::vector<uint64_t> six[6];
   for (auto& l : six) l = masks(all);
   EXPECT_EQ(CountOfRanges64(six, 6, 0), kCountOfRangesCap);
+}
+
+// Callers on several threads at once, each item starting a job of its own: every item of
+// every job runs once, on a worker index below the threads asked for.
+TEST(ParallelFor, JobsSideBySideAndInsideEachOtherRunEveryItemOnce) {
+  constexpr int kCallers = 3, kOuter = 40, kInner = 25, kThreads = 3;
+  std::vector<std::atomic<int>> runs(kCallers * kOuter * kInner);
+  std::atomic<int> badWorker{0};
+  auto caller = [&](int c) {
+    ParallelFor(kOuter, kThreads, [&](int outer, int worker) {
+      if (worker < 0 || worker >= kThreads) ++badWorker;
+      ParallelFor(kInner, kThreads, [&](int inner, int w) {
+        if (w < 0 || w >= kThreads) ++badWorker;
+        ++runs[(c * kOuter + outer) * kInner + inner];
+      });
+    });
+  };
+  std::vector<std::thread> callers;
+  for (int c = 0; c < kCallers; ++c) callers.emplace_back(caller, c);
+  for (auto& t : callers) t.join();
+  EXPECT_EQ(badWorker.load(), 0);
+  for (std::size_t i = 0; i < runs.size(); ++i) ASSERT_EQ(runs[i].load(), 1) << i;
 }
 
 TEST(EasyRandom, DrawsUniformlyInTheIntervalAndRepeatsWithASeed) {
