@@ -84,6 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
         // each of two other players, and hands another player holds too.
         Situation{"RangesThreeWaySharingCardsWithTheCountedPlayer", {"AA KK AKs", "AKo AKs QQ", "KK QQ"},
                   "Ts 9d 6h 7c", "", 5, 0},
+        Situation{"RangesThreeWayPreflopWithADeadCard", {"AA", "KK QQ AKs", "JJ AQs"}, "", "Qs", 3, 1},
         Situation{"RangesFourWayOnATurn", {"AA", "KK AKs", "QQ AQs", "AKo AQo KQo"}, "Js 9d 6h 7c", "8d", 5, 1},
         Situation{"BoardPlaysForEveryone", {"7c7d", "8h8d", "9c6d"}, "As Ks Qs Js Ts", "", 5, 0},
         Situation{"SplitPotsOnTheTurn", {"AhKh", "AdKd", "AcKc"}, "Qs Js 6d 6c", "Ts", 5, 0},
