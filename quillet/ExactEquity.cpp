@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <memory>
 
 #include "quillet/DeadCardPreflop.h"
@@ -340,7 +341,8 @@ double BoardWork(const EquityProblem& problem, double boardsAll, bool disjoint) 
   const int players = static_cast<int>(problem.players.size());
   double combos = 0;
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());
-  if (players == 2 || disjoint) return boardsAll * combos * 4;
+  // Heads-up or without shared cards, the sort of every hand by value is most of it.
+  if (players == 2 || disjoint) return boardsAll * combos * (2 + std::log2(std::max(combos, 2.0)) / 2);
   const int widest = MultiwayCounter::CountedPlayer(problem);
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);
