@@ -153,6 +153,8 @@ EXACT(HandVs30TurnToRiver, {L"AhKd", L"30%"}, L"JsTs6c7h", L"", 5);
 EXACT(Three20PercentRangesOnATurn, {L"20%", L"30%", L"40%"}, L"Ah7c6d9s", L"", 5)->Iterations(1);
 EXACT(Ranges20And30And40OnAFlopToRiver, {L"20%", L"30%", L"40%"}, L"Ah7c6d", L"", 5)->Iterations(1);
 EXACT(Ranges20And30And15PreflopToRiver, {L"20%", L"30%", L"15%"}, L"", L"", 5)->Iterations(1);
+EXACT(Ranges20And30And15PreflopToTurn, {L"20%", L"30%", L"15%"}, L"", L"", 4)->Iterations(1);
+EXACT(Ranges20And30And15PreflopToFlop, {L"20%", L"30%", L"15%"}, L"", L"", 3)->Iterations(1);
 #undef EXACT
 
 void PreflopTablesFromCache(benchmark::State& state) {
