@@ -332,6 +332,13 @@ struct Plan {
   double dealWork = 0;   // evaluations
   double boardWork = 0;  // evaluations and deal steps
   int symmetryOrder = 1;
+
+  // The walk's work once symmetry has merged what it can. It merges boards by its order, but
+  // deals no more than there are: one deal is walked whole whatever the symmetry.
+  double Work(bool byDeal) const {
+    return byDeal ? dealWork / std::min<double>(symmetryOrder, static_cast<double>(dealCount))
+                  : boardWork / symmetryOrder;
+  }
 };
 
 // Work a board-by-board walk takes: per board, every hand valued and sorted; then, for three
@@ -403,10 +410,10 @@ double PredictEnumerationSeconds(const EquityProblem& problem, int threads) {
   const Plan plan = PlanOf(problem, SuitSymmetry(problem), Walk::Auto);
   if (plan.dealCount == 0) return 0;
   const bool byDeal = ByDeal(plan, Walk::Auto);
-  const double work = (byDeal ? plan.dealWork * kSecondsPerDealUnit : plan.boardWork * kSecondsPerBoardUnit) /
-                      plan.symmetryOrder;
+  const double work = plan.Work(byDeal);
+  const double seconds = work * (byDeal ? kSecondsPerDealUnit : kSecondsPerBoardUnit);
   if (threads <= 0) threads = HardwareThreads();
-  return work < kParallelWork * kSecondsPerDealUnit ? work : work / threads;
+  return work < kParallelWork ? seconds : seconds / threads;
 }
 
 EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk walk, Symmetry use) {
@@ -417,9 +424,10 @@ EquityCounts EnumerateEquity(const EquityProblem& problem, int threads, Walk wal
   const SuitSymmetry symmetry = use == Symmetry::Use ? SuitSymmetry(problem) : SuitSymmetry();
   const Plan plan = PlanOf(problem, symmetry, walk);
   if (plan.dealCount == 0) return EquityCounts(players);
+  const bool byDeal = ByDeal(plan, walk);
   if (threads <= 0) threads = HardwareThreads();
-  if (std::min(plan.dealWork, plan.boardWork) / plan.symmetryOrder < kParallelWork) threads = 1;
-  if (ByDeal(plan, walk))
+  if (plan.Work(byDeal) < kParallelWork) threads = 1;
+  if (byDeal)
     return DealByDeal(problem, CanonicalOf(problem, symmetry, plan.deals, plan.dealCount), need, threads);
   return BoardByBoard(problem, symmetry, need, threads);
 }

@@ -62,14 +62,4 @@ uint32_t SuitSymmetry::DealWeight(const uint64_t* hands, int players) const {
   return static_cast<uint32_t>(Order()) / fixing;
 }
 
-SuitSymmetry SuitSymmetry::FixingAlso(const uint64_t* hands, int players) const {
-  SuitSymmetry out;
-  for (const SuitMap& map : maps_) {
-    bool fixes = true;
-    for (int p = 0; p < players && fixes; ++p) fixes = MapSuits(hands[p], map) == hands[p];
-    if (fixes) out.maps_.push_back(map);
-  }
-  return out;
-}
-
 }  // namespace quillet

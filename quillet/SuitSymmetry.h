@@ -33,9 +33,6 @@ class SuitSymmetry {
   // The same for a deal (one hand mask per player), ordered player by player.
   uint32_t DealWeight(const uint64_t* hands, int players) const;
 
-  // The permutations that also fix the given cards; for the boards of one deal.
-  SuitSymmetry FixingAlso(const uint64_t* hands, int players) const;
-
  private:
   std::vector<SuitMap> maps_;  // all but the identity
 };
