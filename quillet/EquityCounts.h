@@ -1,6 +1,7 @@
 #pragma once
 // Results of an equity computation, counted per set of players who share the pot.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,7 @@ class EquityCounts {
 
   int players() const { return players_; }
   void Add(uint32_t winners, uint64_t n = 1) { bySet_[winners] += n; }
+  void Clear() { std::fill(bySet_.begin(), bySet_.end(), 0); }
   void Merge(const EquityCounts& other, uint64_t weight = 1);
   uint64_t games() const;
   // Share of the pot of player p over all games, 0..1; 0 when nothing was counted.

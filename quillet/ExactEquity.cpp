@@ -45,6 +45,17 @@ BoardCards CardsOutside(uint64_t excluded) {
   return cards;
 }
 
+// The cards of `all` outside `used`, into `out` (whose storage is kept from call to call).
+void CardsOutside(const BoardCards& all, uint64_t used, BoardCards& out) {
+  out.keys.clear();
+  out.masks.clear();
+  for (int i = 0; i < all.size(); ++i) {
+    if (all.masks[i] & used) continue;
+    out.keys.push_back(all.keys[i]);
+    out.masks.push_back(all.masks[i]);
+  }
+}
+
 double Choose(int n, int k) {
   if (k < 0 || k > n) return 0;
   double r = 1;
@@ -134,6 +145,7 @@ EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical
   const bool splitBoards = need > 0 && dealCount < 64;
   const int perDeal = splitBoards ? all.size() : 1;
   std::vector<EquityCounts> counts(threads, EquityCounts(players)), weighted(threads, EquityCounts(players));
+  std::vector<BoardCards> free(threads);
 
   ParallelFor(static_cast<int>(dealCount) * perDeal, threads, [&](int item, int worker) {
     if (pr.Stopped()) return;  // an item is a few milliseconds at most
@@ -147,19 +159,20 @@ EquityCounts DealByDeal(const EquityProblem& pr, const CanonicalDeals& canonical
       masks[p] = pr.board | pr.players[p].masks[deal[p]];
       used |= pr.players[p].masks[deal[p]];
     }
+    const int first = item % perDeal;
+    if (splitBoards && (all.masks[first] & used)) return;
     // A deal that stands for others is counted apart, then added as often as it stands.
     EquityCounts& out = weight == 1 ? counts[worker] : weighted[worker];
-    if (weight != 1) out = EquityCounts(players);
+    if (weight != 1) out.Clear();
     DealLeaf leaf{eval, keys.data(), masks.data(), players, out};
+    BoardCards& cards = free[worker];
+    CardsOutside(all, used, cards);
     if (!splitBoards) {
-      WalkBoards(CardsOutside(pr.board | pr.dead | used), 0, need, 0, 0, leaf);
+      WalkBoards(cards, 0, need, 0, 0, leaf);
     } else {
-      const int first = item % perDeal;
-      if (all.masks[first] & used) return;
-      const BoardCards free = CardsOutside(pr.board | pr.dead | used);
       const int position = static_cast<int>(
-          std::find(free.masks.begin(), free.masks.end(), all.masks[first]) - free.masks.begin());
-      WalkBoardsFrom(free, position, need, leaf);
+          std::find(cards.masks.begin(), cards.masks.end(), all.masks[first]) - cards.masks.begin());
+      WalkBoardsFrom(cards, position, need, leaf);
     }
     if (weight != 1) counts[worker].Merge(out, weight);
   });
