@@ -407,7 +407,7 @@ bool ByDeal(const Plan& plan, Walk walk) {
 
 // Seconds per unit of work on one core of the reference machine (2-core, shared), measured
 // over a spread of requests by the predictor benchmark.
-constexpr double kSecondsPerDealUnit = 5.0e-9;
+constexpr double kSecondsPerDealUnit = 3.5e-9;
 constexpr double kSecondsPerBoardUnit = 6.0e-9;
 
 }  // namespace
