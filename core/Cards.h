@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace ferrox {
 
@@ -42,5 +43,8 @@ wchar_t RankLetter(int rankIndex);
 wchar_t MatrixRankLetter(int matrixIndex);
 
 constexpr CardMask CardMaskOf(CardIndex card) { return CardMask{1} << card; }
+
+// The cards of a mask, lowest index first.
+std::vector<CardIndex> CardsOfMask(CardMask mask);
 
 }  // namespace ferrox

@@ -17,18 +17,11 @@ CardMask DeckMask() {
   return deck;
 }
 
-std::vector<CardIndex> CardsOf(CardMask mask) {
-  std::vector<CardIndex> cards;
-  for (CardIndex c = 0; c < 52; ++c)
-    if (mask & CardMaskOf(c)) cards.push_back(c);
-  return cards;
-}
-
 std::wstring NameOf(CardIndex card) { return std::wstring(CardNameTable[card]); }
 
 // "AsKs": the higher rank first, as hands are written.
 std::wstring HandText(CardMask hand) {
-  std::vector<CardIndex> cards = CardsOf(hand);
+  std::vector<CardIndex> cards = CardsOfMask(hand);
   std::sort(cards.begin(), cards.end(), [](CardIndex a, CardIndex b) {
     return a % 13 != b % 13 ? a % 13 > b % 13 : a > b;
   });
@@ -69,7 +62,7 @@ std::wstring BlockedPlayer(const RequestData& request) {
         !list.empty() && std::all_of(list.begin(), list.end(), [known](CardMask hand) { return (hand & known) != 0; });
     if (!blocked) continue;
     if (list.size() > 1) return L"every hand of " + PlayerName(slot) + L"'s range meets the board or the dead cards";
-    const CardIndex card = CardsOf(list[0] & known).front();
+    const CardIndex card = CardsOfMask(list[0] & known).front();
     return NameOf(card) + L" of " + PlayerName(slot) + L"'s hand " + HandText(list[0]) +
            ((request.boardMask & CardMaskOf(card)) ? L" is on the board" : L" is dead");
   }
@@ -82,7 +75,7 @@ std::wstring SharedCard(const RequestData& request) {
     for (int q = p + 1; q < 6; ++q) {
       const auto &a = request.handLists[p], &b = request.handLists[q];
       if (a.size() == 1 && b.size() == 1 && (a[0] & b[0]))
-        return NameOf(CardsOf(a[0] & b[0]).front()) + L" is in both " + PlayerName(p) + L"'s and " +
+        return NameOf(CardsOfMask(a[0] & b[0]).front()) + L" is in both " + PlayerName(p) + L"'s and " +
                PlayerName(q) + L"'s hands";
     }
   return {};
@@ -96,7 +89,7 @@ bool DealPossible(const RequestData& request) {
 
 std::wstring NoDealReason(const RequestData& request) {
   if (const CardMask both = request.boardMask & request.deadMask)
-    return NameOf(CardsOf(both).front()) + L" is both on the board and dead";
+    return NameOf(CardsOfMask(both).front()) + L" is both on the board and dead";
   if (!HandsCanBeDealt(request)) {
     if (std::wstring why = BlockedPlayer(request); !why.empty()) return why;
     if (std::wstring why = SharedCard(request); !why.empty()) return why;

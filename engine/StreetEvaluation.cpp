@@ -102,13 +102,6 @@ std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
   return opponents;
 }
 
-std::vector<int> CardsOfMask(uint64_t mask) {
-  std::vector<int> cards;
-  for (int c = 0; c < 52; ++c)
-    if (mask & CardMaskOf(c)) cards.push_back(c);
-  return cards;
-}
-
 // Heads-up preflop without dead cards: the preflop tables answer every street.
 bool FromTables(const std::vector<int>& board, const std::vector<Spec>& opponents, const std::vector<int>& dead) {
   return board.empty() && opponents.size() == 1 && dead.empty();
