@@ -29,6 +29,9 @@ struct AppFolders {
   std::filesystem::path SetAsideUnreadableSettings() const;
   static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
   std::filesystem::path LauncherDir() const { return launcherDir.empty() ? programDir : launcherDir; }
+  // The start-up options shipped next to the program, and the user's own copy, which wins
+  // key by key.
+  std::filesystem::path ProgramIniFile() const { return programDir / "Ferrox6Plus.ini"; }
   std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
   std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }
   std::filesystem::path RegFile() const { return workDir / "Ferrox6Plus.reg"; }

@@ -34,6 +34,14 @@ std::string Completed(const char* what, unsigned long long ms) {
   return line;
 }
 
+// "Use" of section "Splash": the user's INI file over the program's, 1 when neither says.
+unsigned LauncherFlag(const AppFolders& folders) {
+  const unsigned shipped = CIni(folders.ProgramIniFile()).GetUInt(L"Splash", L"Use", 1);
+  std::error_code ec;
+  if (std::filesystem::equivalent(folders.IniFile(), folders.ProgramIniFile(), ec)) return shipped;
+  return CIni(folders.IniFile()).GetUInt(L"Splash", L"Use", shipped);
+}
+
 }  // namespace
 
 CFerroxApp::CFerroxApp(AppFolders folders) : folders_(std::move(folders)), handover_(folders_.EventName()) {}
@@ -42,8 +50,7 @@ CFerroxApp::~CFerroxApp() = default;
 
 bool CFerroxApp::Construct() {
   log_.Open(folders_.LogFile(), std::string("Creation date:  ") + kCreationDate, kVersionText);
-  const CIni ini(folders_.IniFile());
-  launcherUsed = ini.GetUInt(L"Splash", L"Use", 1) != 0;
+  launcherUsed = LauncherFlag(folders_) != 0;
   if (launcherUsed) {
     WriteVersionFile();
     handover_.CreateEvent();

@@ -17,8 +17,10 @@
 #include "app/CaptionBar.h"
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
+#include "app/OrderingFileDialog.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"
+#include "widgets/ButtonAccessible.h"
 #include "widgets/ColourButton.h"
 #include "widgets/ColourRef.h"
 #include "widgets/RibbonBar.h"
@@ -52,7 +54,11 @@ constexpr PaneSpec kPanes[] = {
 
 CMainFrame::CMainFrame(CFerroxApp& app) : app_(app) {
   setObjectName("MainFrame");
-  chooseOrderingFile = [](const QString&) { return QString(); };
+  widgets::InstallButtonAccessibility();
+  chooseOrderingFile = [this](const QString& start) {
+    const auto folder = app_.folders().OrderingFile(start.toStdString()).parent_path();
+    return ChooseOrderingFile(this, QString::fromStdString(folder.string()));
+  };
   BuildActions();
   OnApplicationLook(app_.settings().applicationLook);
   mdi_ = new QMdiArea(this);
@@ -142,13 +148,14 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_FILE_OPEN, "&Open", "ID_FILE_OPEN")->setShortcut(QKeySequence("Ctrl+O"));
   MakeAction(ID_FILE_SAVE, "&Save", "ID_FILE_SAVE")->setShortcut(QKeySequence("Ctrl+S"));
   MakeAction(ID_EDIT_UNDO, "&Undo", "ID_EDIT_UNDO")->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
+  MakeAction(ID_EDIT_REDO, "&Redo", "ID_EDIT_REDO")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
   MakeAction(ID_EDIT_CUT, "Cu&t", "ID_EDIT_CUT")->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")});
   MakeAction(ID_EDIT_COPY, "&Copy", "ID_EDIT_COPY")->setShortcuts({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")});
   MakeAction(ID_EDIT_PASTE, "&Paste", "ID_EDIT_PASTE")->setShortcuts({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")});
   MakeAction(ID_NEXT_PANE, "Next pane", "ID_NEXT_PANE")->setShortcut(QKeySequence("F6"));
   MakeAction(ID_PREV_PANE, "Previous pane", "ID_PREV_PANE")->setShortcut(QKeySequence("Shift+F6"));
-  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                 ID_NEXT_PANE, ID_PREV_PANE})
+  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY,
+                 ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE})
     addAction(actions_[id]);  // keyboard only
   auto* looks = new QActionGroup(this);
   const char* lookNames[] = {"Office 2007 (&Blue Style)", "Office 2007 (B&lack Style)", "Office 2007 (&Silver Style)",
@@ -327,7 +334,8 @@ void CMainFrame::ConnectCommands() {
   connect(caption_, &CaptionBar::goClicked, this, [] { QDesktopServices::openUrl(QUrl(kMakerAddress)); });
   connect(actions_[ID_NEXT_PANE], &QAction::triggered, this, [this] { OnNextPane(1); });
   connect(actions_[ID_PREV_PANE], &QAction::triggered, this, [this] { OnNextPane(-1); });
-  connect(actions_[ID_EDIT_UNDO], &QAction::triggered, this, [this] { OnEdit("undo"); });
+  connect(actions_[ID_EDIT_UNDO], &QAction::triggered, this, [this] { OnUndo(false); });
+  connect(actions_[ID_EDIT_REDO], &QAction::triggered, this, [this] { OnUndo(true); });
   connect(actions_[ID_EDIT_CUT], &QAction::triggered, this, [this] { OnEdit("cut"); });
   connect(actions_[ID_EDIT_COPY], &QAction::triggered, this, [this] { OnEdit("copy"); });
   connect(actions_[ID_EDIT_PASTE], &QAction::triggered, this, [this] { OnEdit("paste"); });

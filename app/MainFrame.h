@@ -23,6 +23,7 @@ class RibbonPanel;
 
 class CFerroxApp;
 class CFerroxDoc;
+class CFerroxView;
 class CHandsView;
 class CHeatmapView;
 class CChartView;
@@ -45,7 +46,8 @@ class CMainFrame : public QMainWindow {
 
   void SetAppTitle(const QString& title);
   void ShowCaptionBar(bool show);
-  // Restores the panes' placement and the window's geometry from the last run.
+  // Restores the panes' placement and the window's geometry from the last run, fitted to
+  // the screen the window opens on.
   void RestoreWorkspace();
   void AppendOutputLine(const QString& text);
   // Opens the row's range editor in the tabbed area, or brings its window forward.
@@ -57,16 +59,19 @@ class CMainFrame : public QMainWindow {
   void CloseHandRange(const QString& title);
   // The document of the active editor window, null when none.
   CFerroxDoc* ActiveEditorDocument() const;
+  CFerroxView* ActiveEditorView() const;
   CHandsView* HandsView() const;
   CHeatmapView* HeatmapView() const;
   // The chart document's window, when it is open.
   CChartView* ChartView() const;
   void OnEditorActivated(QMdiSubWindow* window);
-  void ShowEditMenu(const QPoint& globalPos);
+  // The right-click menu of a range editor form: its undo and redo, cut, copy and paste.
+  void ShowEditMenu(const QPoint& globalPos, CFerroxView* editor = nullptr);
   int ShowTimedMessage(QWidget* owner, const QString& text, const QString& caption, unsigned style, int language,
                        int milliseconds);
 
-  // Replaceable for tests: picks an ordering file, starting from a name; empty on Cancel.
+  // Picks an ordering file, starting from a name; empty on Cancel. The program's own is
+  // ChooseOrderingFile.
   std::function<QString(const QString& start)> chooseOrderingFile;
   // Called for a look change, a colour change or a preview: views that paint with the
   // application's colours repaint.
@@ -86,6 +91,8 @@ class CMainFrame : public QMainWindow {
   void OnAbout();
   void OnNextPane(int step);
   void OnEdit(const char* slot);
+  // Undo (or redo) in the focused text box, else in the active range editor.
+  void OnUndo(bool redo);
   void ConnectAnalysisCommands();
   void OnChartMakeView();
   void OnChartColour(int id);
@@ -108,6 +115,8 @@ class CMainFrame : public QMainWindow {
   QMenu* BuildStyleMenu();
   void AddColourButton(widgets::RibbonPanel* panel, int id, bool large, int automatic, int colour);
   QString DocumentTitle() const;
+  // Shrinks and moves the window into its screen's available area; a first start fills it.
+  void FitToScreen(bool firstStart);
 
   CFerroxApp& app_;
   QString appTitle_;

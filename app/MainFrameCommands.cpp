@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -158,7 +159,8 @@ void CMainFrame::OnUseMode() {
 }
 
 void CMainFrame::OnAbout() {
-  AboutDialog about(windowTitle(), this);
+  // The stored title, not the window's, which names the active document.
+  AboutDialog about(app_.Title(), this);
   about.exec();
 }
 
@@ -177,7 +179,7 @@ void CMainFrame::OnNextPane(int step) {
 }
 
 void CMainFrame::OnEdit(const char* slot) {
-  // Undo, cut, copy and paste go to the text box that has the focus.
+  // Cut, copy and paste go to the text box that has the focus.
   QWidget* focus = QApplication::focusWidget();
   if (focus && focus->metaObject()->indexOfMethod(QMetaObject::normalizedSignature((std::string(slot) + "()").c_str())) >= 0)
     QMetaObject::invokeMethod(focus, slot);
@@ -202,14 +204,23 @@ void CMainFrame::UpdateCommandUi() {
 
 void CMainFrame::RestoreWorkspace() {
   QSettings& store = app_.settings().Store();
-  if (!restoreGeometry(store.value("Workspace/Geometry").toByteArray()) && screen()) {
-    // A first start fits the window to the screen, frame included, so no pane is cut off.
-    const QRect available = screen()->availableGeometry();
-    resize(size().boundedTo(available.size() - (frameGeometry().size() - geometry().size())));
-    move(available.topLeft());
-  }
+  const bool restored = restoreGeometry(store.value("Workspace/Geometry").toByteArray());
   restoreState(store.value("Workspace/State").toByteArray());
+  FitToScreen(!restored);
   UpdateCommandUi();
+}
+
+void CMainFrame::FitToScreen(bool firstStart) {
+  // A window kept on a larger screen must not come back with its edges off this one; a
+  // first start takes the whole screen, which the range editors need beside the panes.
+  if (!screen() || isMaximized() || isFullScreen()) return;
+  const QRect available = screen()->availableGeometry();
+  const QSize frame = frameGeometry().size() - geometry().size();
+  resize(firstStart ? available.size() - frame : size().boundedTo(available.size() - frame));
+  const QSize outer = size() + frame;
+  const int x = std::clamp(frameGeometry().x(), available.left(), available.right() + 1 - outer.width());
+  const int y = std::clamp(frameGeometry().y(), available.top(), available.bottom() + 1 - outer.height());
+  move(firstStart ? available.topLeft() : QPoint(x, y));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,8 @@
 // The range editor windows in the tabbed document area: one per player row, opened by the
 // Hands pane's apply and reused while it stays open.
+#include <QApplication>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -28,12 +30,15 @@ QMdiSubWindow* CMainFrame::ShowRangeEditor(CFerroxDoc* document, int row) {
     }
   }
   auto* view = new CFerroxView(document, &app_.Hands(), &app_.Panes());
-  // The form keeps its natural size; a smaller window scrolls instead of clipping it.
+  // The form fills the window down to its smallest size; a smaller window scrolls, and
+  // brings forward the part the user acts on.
   auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
   scroll->setWidget(view);
   scroll->setWindowTitle(view->windowTitle());
   connect(view, &QWidget::windowTitleChanged, scroll, &QWidget::setWindowTitle);
-  connect(view, &CFerroxView::editMenuRequested, this, &CMainFrame::ShowEditMenu);
+  connect(view, &CFerroxView::editMenuRequested, this, [this, view](const QPoint& at) { ShowEditMenu(at, view); });
+  connect(view, &CFerroxView::showRequested, scroll, [scroll](QWidget* part) { scroll->ensureWidgetVisible(part, 8, 8); });
   QMdiSubWindow* window = mdi_->addSubWindow(scroll);
   window->setAttribute(Qt::WA_DeleteOnClose);
   // A closed editor takes its document along: the row's next apply opens a fresh one, and
@@ -67,8 +72,7 @@ void CMainFrame::CloseHandRange(const QString& title) {
 }
 
 CFerroxDoc* CMainFrame::ActiveEditorDocument() const {
-  QMdiSubWindow* window = mdi_->activeSubWindow();
-  const auto* view = window && window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
+  const CFerroxView* view = ActiveEditorView();
   return view ? view->Document() : nullptr;
 }
 
@@ -86,13 +90,38 @@ void CMainFrame::OnEditorActivated(QMdiSubWindow* window) {
   if (auto* rankings = tree ? qobject_cast<CClassView*>(tree->widget()) : nullptr) rankings->SelectSlotItem(slot);
 }
 
-void CMainFrame::ShowEditMenu(const QPoint& globalPos) {
-  // The frame's own cut, copy and paste: they act on the text box that has the focus.
+void CMainFrame::ShowEditMenu(const QPoint& globalPos, CFerroxView* editor) {
   auto* menu = new QMenu(QStringLiteral("Edit"), this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->setObjectName(QStringLiteral("EditMenu"));
+  // The editor's own undo and redo of its range, then the frame's cut, copy and paste,
+  // which act on the text box that has the focus.
+  if (editor) {
+    menu->addActions(editor->EditActions());
+    menu->addSeparator();
+  }
   for (int id : {cmd::ID_EDIT_CUT, cmd::ID_EDIT_COPY, cmd::ID_EDIT_PASTE}) menu->addAction(actions_[id]);
   menu->popup(globalPos);
+}
+
+CFerroxView* CMainFrame::ActiveEditorView() const {
+  QMdiSubWindow* window = mdi_ ? mdi_->activeSubWindow() : nullptr;
+  return window && window->widget() ? window->widget()->findChild<CFerroxView*>() : nullptr;
+}
+
+void CMainFrame::OnUndo(bool redo) {
+  // A text box outside the range editors undoes its own text; anywhere else the active
+  // editor's range edits are undone.
+  QWidget* focus = QApplication::focusWidget();
+  CFerroxView* editor = nullptr;
+  for (QWidget* w = focus; w && !editor; w = w->parentWidget()) editor = qobject_cast<CFerroxView*>(w);
+  auto* text = qobject_cast<QLineEdit*>(focus);
+  if (!editor && text && !text->isReadOnly()) {
+    redo ? text->redo() : text->undo();
+    return;
+  }
+  if (!editor) editor = ActiveEditorView();
+  if (editor) redo ? editor->Redo() : editor->Undo();
 }
 
 CHandsView* CMainFrame::HandsView() const {

@@ -4,8 +4,7 @@
 
 namespace ferrox {
 
-bool ExcludeKnownCards(int playerSlot, const quillet::Spec* playerSpecs, int playerCount,
-                       const quillet::Spec& source, quillet::Spec& out) {
+CardMask KnownCardMask(int playerSlot, const quillet::Spec* playerSpecs, int playerCount) {
   CardMask known = 0;
   {
     TableCardStoreRef store;
@@ -15,7 +14,12 @@ bool ExcludeKnownCards(int playerSlot, const quillet::Spec* playerSpecs, int pla
   for (int k = 0; k < playerCount; ++k)
     if (k != playerSlot && playerSpecs[k].size() == 1)
       known |= quillet::ComboMask(*playerSpecs[k].combos().begin());
-  source.Exclude(known, out);
+  return known;
+}
+
+bool ExcludeKnownCards(int playerSlot, const quillet::Spec* playerSpecs, int playerCount,
+                       const quillet::Spec& source, quillet::Spec& out) {
+  source.Exclude(KnownCardMask(playerSlot, playerSpecs, playerCount), out);
   return true;
 }
 

@@ -82,7 +82,7 @@ QString CFerroxDoc::ShareText() const {
 }
 
 QString CFerroxDoc::RangeText() const {
-  return QString::fromStdWString(Count() > 1 ? state_.range.MakeString6Plus() : state_.text);
+  return QString::fromStdWString(state_.range.size() > 1 ? state_.range.MakeString6Plus() : state_.text);
 }
 
 QString CFerroxDoc::TitleText() const {
@@ -97,7 +97,25 @@ void CFerroxDoc::SetTitle(const QString& title) {
 
 int CFerroxDoc::ClassCount(int column, int row) const {
   const auto hc = ClassAt(CellOf(column, row));
-  return hc ? CountOfClass(state_.range, *hc) : 0;
+  return hc ? CountOfClass(shown_, *hc) : 0;
+}
+
+quillet::Spec CFerroxDoc::Free(const Spec& spec) const {
+  if (!known_) return spec;
+  Spec free;
+  spec.Exclude(known_, free);
+  return free;
+}
+
+void CFerroxDoc::UpdateShown() { shown_ = Free(state_.range); }
+
+void CFerroxDoc::SetKnownCards(CardMask known) {
+  if (known == known_) return;
+  known_ = known;
+  const Spec before = std::exchange(shown_, Free(state_.range));
+  if (shown_.combos() != before.combos()) emit rangeChanged();
+  // The suit pairs free for the class being edited may differ.
+  if (editedCell_ != -1) emit suitEditingChanged();
 }
 
 template <class Change>
@@ -107,24 +125,29 @@ bool CFerroxDoc::Commit(RangeHistory::Step step, Change change, bool userEdit) {
   if (SameRange(next, state_) && SameBand(next, state_)) return false;
   history_.Record(state_, step);
   RangeSnapshot before = std::exchange(state_, std::move(next));
+  const Spec shownBefore = shown_;
+  UpdateShown();
   // Marked before the announcement: a listener that refreshes must see an edit.
   if (userEdit) edited_ = true;
-  Announce(before);
+  Announce(before, shownBefore, userEdit);
   return true;
 }
 
-void CFerroxDoc::Announce(const RangeSnapshot& before) {
-  if (!SameRange(before, state_)) emit rangeChanged();
+void CFerroxDoc::Announce(const RangeSnapshot& before, const Spec& shownBefore, bool userEdit) {
+  const bool rangeMoved = !SameRange(before, state_);
+  if (rangeMoved || shown_.combos() != shownBefore.combos()) emit rangeChanged();
   if (!SameBand(before, state_)) emit bandChanged();
+  if (rangeMoved && userEdit) emit rangeEdited();
   emit undoStateChanged();
 }
 
 void CFerroxDoc::SetRange(const Spec& range, const QString& text) {
-  Commit(RangeHistory::Step::Edit, [&](RangeSnapshot& s) {
+  const bool changed = Commit(RangeHistory::Step::Edit, [&](RangeSnapshot& s) {
     s.range = range;
     s.hasRange = true;
     s.text = text.toStdWString();
   }, false);
+  if (changed) emit rangeGiven();
 }
 
 void CFerroxDoc::Clear() {
@@ -137,22 +160,23 @@ void CFerroxDoc::Clear() {
     editedCell_ = -1;
     emit suitEditingChanged();
   }
+  emit cleared();
 }
 
-bool CFerroxDoc::ToggleClass(int column, int row, const KnownCardFilter& filter) {
+bool CFerroxDoc::ToggleClass(int column, int row) {
   const auto hc = ClassAt(CellOf(column, row));
   if (!hc) return false;
   const Spec whole = WholeClass(*hc);
-  const bool changed = Commit(RangeHistory::Step::Edit, [&](RangeSnapshot& s) {
-    if (CountOfClass(s.range, *hc) > 0) {
+  const bool selected = CountOfClass(shown_, *hc) > 0;
+  return Commit(RangeHistory::Step::Edit, [&](RangeSnapshot& s) {
+    if (selected) {
       s.range.Remove(whole);
     } else {
-      s.range.AddAll(filter ? Intersection(filter(whole), whole) : whole);
+      s.range.AddAll(Free(whole));
       s.hasRange = true;
     }
     TakeBuiltText(s);
   });
-  return changed;
 }
 
 bool CFerroxDoc::PickClass(int column, int row) {
@@ -171,19 +195,30 @@ QString CFerroxDoc::SuitCaption() const {
   return QString::fromStdWString(quillet::ClassLabel(*hc)).leftJustified(4, QLatin1Char(' '));
 }
 
-quillet::SuitFlags CFerroxDoc::SuitAvailable() const {
+quillet::SuitFlags CFerroxDoc::SuitPairs() const {
   const auto hc = ClassAt(editedCell_);
   return hc ? quillet::MakeSuitMatrix(hc->kind) : quillet::SuitFlags{};
+}
+
+quillet::SuitFlags CFerroxDoc::SuitAvailable() const {
+  quillet::SuitFlags available = SuitPairs();
+  const auto hc = ClassAt(editedCell_);
+  for (int k = 0; hc && k < 16; ++k) {
+    const CardMask pair = CardMaskOf(quillet::MakeCardIndex(hc->high, k / 4)) |
+                          CardMaskOf(quillet::MakeCardIndex(hc->low, k % 4));
+    available[k] = available[k] && !(pair & known_);
+  }
+  return available;
 }
 
 quillet::SuitFlags CFerroxDoc::SuitSelected() const {
   quillet::SuitFlags selected{};
   const auto hc = ClassAt(editedCell_);
   if (!hc) return selected;
-  const quillet::SuitFlags available = quillet::MakeSuitMatrix(hc->kind);
+  const quillet::SuitFlags pairs = SuitPairs();
   for (int k = 0; k < 16; ++k)
-    selected[k] = available[k] && state_.range.contains(quillet::MakeCardIndex(hc->high, k / 4),
-                                                         quillet::MakeCardIndex(hc->low, k % 4));
+    selected[k] = pairs[k] && shown_.contains(quillet::MakeCardIndex(hc->high, k / 4),
+                                              quillet::MakeCardIndex(hc->low, k % 4));
   return selected;
 }
 
@@ -192,8 +227,10 @@ bool CFerroxDoc::ToggleSuit(int flag) {
   if (!hc || flag < 0 || flag >= 16 || !SuitAvailable()[flag]) return false;
   quillet::SuitFlags flags = SuitSelected();
   flags[flag] = !flags[flag];
-  const Spec rebuilt = quillet::SpecBySuitMatrix(hc->kind, hc->high, hc->low, flags);
   const Spec whole = WholeClass(*hc);
+  // The class's combinations hidden by known cards stay as they were.
+  Spec rebuilt = quillet::SpecBySuitMatrix(hc->kind, hc->high, hc->low, flags);
+  rebuilt.AddAll(Minus(Intersection(state_.range, whole), Free(whole)));
   const bool changed = Commit(RangeHistory::Step::Edit, [&](RangeSnapshot& s) {
     s.range.Remove(whole);
     s.range.AddAll(rebuilt);
@@ -209,7 +246,7 @@ bool CFerroxDoc::ToggleSuit(int flag) {
 void CFerroxDoc::MoveHigh(RangeSnapshot& s, double high, const RangeParser& parser) const {
   if (high == s.bandHigh) return;
   const Spec now = Top(high, parser), before = Top(s.bandHigh, parser);
-  if (high > s.bandHigh) s.range.AddAll(Minus(Minus(now, before), Top(s.bandLow, parser)));
+  if (high > s.bandHigh) s.range.AddAll(Free(Minus(Minus(now, before), Top(s.bandLow, parser))));
   else s.range.Remove(Minus(before, now));
   s.bandHigh = high;
 }
@@ -218,7 +255,7 @@ void CFerroxDoc::MoveLow(RangeSnapshot& s, double low, const RangeParser& parser
   if (low == s.bandLow) return;
   const Spec now = Top(low, parser), before = Top(s.bandLow, parser);
   if (low > s.bandLow) s.range.Remove(Minus(now, before));
-  else s.range.AddAll(Intersection(Minus(before, now), Top(s.bandHigh, parser)));
+  else s.range.AddAll(Free(Intersection(Minus(before, now), Top(s.bandHigh, parser))));
   s.bandLow = low;
 }
 
@@ -250,24 +287,22 @@ void CFerroxDoc::Refresh() {
   edited_ = false;
 }
 
-bool CFerroxDoc::Undo() {
-  const RangeSnapshot before = state_;
-  if (!history_.Undo(state_)) return false;
-  edited_ = true;
-  Announce(before);
-  return true;
-}
+bool CFerroxDoc::Undo() { return Step(&RangeHistory::Undo); }
 
-bool CFerroxDoc::Redo() {
+bool CFerroxDoc::Redo() { return Step(&RangeHistory::Redo); }
+
+bool CFerroxDoc::Step(bool (RangeHistory::*move)(RangeSnapshot&)) {
   const RangeSnapshot before = state_;
-  if (!history_.Redo(state_)) return false;
+  if (!(history_.*move)(state_)) return false;
+  const Spec shownBefore = shown_;
+  UpdateShown();
   edited_ = true;
-  Announce(before);
+  Announce(before, shownBefore, true);
   return true;
 }
 
 BoardStatistics CFerroxDoc::Statistics(const std::vector<CardIndex>& board, RuleSet rules) const {
-  return CountBoardStatistics(state_.range, board, rules);
+  return CountBoardStatistics(shown_, board, rules);
 }
 
 std::wstring CFerroxDoc::WrapTitleText(const std::wstring& text) {

@@ -9,7 +9,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 #include <vector>
 
 #include "core/Cards.h"
@@ -28,21 +27,26 @@ class CFerroxDoc : public QObject {
   Q_OBJECT
 
  public:
-  // Use mode: what a class may keep after the known cards are taken out (the board, the
-  // dead cards, other players' single hands). An empty filter is create mode: whole classes.
-  using KnownCardFilter = std::function<quillet::Spec(const quillet::Spec&)>;
-
   explicit CFerroxDoc(int playerSlot = 0, QObject* parent = nullptr);
 
   int PlayerSlot() const { return slot_; }
   // False until the document holds a range (a linked player's text is parsed meanwhile).
   bool HasRange() const { return state_.hasRange; }
-  const quillet::Spec& Range() const { return state_.range; }
-  int Count() const { return static_cast<int>(state_.range.size()); }
+
+  // Use mode: the cards that no combination may hold (the board, the dead cards, other
+  // players' single hands); none in create mode. No edit adds a combination holding one.
+  // The range as built keeps what a card known later hides, so it comes back when that
+  // card goes; what was never added does not.
+  void SetKnownCards(CardMask known);
+  CardMask KnownCards() const { return known_; }
+  // The range as shown, counted and computed with: the built range less the known cards.
+  const quillet::Spec& Range() const { return shown_; }
+  const quillet::Spec& BuiltRange() const { return state_.range; }
+  int Count() const { return static_cast<int>(shown_.size()); }
   QString CountText() const;  // "%d/%d" of the count and 630
   QString ShareText() const;  // "%.2lf%%" of count x 100 / 630
   // The text given with the range, or the text built from it when it holds more than one
-  // combination.
+  // combination (the range as built: with the known cards it resolves to Range()).
   QString RangeText() const;
   // RangeText wrapped for the editor's text field (WrapTitleText).
   QString TitleText() const;
@@ -60,8 +64,8 @@ class CFerroxDoc : public QObject {
   void Clear();
 
   // Deselects a selected class (all its combinations leave), or selects it with what the
-  // filter leaves. False when nothing changed.
-  bool ToggleClass(int column, int row, const KnownCardFilter& filter = {});
+  // known cards leave. False when nothing changed.
+  bool ToggleClass(int column, int row);
 
   // Suit editing of one class. PickClass returns whether the class is selected (then the
   // document counts as edited).
@@ -69,10 +73,13 @@ class CFerroxDoc : public QObject {
   int EditedCell() const { return editedCell_; }  // 9 x row + column, -1 for none
   // The class's label padded to four characters; six spaces when none is edited.
   QString SuitCaption() const;
-  // Flag 4 x first suit + second suit: the suit pairs the class has, and those in the range.
+  // Flag 4 x first suit + second suit: the suit pairs the class has, those of them free of
+  // the known cards, and those in the range.
+  quillet::SuitFlags SuitPairs() const;
   quillet::SuitFlags SuitAvailable() const;
   quillet::SuitFlags SuitSelected() const;
-  // Flips one suit pair of the class being edited. False when it is not available.
+  // Flips one suit pair of the class being edited. False when it is not available (also
+  // when it holds a known card).
   bool ToggleSuit(int flag);
 
   // The percentile band: the range becomes the top `high` percent of the ordering minus
@@ -97,7 +104,15 @@ class CFerroxDoc : public QObject {
   static std::wstring WrapTitleText(const std::wstring& text);
 
  signals:
+  // The range shown changed: an edit, a range given, or known cards.
   void rangeChanged();
+  // A range was given (SetRange): an editor takes its band from the range's share.
+  void rangeGiven();
+  // The user's edit (or its undo or redo) changed the range or its text: the player's box
+  // follows.
+  void rangeEdited();
+  // "Clear All" emptied the document.
+  void cleared();
   void titleChanged();
   void bandChanged();
   void suitEditingChanged();
@@ -108,12 +123,20 @@ class CFerroxDoc : public QObject {
   template <class Change>
   // userEdit: a change made by editing (not SetRange or Clear), so a refresh keeps the band.
   bool Commit(RangeHistory::Step step, Change change, bool userEdit = true);
-  void Announce(const RangeSnapshot& before);
+  // Signals what changed from before (and the shown range from shownBefore).
+  void Announce(const RangeSnapshot& before, const quillet::Spec& shownBefore, bool userEdit);
+  // shown_ from the built range and the known cards.
+  void UpdateShown();
+  quillet::Spec Free(const quillet::Spec& spec) const;
+  // Undo or redo.
+  bool Step(bool (RangeHistory::*move)(RangeSnapshot&));
   void MoveHigh(RangeSnapshot& s, double high, const RangeParser& parser) const;
   void MoveLow(RangeSnapshot& s, double low, const RangeParser& parser) const;
 
   int slot_;
   RangeSnapshot state_;
+  CardMask known_ = 0;
+  quillet::Spec shown_;
   RangeHistory history_;
   QString title_;
   bool edited_ = false;

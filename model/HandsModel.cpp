@@ -7,10 +7,33 @@ namespace {
 
 bool ValidRow(int row) { return row >= 0 && row < kHandRows; }
 
+// The editors' links, less the rows whose box says something else: those are read from
+// their text, so a refusal names the text the user sees.
+class LinksWithoutRows : public RangeLinks {
+ public:
+  LinksWithoutRows(const RangeLinks& links, std::array<bool, kHandRows> without)
+      : links_(links), without_(without) {}
+  bool IsLinked(int slot) const override { return !Without(slot) && links_.IsLinked(slot); }
+  const quillet::Spec* LinkedRange(int slot) const override {
+    return Without(slot) ? nullptr : links_.LinkedRange(slot);
+  }
+
+ private:
+  bool Without(int slot) const { return ValidRow(slot) && without_[slot]; }
+  const RangeLinks& links_;
+  std::array<bool, kHandRows> without_;
+};
+
 }  // namespace
 
 HandsModel::HandsModel(CalculatorDocument& cards, const PaneSettings& settings, QObject* parent)
-    : QObject(parent), cards_(cards), settings_(settings) {}
+    : QObject(parent), cards_(cards), settings_(settings) {
+  connect(&cards_, &CalculatorDocument::changed, this, [this] {
+    RefreshKnownCards();
+    emit cardsChanged();
+  });
+  connect(&settings_, &PaneSettings::modeChanged, this, &HandsModel::RefreshKnownCards);
+}
 
 HandsModel::~HandsModel() {
   // While the links are still alive: a document's end reaches back into them.
@@ -60,6 +83,8 @@ CFerroxDoc* HandsModel::DocumentFor(int row, bool& created) {
     connect(document, &QObject::destroyed, this, [this, row] {
       if (links_.Current() == row) links_.SetCurrent(-1);
     });
+    connect(document, &CFerroxDoc::rangeEdited, this, [this, row] { FollowEditor(row); });
+    RefreshKnownCards();
   }
   return documents_[row];
 }
@@ -109,10 +134,10 @@ void HandsModel::ShowRow(int row, const QString& title, ApplyResult& result) {
   result.document->SetRange(resolved, text);
   result.document->SetTitle(title);
   result.outputLines = SuitCountLines(resolved);
-  if (resolved.empty()) {
-    SetText(row, QStringLiteral("Error spectr:  ") + text);
-    return;
-  }
+  if (resolved.empty()) SetText(row, QStringLiteral("Error spectr:  ") + text);
+  agreedText_[row] = Text(row);
+  RefreshKnownCards();
+  if (resolved.empty()) return;
   SetModified(row, false);
   SetModified(kHeroSlot, false);
 }
@@ -128,12 +153,43 @@ QStringList HandsModel::SuitCountLines(const quillet::Spec& range) {
   return lines;
 }
 
-CFerroxDoc::KnownCardFilter HandsModel::FilterFor(int slot) const {
-  return [this, slot](const quillet::Spec& source) {
-    quillet::Spec kept;
-    ExcludeKnownCards(slot, input_.specs.data(), kHandRows, source, kept);
-    return kept;
-  };
+CardMask HandsModel::KnownCardsFor(int slot) const { return KnownCardMask(slot, input_.specs.data(), kHandRows); }
+
+void HandsModel::RefreshKnownCards() {
+  for (int row = 0; row < kHandRows; ++row)
+    if (CFerroxDoc* document = documents_[row]) document->SetKnownCards(settings_.UseMode() ? KnownCardsFor(row) : 0);
+}
+
+void HandsModel::FollowEditor(int row) {
+  CFerroxDoc* document = documents_[row];
+  if (!document) return;
+  agreedText_[row] = document->RangeText();
+  input_.specs[row] = document->Range();
+  SetText(row, agreedText_[row]);
+  RefreshKnownCards();
+}
+
+bool HandsModel::IsStale(int row) const {
+  // An empty box leaves the player to the editor, as a box left empty always has.
+  const CFerroxDoc* document = documents_[row];
+  return document && links_.Document(row) == document && !input_.texts[row].empty() &&
+         Text(row) != agreedText_[row];
+}
+
+bool HandsModel::TakeText(int row) {
+  quillet::Spec parsed;
+  if (settings_.Parser().ParseRange(input_.texts[row], parsed) != kParseOk || parsed.empty()) return false;
+  quillet::Spec resolved;
+  ExcludeKnownCards(row, input_.specs.data(), kHandRows, parsed, resolved);
+  input_.specs[row] = resolved;
+  agreedText_[row] = Text(row);
+  documents_[row]->SetRange(resolved, agreedText_[row]);
+  RefreshKnownCards();
+  return true;
+}
+
+void HandsModel::FollowText(int row) {
+  if (ValidRow(row) && IsStale(row)) TakeText(row);
 }
 
 int HandsModel::RowOf(const CFerroxDoc& document) const {
@@ -143,13 +199,24 @@ int HandsModel::RowOf(const CFerroxDoc& document) const {
 }
 
 BoardStatistics HandsModel::ApplyStatistics(const CFerroxDoc& document) {
-  if (document.HasRange()) input_.specs[RowOf(document)] = document.Range();
+  if (document.HasRange()) {
+    input_.specs[RowOf(document)] = document.Range();
+    RefreshKnownCards();
+  }
+  return StatisticsOf(document);
+}
+
+BoardStatistics HandsModel::StatisticsOf(const CFerroxDoc& document) const {
   return document.Statistics(cards_.Board(), settings_.Rules());
 }
 
 BuiltRequest HandsModel::BuildRequest() {
+  std::array<bool, kHandRows> fromText{};
+  for (int row = 0; row < kHandRows; ++row) fromText[row] = IsStale(row) && !TakeText(row);
   BuiltRequest built;
-  built.ok = ValidateRequest(input_, links_, settings_.Parser(), built.request, built.failure);
+  built.ok = ValidateRequest(input_, LinksWithoutRows(links_, fromText), settings_.Parser(), built.request,
+                             built.failure);
+  RefreshKnownCards();  // validation read every range again
   built.specs = input_.specs;
   built.board = cards_.Board();
   return built;
@@ -170,12 +237,20 @@ PickerOutcome HandsModel::AcceptPicker(int target, const std::vector<CardIndex>&
   spec.clear();
   spec.AddCombo(selection[0], selection[1]);
   SetModified(target, true);
+  RefreshKnownCards();
   return outcome;
 }
 
 void HandsModel::ClearRow(int row) {
   if (!ValidRow(row)) return;
+  ClearRowInput(row);
+  // The row's open editor empties with its box.
+  if (CFerroxDoc* document = documents_[row]) document->Clear();
+}
+
+void HandsModel::ClearRowInput(int row) {
   SetText(row, {});
+  agreedText_[row].clear();
   cards_.ClearPlayerHand(row);
 }
 
@@ -188,7 +263,7 @@ void HandsModel::ClearStreet(Street street) { cards_.ClearStreet(street); }
 
 void HandsModel::ClearAll() {
   for (int row = 0; row < kHandRows; ++row) {
-    ClearRow(row);
+    ClearRowInput(row);
     if (row < 3) ClearStreet(static_cast<Street>(row));
   }
 }

@@ -65,19 +65,30 @@ class HandsModel : public QObject {
   // against the known cards (or asks for the heatmap). categoryLabel: the range category
   // shown after the row name in the title, or "".
   ApplyResult Apply(int row, const QString& categoryLabel = {});
-  // Use mode's filter for toggling a class in the editor of `slot`.
-  CFerroxDoc::KnownCardFilter FilterFor(int slot) const;
+  // The cards known to the player of `slot`: the board, the dead cards and the other
+  // players' single hands.
+  CardMask KnownCardsFor(int slot) const;
   // The editor's "Apply": its range becomes its player's range; counted on the board.
   BoardStatistics ApplyStatistics(const CFerroxDoc& document);
+  // The document's range counted on the board, changing nothing.
+  BoardStatistics StatisticsOf(const CFerroxDoc& document) const;
+  // Checks the request; a linked row whose box was changed since its editor last agreed
+  // with it is read from its text, and the editor follows.
   BuiltRequest BuildRequest();
+  // A row whose box text changed (typed, dropped) while its editor is open: the editor
+  // takes the text's range, resolved against the known cards, when the text reads as one.
+  // Without an editor, or with a text that is no range, nothing changes.
+  void FollowText(int row);
 
   // The card picker's OK for target 0..5 or kDeadTarget; on success the row (or the dead
   // field) shows the document's cards.
   PickerOutcome AcceptPicker(int target, const std::vector<CardIndex>& selection);
+  // The row's text, specific cards and open editor.
   void ClearRow(int row);
   void ClearDead();
   void ClearStreet(Street street);
-  // Rows 0..5 and the three streets, row r then street r.
+  // Rows 0..5 (texts and cards; the editors are ClearLinkedDocuments') and the three
+  // streets, row r then street r.
   void ClearAll();
   // Empties the linked editors: slot 1 only in create mode, all six in use mode.
   void ClearLinkedDocuments();
@@ -90,6 +101,8 @@ class HandsModel : public QObject {
   void textChanged(int index);
   void modifiedChanged(int row);
   void currentRowChanged(int row);
+  // The board, dead cards or a player's cards changed.
+  void cardsChanged();
 
  private:
   // "Error in Op%1d %s" for the first opponent row that gives no range.
@@ -99,12 +112,23 @@ class HandsModel : public QObject {
   void SetModified(int row, bool on);
   void SetCurrentRow(int row);
   int RowOf(const CFerroxDoc& document) const;
+  // Use mode: each row's editor hides what its player cannot hold; create mode: nothing.
+  void RefreshKnownCards();
+  // The user edited the row's range in its editor: the box shows the range's text.
+  void FollowEditor(int row);
+  // The row's box says something its open editor does not hold.
+  bool IsStale(int row) const;
+  // The text's range, resolved, into the row's editor; false when the text is no range.
+  bool TakeText(int row);
+  void ClearRowInput(int row);
 
   CalculatorDocument& cards_;
   const PaneSettings& settings_;
   HandsInput input_;
   std::array<bool, kHandRows> modified_{};
   std::array<QPointer<CFerroxDoc>, kHandRows> documents_;
+  // The box text each row's editor last agreed with.
+  std::array<QString, kHandRows> agreedText_;
   DocumentLinks links_;
   int currentRow_ = -1;
 };

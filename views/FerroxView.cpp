@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDoubleSpinBox>
@@ -84,8 +85,10 @@ QDoubleSpinBox* BandSpin(int id, QWidget* parent) {
 }  // namespace
 
 CFerroxView::CFerroxView(QWidget* parent) : QWidget(parent) {
+  // A click anywhere on the form brings the keyboard here, so undo reaches this range.
+  setFocusPolicy(Qt::ClickFocus);
   BuildForm();
-  BuildShortcuts();
+  BuildEditActions();
   Connect();
 }
 
@@ -96,11 +99,13 @@ CFerroxView::CFerroxView(CFerroxDoc* document, HandsModel* hands, const PaneSett
 }
 
 void CFerroxView::BuildForm() {
+  // The matrix takes what room there is, down to its smallest cells; the suit grid stays
+  // beside it, so a right click and its suit buttons are seen together.
   auto* layout = new QHBoxLayout(this);
-  layout->setSizeConstraint(QLayout::SetFixedSize);  // the form's natural size
-  layout->addWidget(BuildEditorColumn(), 0, Qt::AlignTop);
-  layout->addWidget(BuildStatisticsColumn(0, 1, true), 0, Qt::AlignTop);
-  layout->addWidget(BuildStatisticsColumn(2, 4, false), 0, Qt::AlignTop);
+  layout->addWidget(BuildEditorColumn(), 1);
+  layout->addWidget(BuildRangeColumn(), 0, Qt::AlignTop);
+  statistics_ = BuildStatistics();
+  layout->addWidget(statistics_, 0, Qt::AlignTop);
 }
 
 QWidget* CFerroxView::BuildEditorColumn() {
@@ -109,18 +114,21 @@ QWidget* CFerroxView::BuildEditorColumn() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   matrix_ = new CHandSpectr(column);
-  matrix_->setFixedSize(matrix_->sizeHint());
+  const QSize cell = CHandSpectr::kDefaultCellSize;
+  matrix_->setMinimumSize(CHandSpectr::kSide * QSize(cell.width() * 7 / 10, cell.height() * 7 / 10));
+  matrix_->setMaximumSize(matrix_->sizeHint() * 3 / 2);
+  matrix_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   slider_ = new CRangeSlider(column);
   slider_->setObjectName(QString::number(kSliderId));
-  slider_->setFixedSize(matrix_->width(), 20);
+  slider_->setFixedHeight(20);
+  slider_->setMaximumWidth(matrix_->maximumWidth());
   slider_->SetMinMax(0, 100);
   slider_->SetRange(0, 100);
-  layout->addWidget(matrix_);
+  layout->addWidget(matrix_, 1);
   layout->addWidget(slider_);
   layout->addSpacing(6);
   layout->addWidget(BuildBandFields());
-  layout->addSpacing(6);
-  layout->addWidget(BuildSuitGroup());
+  layout->addStretch(0);
   return column;
 }
 
@@ -146,6 +154,7 @@ QWidget* CFerroxView::BuildBandFields() {
 
 QGroupBox* CFerroxView::BuildSuitGroup() {
   auto* group = new QGroupBox(QStringLiteral("Suit selection"), this);
+  suitGroup_ = group;
   auto* layout = new QVBoxLayout(group);
   suitCaption_ = new QLabel(group);
   suitCaption_->setObjectName(QStringLiteral("suitCaption"));
@@ -174,25 +183,41 @@ QGroupBox* CFerroxView::BuildSuitGroup() {
   return group;
 }
 
-QWidget* CFerroxView::BuildStatisticsColumn(int firstGroup, int lastGroup, bool withApply) {
+QWidget* CFerroxView::BuildRangeColumn() {
   auto* column = new QWidget(this);
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
-  for (int group = firstGroup; group <= lastGroup; ++group) layout->addWidget(BuildStatGroup(group));
-  if (withApply) {
-    auto* apply = new QPushButton(QStringLiteral("Apply"), column);
-    apply->setObjectName(QString::number(kApplyId));
-    connect(apply, &QPushButton::clicked, this, &CFerroxView::ApplyStatistics);
-    layout->addWidget(apply);
-    rangeText_ = new QPlainTextEdit(column);
-    rangeText_->setReadOnly(true);
-    rangeText_->setAccessibleName(QStringLiteral("Range"));
-    rangeText_->setFixedHeight(rangeText_->fontMetrics().lineSpacing() * 5 + 10);
-    readOnlyFields_.push_back(rangeText_);
-    layout->addWidget(rangeText_);
-  }
-  layout->addStretch();
+  layout->addWidget(BuildSuitGroup());
+  layout->addWidget(BuildStatGroup(0));
+  auto* apply = new QPushButton(QStringLiteral("Apply"), column);
+  apply->setObjectName(QString::number(kApplyId));
+  connect(apply, &QPushButton::clicked, this, &CFerroxView::ApplyStatistics);
+  layout->addWidget(apply);
+  rangeText_ = new QPlainTextEdit(column);
+  rangeText_->setReadOnly(true);
+  rangeText_->setAccessibleName(QStringLiteral("Range"));
+  rangeText_->setFixedHeight(rangeText_->fontMetrics().lineSpacing() * 5 + 10);
+  // Hidden while empty; the column keeps its place.
+  QSizePolicy policy = rangeText_->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  rangeText_->setSizePolicy(policy);
+  rangeText_->hide();
+  readOnlyFields_.push_back(rangeText_);
+  layout->addWidget(rangeText_);
   return column;
+}
+
+QWidget* CFerroxView::BuildStatistics() {
+  // Pairs and high cards beside the made hands and draws: two short columns.
+  auto* statistics = new QWidget(this);
+  auto* layout = new QGridLayout(statistics);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(BuildStatGroup(1), 0, 0);
+  layout->addWidget(BuildStatGroup(3), 1, 0);
+  layout->addWidget(BuildStatGroup(2), 0, 1);
+  layout->addWidget(BuildStatGroup(4), 1, 1);
+  layout->setRowStretch(2, 1);
+  return statistics;
 }
 
 QGroupBox* CFerroxView::BuildStatGroup(int group) {
@@ -206,8 +231,11 @@ QGroupBox* CFerroxView::BuildStatGroup(int group) {
     // The two "All" rows are told apart by their group.
     const QString name = label == QLatin1String("All") ? QString::fromLatin1(source.title) + ' ' + label : label;
     grid->addWidget(new QLabel(label, box), i, 0);
-    StatFields fields{AddReadOnlyField(grid, i, 1, row.countId, name + QStringLiteral(" count")),
-                      AddReadOnlyField(grid, i, 2, row.shareId, name + QStringLiteral(" percent"))};
+    // Room for the widest value: "630/630" for the range's own count, "630" for the others.
+    const QString widestCount = row.value ? QStringLiteral("630") : QStringLiteral("630/630");
+    StatFields fields{AddReadOnlyField(grid, i, 1, row.countId, name + QStringLiteral(" count"), widestCount),
+                      AddReadOnlyField(grid, i, 2, row.shareId, name + QStringLiteral(" percent"),
+                                       QStringLiteral("100.00%"))};
     if (row.value) statFields_[row.countId] = fields;
     else combinations_ = fields;
   }
@@ -216,33 +244,50 @@ QGroupBox* CFerroxView::BuildStatGroup(int group) {
 }
 
 QLineEdit* CFerroxView::AddReadOnlyField(QGridLayout* grid, int row, int column, int id,
-                                         const QString& name) {
+                                         const QString& name, const QString& widest) {
   auto* field = new QLineEdit(grid->parentWidget());
   field->setObjectName(QString::number(id));
   field->setAccessibleName(name);
   field->setReadOnly(true);
   field->setFocusPolicy(Qt::NoFocus);
   field->setAlignment(Qt::AlignRight);
-  // Room for the widest value, "630/630" or "100.00%".
-  field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("100.00%")) + 14);
+  field->setFixedWidth(field->fontMetrics().horizontalAdvance(widest) + 14);
   grid->addWidget(field, row, column);
   readOnlyFields_.push_back(field);
   return field;
 }
 
-void CFerroxView::BuildShortcuts() {
-  auto add = [this](QList<QKeySequence> keys, void (CFerroxView::*slot)()) {
-    auto* action = new QAction(this);
-    action->setShortcuts(keys);
-    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(action, &QAction::triggered, this, slot);
-    addAction(action);
-  };
-  QList<QKeySequence> redo = QKeySequence::keyBindings(QKeySequence::Redo);
-  // Ctrl+Y on every platform; a key bound twice would trigger neither.
-  if (!redo.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redo << QKeySequence(Qt::CTRL | Qt::Key_Y);
-  add(QKeySequence::keyBindings(QKeySequence::Undo), &CFerroxView::Undo);
-  add(redo, &CFerroxView::Redo);
+void CFerroxView::BuildEditActions() {
+  // The frame's undo keys decide between a text box and this range; the fields of the form
+  // leave those keys to it instead of undoing their own text.
+  for (QWidget* field : findChildren<QWidget*>())
+    if (field->focusPolicy() != Qt::NoFocus) field->installEventFilter(this);
+  undo_ = new QAction(QStringLiteral("Undo\tCtrl+Z"), this);
+  redo_ = new QAction(QStringLiteral("Redo\tCtrl+Y"), this);
+  undo_->setObjectName(QStringLiteral("RangeUndo"));
+  redo_->setObjectName(QStringLiteral("RangeRedo"));
+  connect(undo_, &QAction::triggered, this, &CFerroxView::Undo);
+  connect(redo_, &QAction::triggered, this, &CFerroxView::Redo);
+  ShowUndoState();
+}
+
+bool CFerroxView::IsUndoKey(const QKeyEvent& key) {
+  const QKeyCombination combination = key.keyCombination();
+  return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
+         combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) || combination == QKeyCombination(Qt::ALT, Qt::Key_Backspace);
+}
+
+bool CFerroxView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ShortcutOverride && IsUndoKey(*static_cast<QKeyEvent*>(event))) {
+    event->ignore();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void CFerroxView::ShowUndoState() {
+  undo_->setEnabled(document_ && document_->CanUndo());
+  redo_->setEnabled(document_ && document_->CanRedo());
 }
 
 void CFerroxView::Connect() {
@@ -264,14 +309,19 @@ void CFerroxView::SetDocument(CFerroxDoc* document, HandsModel* hands, const Pan
       documentLinks_.push_back(connect(settings, signal, this, &CFerroxView::ApplyFieldColours));
   }
   ApplyFieldColours();
+  ShowUndoState();
   if (!document) return;
   document->Refresh();
   documentLinks_.push_back(connect(document, &CFerroxDoc::rangeChanged, this, [this] {
-    // A range given from outside sets the band to its share; our own edits keep theirs.
-    if (!editing_) document_->Refresh();
     RefreshFromDocument();
     Retitle();
+    RecountStatistics();
   }));
+  // A range given from outside sets the band to its share; our own edits keep theirs.
+  documentLinks_.push_back(connect(document, &CFerroxDoc::rangeGiven, this, [this] { document_->Refresh(); }));
+  documentLinks_.push_back(connect(document, &CFerroxDoc::cleared, this, &CFerroxView::ClearStatistics));
+  documentLinks_.push_back(connect(document, &CFerroxDoc::undoStateChanged, this, &CFerroxView::ShowUndoState));
+  if (hands) documentLinks_.push_back(connect(hands, &HandsModel::cardsChanged, this, &CFerroxView::RecountStatistics));
   documentLinks_.push_back(connect(document, &CFerroxDoc::bandChanged, this, &CFerroxView::ShowBand));
   documentLinks_.push_back(connect(document, &CFerroxDoc::suitEditingChanged, this, [this] {
     ShowMatrix();
@@ -291,8 +341,9 @@ void CFerroxView::RefreshFromDocument() {
   ShowBand();
   ShowMatrix();
   ShowCounts();
-  const QString text = document_->TitleText();
-  rangeText_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed());
+  const QString text = QString(document_->TitleText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed();
+  rangeText_->setPlainText(text);
+  rangeText_->setVisible(!text.isEmpty());
 }
 
 void CFerroxView::Retitle() {
@@ -325,32 +376,32 @@ void CFerroxView::ShowBand() {
 void CFerroxView::ShowSuits() {
   if (!document_) return;
   suitCaption_->setText(document_->SuitCaption());
+  const quillet::SuitFlags pairs = document_->SuitPairs();
   const quillet::SuitFlags available = document_->SuitAvailable();
   const quillet::SuitFlags selected = document_->SuitSelected();
   for (int k = 0; k < 16; ++k) {
-    suits_[k]->setVisible(available[k]);
+    suits_[k]->setVisible(pairs[k]);
+    // A pair holding a known card cannot be dealt: shown, but not to be chosen.
+    suits_[k]->setEnabled(available[k]);
     suits_[k]->setChecked(selected[k]);
   }
 }
 
 void CFerroxView::ToggleClass(int column, int row) {
-  if (!document_) return;
-  const bool useMode = settings_ && settings_->UseMode() && hands_;
-  const auto filter = useMode ? hands_->FilterFor(document_->PlayerSlot()) : CFerroxDoc::KnownCardFilter{};
-  Edit([&] { document_->ToggleClass(column, row, filter); });
+  if (document_) Edit([&] { document_->ToggleClass(column, row); });
 }
 
 template <class Change>
 void CFerroxView::Edit(Change change) {
-  editing_ = true;
   change();
-  editing_ = false;
   // Our own edit is shown already: the refresh only clears the document's edited flag.
   if (document_->IsEdited()) document_->Refresh();
 }
 
 void CFerroxView::PickClass(int column, int row) {
-  if (document_) document_->PickClass(column, row);
+  if (!document_) return;
+  document_->PickClass(column, row);
+  emit showRequested(suitGroup_);
 }
 
 void CFerroxView::ToggleSuit(int index) {
@@ -379,14 +430,36 @@ void CFerroxView::MoveBand(double low, double high) {
 
 void CFerroxView::ApplyStatistics() {
   if (!document_) return;
-  if (hands_) return ShowStatistics(hands_->ApplyStatistics(*document_));
+  const BoardStatistics stats = hands_ ? hands_->ApplyStatistics(*document_) : CountOnTable();
+  if (!stats.counted) return;
+  statisticsShown_ = true;
+  ShowStatistics(stats);
+  emit showRequested(statistics_);
+}
+
+BoardStatistics CFerroxView::CountOnTable() const {
   const TableCardStoreRef table;
   const RuleSet rules = settings_ ? settings_->Rules() : RuleSet::Standard;
-  ShowStatistics(document_->Statistics(table->Board(), rules));
+  return document_->Statistics(table->Board(), rules);
+}
+
+void CFerroxView::RecountStatistics() {
+  // Once counted, the table follows the range and the board: a stale count would mislead.
+  if (!statisticsShown_ || !document_) return;
+  const BoardStatistics stats = hands_ ? hands_->StatisticsOf(*document_) : CountOnTable();
+  if (stats.counted) ShowStatistics(stats);
+  else ClearStatistics();
+}
+
+void CFerroxView::ClearStatistics() {
+  statisticsShown_ = false;
+  for (auto& [id, fields] : statFields_) {
+    fields.count->clear();
+    fields.share->clear();
+  }
 }
 
 void CFerroxView::ShowStatistics(const BoardStatistics& stats) {
-  if (!stats.counted) return;
   for (const StatGroup& group : StatGroups()) {
     for (const StatRow& row : group.rows) {
       if (!row.value) continue;
@@ -421,5 +494,7 @@ void CFerroxView::Undo() {
 void CFerroxView::Redo() {
   if (document_) Edit([this] { document_->Redo(); });
 }
+
+QList<QAction*> CFerroxView::EditActions() const { return {undo_, redo_}; }
 
 }  // namespace ferrox

@@ -16,7 +16,9 @@
 
 #include "model/BoardStatistics.h"
 
+class QAction;
 class QContextMenuEvent;
+class QKeyEvent;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -54,6 +56,10 @@ class CFerroxView : public QWidget {
   // Shows the document and follows its changes; hands may be null.
   void SetDocument(CFerroxDoc* document, HandsModel* hands, const PaneSettings* settings);
   CFerroxDoc* Document() const { return document_; }
+  // Undo and Redo of this range, for the editor's right-click menu; enabled as they apply.
+  QList<QAction*> EditActions() const;
+  // Keys that undo or redo: Ctrl+Z, Alt+Backspace, Ctrl+Y and the platform's own.
+  static bool IsUndoKey(const QKeyEvent& key);
 
  public slots:
   void ToggleClass(int column, int row);
@@ -67,9 +73,13 @@ class CFerroxView : public QWidget {
  signals:
   // A right click on the form outside its controls: the frame shows its edit menu there.
   void editMenuRequested(const QPoint& globalPos);
+  // A part the user acts on (the suit grid after a right click, the statistics after
+  // "Apply"): a window too small for the form scrolls it into view.
+  void showRequested(QWidget* part);
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct StatFields {
@@ -81,11 +91,13 @@ class CFerroxView : public QWidget {
   QWidget* BuildEditorColumn();
   QWidget* BuildBandFields();
   QGroupBox* BuildSuitGroup();
-  QWidget* BuildStatisticsColumn(int firstGroup, int lastGroup, bool withApply);
+  QWidget* BuildRangeColumn();
+  QWidget* BuildStatistics();
   QGroupBox* BuildStatGroup(int group);
   QLineEdit* AddReadOnlyField(QGridLayout* grid, int row, int column, int id,
-                              const QString& name);
-  void BuildShortcuts();
+                              const QString& name, const QString& widest);
+  void BuildEditActions();
+  void ShowUndoState();
   void Connect();
 
   // Everything the document shows: matrix, counts, title, band and suit grid.
@@ -97,6 +109,9 @@ class CFerroxView : public QWidget {
   void ShowBand();
   void ShowSuits();
   void ShowStatistics(const BoardStatistics& stats);
+  void RecountStatistics();
+  void ClearStatistics();
+  BoardStatistics CountOnTable() const;
   void ApplyFieldColours();
   void SliderMoved();
   void LowSpun(double low);
@@ -111,13 +126,17 @@ class CFerroxView : public QWidget {
   QPointer<const PaneSettings> settings_;
   std::vector<QMetaObject::Connection> documentLinks_;
   bool showingBand_ = false;  // the band's own fields are being set: no echo
-  bool editing_ = false;      // the document changes because of this form
+  bool statisticsShown_ = false;  // counted by "Apply" and not cleared since
 
   CHandSpectr* matrix_ = nullptr;
   CRangeSlider* slider_ = nullptr;
   QDoubleSpinBox* low_ = nullptr;
   QDoubleSpinBox* high_ = nullptr;
   QLabel* suitCaption_ = nullptr;
+  QWidget* suitGroup_ = nullptr;
+  QWidget* statistics_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   std::array<CSuitBtn*, 16> suits_{};
   QPlainTextEdit* rangeText_ = nullptr;
   StatFields combinations_;

@@ -146,9 +146,8 @@ void CHandsView::BuildPlayerRow(QGridLayout* grid, int row) {
   box->setMinimumWidth(60);
   rows_[row] = box;
   ConnectBox(box, row);
-  connect(box, &CRangeEdit::rangeDropped, this, [](CRangeEdit* target, const QByteArray& data) {
-    ApplyRangeDrop(target, data);
-  });
+  // A finished edit of the box reaches the row's open editor.
+  connect(box, &QLineEdit::editingFinished, this, [this, row] { hands_->FollowText(row); });
   grid->addWidget(box, gridRow, 1);
 
   auto* pick = MakeButton(this, kHandsPickId + row, "Pick cards " + name, Picture::Picker);
@@ -171,7 +170,7 @@ void CHandsView::BuildPlayerRow(QGridLayout* grid, int row) {
 
 void CHandsView::BuildDeadRow(QGridLayout* grid, int gridRow) {
   grid->addWidget(MakeLabel(this, "Dead:"), gridRow, 0);
-  dead_ = new CMyEdit(this);
+  dead_ = new CRangeEdit(this);
   dead_->setObjectName(QString::number(kDeadEditId));
   dead_->setAccessibleName("Dead");
   ConnectBox(dead_, kDeadTarget);
@@ -214,14 +213,17 @@ QLayout* CHandsView::BuildBoard() {
   return board;
 }
 
-void CHandsView::ConnectBox(CMyEdit* box, int index) {
+void CHandsView::ConnectBox(CRangeEdit* box, int index) {
   box->SetPlayerIndex(index);
   box->setText(hands_->Text(index));
   connect(box, &QLineEdit::textChanged, this, [this, index](const QString& text) { hands_->SetText(index, text); });
+  connect(box, &CRangeEdit::rangeDropped, this, [this, index](CRangeEdit* target, const QByteArray& data) {
+    if (ApplyRangeDrop(target, data) && index < kHandRows) hands_->FollowText(index);
+  });
 }
 
 void CHandsView::ShowModelText(int index) {
-  CMyEdit* box = index == kDeadTarget ? dead_ : RangeBox(index);
+  CRangeEdit* box = index == kDeadTarget ? dead_ : RangeBox(index);
   // Setting an equal text would only move the caret.
   if (box && box->text() != hands_->Text(index)) box->setText(hands_->Text(index));
 }

@@ -21,7 +21,6 @@ namespace ferrox {
 
 class CCardButton;
 class CDlgAllCards;
-class CMyEdit;
 class CRangeEdit;
 
 // Control ids; each control's objectName is its id.
@@ -47,7 +46,7 @@ class CHandsView : public QWidget {
   ~CHandsView() override;
 
   CRangeEdit* RangeBox(int row) const;
-  CMyEdit* DeadBox() const { return dead_; }
+  CRangeEdit* DeadBox() const { return dead_; }
   CCardButton* BoardButton(int position) const;
   static int ApplyId(int row) { return row == 0 ? kHeroApplyId : kOpApplyId + row - 1; }
 
@@ -79,7 +78,7 @@ class CHandsView : public QWidget {
   void BuildPlayerRow(QGridLayout* grid, int row);
   void BuildDeadRow(QGridLayout* grid, int gridRow);
   QLayout* BuildBoard();
-  void ConnectBox(CMyEdit* box, int index);
+  void ConnectBox(CRangeEdit* box, int index);
   void ShowModelText(int index);
   void ShowMessage(const QString& message);
 
@@ -87,7 +86,7 @@ class CHandsView : public QWidget {
   CalculatorDocument* document_;
   const PaneSettings* settings_;
   std::array<CRangeEdit*, kHandRows> rows_{};
-  CMyEdit* dead_ = nullptr;
+  CRangeEdit* dead_ = nullptr;
   std::array<CCardButton*, kMaxBoardCards> board_{};
   std::vector<QAbstractButton*> useModeOnly_;  // disabled in create mode
 };

@@ -361,8 +361,12 @@ class FerroxAppTest : public QObject {
     QApplication::sendEvent(editor, &onForm);
     auto* menu = frame->findChild<QMenu*>("EditMenu");
     QVERIFY(menu);
-    QCOMPARE(menu->actions(), (QList<QAction*>{frame->Action(ID_EDIT_CUT), frame->Action(ID_EDIT_COPY),
-                                                frame->Action(ID_EDIT_PASTE)}));
+    const QList<QAction*> items = menu->actions();
+    QCOMPARE(items.size(), 6);
+    QCOMPARE(items.mid(0, 2), editor->EditActions());
+    QVERIFY(items[2]->isSeparator());
+    QCOMPARE(items.mid(3), (QList<QAction*>{frame->Action(ID_EDIT_CUT), frame->Action(ID_EDIT_COPY),
+                                            frame->Action(ID_EDIT_PASTE)}));
     menu->close();
     QTest::keyClicks(hands->RangeBox(1), "QQ");
     QTest::mouseClick(hands->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(1))), Qt::LeftButton);

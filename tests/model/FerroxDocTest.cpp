@@ -60,16 +60,61 @@ TEST_F(FerroxDocTest, TogglingAClassAddsAndRemovesItsCombinations) {
 }
 
 TEST_F(FerroxDocTest, UseModeKeepsWhatTheKnownCardsLeave) {
-  const uint64_t known = quillet::VecToInt64(CardsOf("Ah Kd 7c"));
-  doc_.ToggleClass(kK, kA, [&](const Spec& source) {
-    Spec kept;
-    source.Exclude(known, kept);
-    return kept;
-  });
+  doc_.SetKnownCards(quillet::VecToInt64(CardsOf("Ah Kd 7c")));
+  doc_.ToggleClass(kK, kA);
   EXPECT_EQ(doc_.Range().combos(), SpecOf("AcKc AsKs").combos());
+  EXPECT_EQ(doc_.BuiltRange().combos(), SpecOf("AcKc AsKs").combos()) << "nothing known is added";
   EXPECT_TRUE(doc_.IsSelected(kK, kA));
-  doc_.ToggleClass(kK, kA, [](const Spec&) { return Spec(); });
+  doc_.ToggleClass(kK, kA);
   EXPECT_EQ(doc_.Count(), 0) << "a selected class leaves whole";
+}
+
+TEST_F(FerroxDocTest, NoEditAddsAKnownCard) {
+  const Spec all = Top(100);
+  const CardMask flop = quillet::VecToInt64(CardsOf("Ah 7c 6d"));
+  Spec free;
+  all.Exclude(flop, free);
+  ASSERT_EQ(free.size(), 528u);
+
+  doc_.SetKnownCards(flop);
+  doc_.SetBand(0, 100, parser_);
+  EXPECT_EQ(doc_.Range().combos(), free.combos());
+  EXPECT_EQ(doc_.BuiltRange().combos(), free.combos());
+  EXPECT_EQ(doc_.CountText(), QStringLiteral("528/630"));
+  doc_.SetBand(50, 100, parser_);
+  doc_.SetBand(0, 100, parser_);
+  EXPECT_EQ(doc_.BuiltRange().combos(), free.combos()) << "the band gives back only free hands";
+
+  // AKo: the ace of hearts is on the flop, so its three pairs cannot be chosen.
+  EXPECT_TRUE(doc_.PickClass(kA, kK));
+  const auto pairs = doc_.SuitPairs(), available = doc_.SuitAvailable();
+  EXPECT_EQ(std::count(pairs.begin(), pairs.end(), true), 12);
+  EXPECT_EQ(std::count(available.begin(), available.end(), true), 9);
+  const int heartsClubs = 4 * 2 + 0;  // AhKc
+  EXPECT_FALSE(available[heartsClubs]);
+  EXPECT_FALSE(doc_.ToggleSuit(heartsClubs));
+  EXPECT_FALSE(doc_.BuiltRange().contains(CardsOf("Ah")[0], CardsOf("Kc")[0]));
+}
+
+TEST_F(FerroxDocTest, ACardKnownLaterHidesCombinationsUntilItGoes) {
+  doc_.SetRange(SpecOf("AA KK"), QStringLiteral("AA, KK"));
+  int changes = 0;
+  QObject::connect(&doc_, &CFerroxDoc::rangeChanged, [&] { ++changes; });
+  doc_.SetKnownCards(quillet::VecToInt64(CardsOf("Ah")));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(doc_.Count(), 9);
+  EXPECT_EQ(doc_.ClassCount(kA, kA), 3);
+  EXPECT_EQ(doc_.RangeText(), QStringLiteral("KK+")) << "the range as built, which resolves the same";
+
+  // Suit editing of AA keeps the hidden pairs: they are no choice of the user's.
+  doc_.PickClass(kA, kA);
+  const int clubsDiamonds = 4 * 0 + 1;
+  EXPECT_TRUE(doc_.SuitSelected()[clubsDiamonds]);
+  EXPECT_TRUE(doc_.ToggleSuit(clubsDiamonds));
+  EXPECT_EQ(doc_.Count(), 8);
+  doc_.SetKnownCards(0);
+  EXPECT_EQ(doc_.ClassCount(kA, kA), 5) << "the ace of hearts' pairs come back";
+  EXPECT_EQ(changes, 3);
 }
 
 TEST_F(FerroxDocTest, SuitEditingChangesOnlyTheEditedClass) {
@@ -186,7 +231,8 @@ TEST_F(FerroxDocTest, UndoAndRedoOfTogglesAndBandMoves) {
 
 TEST_F(FerroxDocTest, AnEditThatChangesNothingLeavesNoStep) {
   doc_.ToggleClass(kK, kA);
-  EXPECT_FALSE(doc_.ToggleClass(kQ, kQ, [](const Spec&) { return Spec(); })) << "every QQ is known";
+  doc_.SetKnownCards(quillet::VecToInt64(CardsOf("Qc Qd Qh")));
+  EXPECT_FALSE(doc_.ToggleClass(kQ, kQ)) << "every QQ holds a known card";
   EXPECT_EQ(doc_.Count(), 4);
   doc_.Undo();
   EXPECT_EQ(doc_.Count(), 0) << "one undo takes back the only real edit";

@@ -110,7 +110,7 @@ TEST_F(HandsModelTest, AnotherPlayersSingleHandIsKnown) {
   // Toggling in the Hero's editor in use mode knows the same cards.
   CFerroxDoc* doc = result.document;
   doc->Clear();
-  doc->ToggleClass(1, 0, hands_.FilterFor(0));
+  doc->ToggleClass(1, 0);
   EXPECT_EQ(doc->Count(), 3);
 }
 
@@ -181,7 +181,8 @@ TEST_F(HandsModelTest, AClosedDocumentLeavesTheRequestCopyIntact) {
 
   const BuiltRequest again = hands_.BuildRequest();
   ASSERT_TRUE(again.ok);
-  EXPECT_EQ(again.specs[0].combos(), SpecOf("AKs").combos()) << "the text is parsed again";
+  EXPECT_EQ(hands_.Text(0), QStringLiteral("AA,AKs")) << "the box followed the editor";
+  EXPECT_EQ(again.specs[0].combos(), edited.combos()) << "the text is parsed again";
   EXPECT_TRUE(hands_.Apply(0).documentCreated);
 }
 
@@ -191,15 +192,64 @@ TEST_F(HandsModelTest, EditorStatisticsUseTheEditorsRange) {
   doc->ToggleClass(1, 1);  // KK
   Board("Kc 7d 6h");
   const BoardStatistics stats = hands_.ApplyStatistics(*doc);
-  EXPECT_EQ(hands_.Range(1).combos(), SpecOf("99 KK").combos()) << "the player's range became the editor's";
-  EXPECT_EQ(stats.combinations, 12);
+  EXPECT_EQ(hands_.Range(1).combos(), SpecOf("99 KdKh KdKs KhKs").combos())
+      << "the player's range became the editor's, less what holds the board's Kc";
+  EXPECT_EQ(stats.combinations, 9) << "the share is of the hands that can be dealt";
   EXPECT_EQ(stats.categories[kOnePair], 6);
-  EXPECT_EQ(stats.categories[kThreeOfKind], 3) << "KK meets Kc: three of its six combinations are left";
+  EXPECT_EQ(stats.categories[kThreeOfKind], 3);
 
   CFerroxDoc loose;  // no row's document: the Hero's
   loose.ToggleClass(2, 2);
   hands_.ApplyStatistics(loose);
   EXPECT_EQ(hands_.Range(0).combos(), SpecOf("QQ").combos());
+}
+
+TEST_F(HandsModelTest, TheBoxFollowsItsEditorAndTheEditorTheKnownCards) {
+  Texts({"AA", "KK"});
+  CFerroxDoc* hero = hands_.Apply(0).document;
+  EXPECT_EQ(hands_.Text(0), QStringLiteral("AA")) << "an apply keeps the text as typed";
+  hero->ToggleClass(1, 1);
+  EXPECT_EQ(hands_.Text(0), QStringLiteral("KK+"));
+  hero->Undo();
+  EXPECT_EQ(hands_.Text(0), QStringLiteral("AA"));
+  hero->Redo();
+
+  Board("Ah 7c 6d");
+  EXPECT_EQ(hero->Count(), 9) << "three aces' pairs hold the Ah";
+  EXPECT_EQ(hands_.Text(0), QStringLiteral("KK+")) << "the text resolves the same";
+  const BuiltRequest built = hands_.BuildRequest();
+  ASSERT_TRUE(built.ok);
+  EXPECT_EQ(built.specs[0].combos(), hero->Range().combos());
+  cards_.ClearStreet(Street::Flop);
+  EXPECT_EQ(hero->Count(), 12);
+
+  // Another player's single hand is known too; create mode knows nothing.
+  ASSERT_TRUE(hands_.AcceptPicker(1, CardsOf("Ks Kd")).accepted);
+  EXPECT_EQ(hero->Count(), 7);
+  settings_.SetMode(EditMode::Create);
+  EXPECT_EQ(hero->Count(), 12);
+}
+
+TEST_F(HandsModelTest, AChangedBoxWinsOverItsEditor) {
+  Texts({"AA", "KK"});
+  CFerroxDoc* op1 = hands_.Apply(1).document;
+  hands_.SetText(1, QStringLiteral("QQ"));
+  BuiltRequest built = hands_.BuildRequest();
+  ASSERT_TRUE(built.ok);
+  EXPECT_EQ(built.specs[1].combos(), SpecOf("QQ").combos());
+  EXPECT_EQ(op1->Range().combos(), SpecOf("QQ").combos()) << "the editor followed the box";
+
+  hands_.SetText(1, QStringLiteral("QQ, A|"));
+  built = hands_.BuildRequest();
+  ASSERT_FALSE(built.ok);
+  EXPECT_EQ(built.failure.message, L"Error in Op1 QQ, A|") << "the box's text is what was refused";
+  EXPECT_EQ(op1->Range().combos(), SpecOf("QQ").combos());
+
+  hands_.SetText(1, QStringLiteral("JJ"));
+  hands_.FollowText(1);  // a drop or a finished edit of the box
+  EXPECT_EQ(op1->Range().combos(), SpecOf("JJ").combos());
+  hands_.ClearRow(1);
+  EXPECT_EQ(op1->Count(), 0) << "the row's clear button empties its editor as well";
 }
 
 TEST_F(HandsModelTest, ClearAllEmptiesTheLinkedEditorsOfTheMode) {

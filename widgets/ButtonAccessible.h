@@ -1,0 +1,30 @@
+#pragma once
+// What assistive tools do with a checkable button: Qt's own "Toggle" flips the button's
+// checked state without a click, so an owner that acts on clicks (a matrix cell, a suit
+// button, a check box whose click runs a command) never hears of it. Here "Toggle" and
+// "Press" are a click, as a mouse would make.
+
+#include <QAccessibleWidget>
+
+class QAbstractButton;
+
+namespace ferrox::widgets {
+
+class ButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit ButtonAccessible(QAbstractButton* button);
+
+  QString text(QAccessible::Text t) const override;
+  QAccessible::State state() const override;
+  QStringList actionNames() const override;
+  void doAction(const QString& actionName) override;
+  QStringList keyBindingsForAction(const QString& actionName) const override;
+
+ private:
+  QAbstractButton* Button() const;
+};
+
+// Makes every checkable button answer through ButtonAccessible; once per process.
+void InstallButtonAccessibility();
+
+}  // namespace ferrox::widgets
