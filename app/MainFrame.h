@@ -101,6 +101,8 @@ class CMainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The window's frame is known once it is shown: the first show fits it again.
+  void showEvent(QShowEvent* event) override;
 
  private:
   QAction* MakeAction(int id, const QString& text, const char* name, bool checkable = false);
@@ -130,6 +132,7 @@ class CMainFrame : public QMainWindow {
   QLabel* statusPanes_[2] = {};
   int office2007Style_ = 215;
   bool closing_ = false;
+  bool shown_ = false;
 };
 
 }  // namespace ferrox

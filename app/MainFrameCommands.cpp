@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <algorithm>
+#include <utility>
 #include <filesystem>
 #include <string>
 
@@ -221,6 +222,12 @@ void CMainFrame::FitToScreen(bool firstStart) {
   const int x = std::clamp(frameGeometry().x(), available.left(), available.right() + 1 - outer.width());
   const int y = std::clamp(frameGeometry().y(), available.top(), available.bottom() + 1 - outer.height());
   move(firstStart ? available.topLeft() : QPoint(x, y));
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (std::exchange(shown_, true)) return;
+  FitToScreen(false);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

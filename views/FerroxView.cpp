@@ -102,6 +102,7 @@ void CFerroxView::BuildForm() {
   // The matrix takes what room there is, down to its smallest cells; the suit grid stays
   // beside it, so a right click and its suit buttons are seen together.
   auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(6, 4, 6, 4);
   layout->addWidget(BuildEditorColumn(), 1);
   layout->addWidget(BuildRangeColumn(), 0, Qt::AlignTop);
   statistics_ = BuildStatistics();
@@ -116,15 +117,17 @@ QWidget* CFerroxView::BuildEditorColumn() {
   matrix_ = new CHandSpectr(column);
   const QSize cell = CHandSpectr::kDefaultCellSize;
   matrix_->setMinimumSize(CHandSpectr::kSide * QSize(cell.width() * 7 / 10, cell.height() * 7 / 10));
-  matrix_->setMaximumSize(matrix_->sizeHint() * 3 / 2);
-  matrix_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  matrix_->setMaximumSize(matrix_->sizeHint());
+  QSizePolicy shape(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  shape.setHeightForWidth(true);
+  matrix_->setSizePolicy(shape);
   slider_ = new CRangeSlider(column);
   slider_->setObjectName(QString::number(kSliderId));
   slider_->setFixedHeight(20);
   slider_->setMaximumWidth(matrix_->maximumWidth());
   slider_->SetMinMax(0, 100);
   slider_->SetRange(0, 100);
-  layout->addWidget(matrix_, 1);
+  layout->addWidget(matrix_);
   layout->addWidget(slider_);
   layout->addSpacing(6);
   layout->addWidget(BuildBandFields());
@@ -208,15 +211,12 @@ QWidget* CFerroxView::BuildRangeColumn() {
 }
 
 QWidget* CFerroxView::BuildStatistics() {
-  // Pairs and high cards beside the made hands and draws: two short columns.
+  // One narrow column: the matrix keeps the width.
   auto* statistics = new QWidget(this);
-  auto* layout = new QGridLayout(statistics);
+  auto* layout = new QVBoxLayout(statistics);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(BuildStatGroup(1), 0, 0);
-  layout->addWidget(BuildStatGroup(3), 1, 0);
-  layout->addWidget(BuildStatGroup(2), 0, 1);
-  layout->addWidget(BuildStatGroup(4), 1, 1);
-  layout->setRowStretch(2, 1);
+  layout->setSpacing(2);
+  for (int group : {1, 3, 2, 4}) layout->addWidget(BuildStatGroup(group));
   return statistics;
 }
 
@@ -225,6 +225,7 @@ QGroupBox* CFerroxView::BuildStatGroup(int group) {
   auto* box = new QGroupBox(QString::fromLatin1(source.title), this);
   auto* grid = new QGridLayout(box);
   grid->setVerticalSpacing(2);
+  grid->setContentsMargins(6, 2, 6, 2);
   for (int i = 0; i < static_cast<int>(source.rows.size()); ++i) {
     const StatRow& row = source.rows[i];
     const QString label = QString::fromLatin1(row.label);
@@ -314,9 +315,10 @@ void CFerroxView::SetDocument(CFerroxDoc* document, HandsModel* hands, const Pan
   document->Refresh();
   documentLinks_.push_back(connect(document, &CFerroxDoc::rangeChanged, this, [this] {
     RefreshFromDocument();
-    Retitle();
     RecountStatistics();
   }));
+  // A title given by the Hands pane stays until the user edits the range.
+  documentLinks_.push_back(connect(document, &CFerroxDoc::rangeEdited, this, &CFerroxView::Retitle));
   // A range given from outside sets the band to its share; our own edits keep theirs.
   documentLinks_.push_back(connect(document, &CFerroxDoc::rangeGiven, this, [this] { document_->Refresh(); }));
   documentLinks_.push_back(connect(document, &CFerroxDoc::cleared, this, &CFerroxView::ClearStatistics));
@@ -434,7 +436,8 @@ void CFerroxView::ApplyStatistics() {
   if (!stats.counted) return;
   statisticsShown_ = true;
   ShowStatistics(stats);
-  emit showRequested(statistics_);
+  // The column is taller than a small window: its top, the pairs, comes into view.
+  emit showRequested(statistics_->findChild<QGroupBox*>());
 }
 
 BoardStatistics CFerroxView::CountOnTable() const {

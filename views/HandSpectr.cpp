@@ -94,6 +94,10 @@ QSize CHandSpectr::sizeHint() const {
   return QSize(kSide * kDefaultCellSize.width(), kSide * kDefaultCellSize.height());
 }
 
+int CHandSpectr::heightForWidth(int width) const {
+  return width * kDefaultCellSize.height() / kDefaultCellSize.width();
+}
+
 void CHandSpectr::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   PlaceCells();

@@ -60,6 +60,9 @@ class CHandSpectr : public QWidget {
   QString RangeText() const { return rangeText_; }
 
   QSize sizeHint() const override;
+  // Cells keep the shape of the default cell at any size.
+  bool hasHeightForWidth() const override { return true; }
+  int heightForWidth(int width) const override;
 
  signals:
   void cellClicked(int column, int row);

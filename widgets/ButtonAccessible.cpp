@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace ferrox::widgets {
 namespace {
@@ -15,8 +16,10 @@ QAccessible::Role RoleOf(const QAbstractButton* button) {
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
   auto* button = qobject_cast<QAbstractButton*>(object);
-  // Plain buttons keep Qt's own interface: their "Press" is a click already.
-  if (!button || !button->isCheckable()) return nullptr;
+  // Tool buttons keep Qt's own interface, which knows their menus. A button's interface is
+  // made when it is first named, often before it is made checkable: every other button
+  // gets this one, which looks at the button when asked.
+  if (!button || qobject_cast<QToolButton*>(object)) return nullptr;
   return new ButtonAccessible(button);
 }
 
@@ -34,14 +37,18 @@ QString ButtonAccessible::text(QAccessible::Text t) const {
 
 QAccessible::State ButtonAccessible::state() const {
   QAccessible::State state = QAccessibleWidget::state();
-  state.checkable = true;
+  state.checkable = Button()->isCheckable();
   state.checked = Button()->isChecked();
+  state.pressed = Button()->isDown();
   return state;
 }
 
 QStringList ButtonAccessible::actionNames() const {
   QStringList names;
-  if (widget()->isEnabled()) names << toggleAction() << pressAction();
+  if (widget()->isEnabled()) {
+    if (Button()->isCheckable()) names << toggleAction();
+    names << pressAction();
+  }
   return names + QAccessibleWidget::actionNames();
 }
 

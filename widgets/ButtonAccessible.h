@@ -1,5 +1,5 @@
 #pragma once
-// What assistive tools do with a checkable button: Qt's own "Toggle" flips the button's
+// What assistive tools do with a button: Qt's own "Toggle" flips a checkable button's
 // checked state without a click, so an owner that acts on clicks (a matrix cell, a suit
 // button, a check box whose click runs a command) never hears of it. Here "Toggle" and
 // "Press" are a click, as a mouse would make.
@@ -24,7 +24,7 @@ class ButtonAccessible : public QAccessibleWidget {
   QAbstractButton* Button() const;
 };
 
-// Makes every checkable button answer through ButtonAccessible; once per process.
+// Makes every button but tool buttons answer through ButtonAccessible; once per process.
 void InstallButtonAccessibility();
 
 }  // namespace ferrox::widgets

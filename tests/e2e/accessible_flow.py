@@ -2,14 +2,19 @@
 """Drives the running program through the accessibility bus, as a screen reader user would:
 types the Hero and Op1 ranges, clicks a flop in the Cards pane, applies both rows and
 reads back what the panes and the range editors show; then evaluates a hand and reads the
-equities. Expected counts come from a small count of our own below, expected equities from
-the command-line tool on the same request.
+equities. Then, with real mouse clicks and keys (xdotool) where a player would use them:
+undo and redo in a range editor, the widest band on a flop, an ordering file chosen in the
+program's file dialog, and "Clear All". Expected counts come from small counts of our own
+below, expected equities from the command-line tool on the same request.
 Usage: accessible_flow.py CLI"""
 import itertools
 import json
+import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 import pyatspi
@@ -95,6 +100,26 @@ def type_into(node, text):
     wait_for("the text of " + node.name, lambda: text_of(node) == text, 10)
 
 
+def click(node, button=1):
+    """A real click at the middle of the control on the screen."""
+    box = fresh(node).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(box.x + box.width // 2), str(box.y + box.height // 2),
+                    "click", str(button)], check=True)
+
+
+def keys(*combos):
+    subprocess.run(["xdotool", "key", "--delay", "60"] + list(combos), check=True)
+    time.sleep(0.2)
+
+
+def typed(text):
+    subprocess.run(["xdotool", "type", "--delay", "40", text], check=True)
+
+
+def showing(node):
+    return fresh(node).getState().contains(pyatspi.STATE_SHOWING)
+
+
 def press(node):
     action = node.queryAction()
     for i in range(action.nActions):
@@ -172,7 +197,11 @@ def main():
         fail("the Hero box now reads " + text_of(hero))
     print("accessible flow: Hero %d/630, trips %d, two pairs %d, Op1 %s" %
           (len(expected), categories.count("trips"), categories.count("two pair"), text_of(op_count)))
-    evaluate_flow(app)
+    board = evaluate_flow(app)
+    undo_flow(app)
+    use_mode_flow(app, board)
+    clear_all_flow(app)
+    ordering_flow(app)
 
 
 def evaluate_flow(app):
@@ -203,6 +232,89 @@ def evaluate_flow(app):
             fail(street + " Op2 shows " + text_of(empty))
     print("evaluation: river %.2f%%, turn %.2f%%, flop %.2f%% for the Hero, as the command line says" %
           tuple(100 * streets[s]["hero"] for s in ("river", "turn", "flop")))
+    return board
+
+
+def count_of(editor):
+    return text_of(find(editor, "Combinations All count", ("text",)) or fail("no count field"))
+
+
+def wait_count(editor, want):
+    wait_for("the count %s" % want, lambda: count_of(editor) == want, 10)
+
+
+def undo_flow(app):
+    """Ctrl+Z and Ctrl+Y in the Hero's editor (the board is Ah 7c 6d, the Hero AA,KK)."""
+    press(find(app, "Apply Hero"))  # its editor comes to the front
+    editor = wait_for("the Hero's range editor", lambda: find(app, "Hand Range Hero "))
+    wait_count(editor, "9/630")
+    queens = find(editor, "QQ", ("push button", "check box")) or fail("no QQ cell")
+    click(queens)
+    wait_count(editor, "15/630")
+    hero = find(app, "Hero", ("text",))
+    wait_for("the Hero box to follow the editor", lambda: "QQ" in text_of(hero), 10)
+    keys("ctrl+z")
+    wait_count(editor, "9/630")
+    keys("ctrl+y")
+    wait_count(editor, "15/630")
+    keys("alt+BackSpace")
+    wait_count(editor, "9/630")
+    print("undo: Ctrl+Z, Ctrl+Y and Alt+Backspace replay a click in the editor")
+
+
+def free_hands(board):
+    return sum(1 for a, b in itertools.combinations(DECK, 2) if a not in board and b not in board)
+
+
+def use_mode_flow(app, board):
+    """The widest band holds only what the flop leaves, and the statistics count on those."""
+    editor = find(app, "Hand Range Hero ") or fail("no Hero editor")
+    vpip = find(editor, "VPIP") or fail("no VPIP field")
+    click(vpip)
+    keys("ctrl+a")
+    typed("100")
+    keys("Return")
+    want = free_hands(board)
+    wait_count(editor, "%d/630" % want)
+    click(find(editor, "Apply", ("push button",)))
+    top = find(editor, "Top pair count", ("text",))
+    share = find(editor, "Top pair percent", ("text",))
+    wait_for("the top pairs counted", lambda: text_of(top).isdigit(), 10)
+    expected = "%.2f%%" % (100.0 * int(text_of(top)) / want)
+    if text_of(share) != expected:
+        fail("top pair share %s, not %s of %d hands" % (text_of(share), expected, want))
+    print("use mode: 0-100%% holds %d/630 hands on %s; top pair %s" % (want, " ".join(board), text_of(share)))
+
+
+def ordering_flow(app):
+    """A ribbon ordering button opens the program's file dialog; a file chosen there is kept."""
+    folder = tempfile.mkdtemp()
+    program_dir = os.path.dirname(os.path.realpath(sys.argv[1]))
+    shutil.copy(os.path.join(program_dir, "SixPlusVsRandom.txt"), os.path.join(folder, "MyOrdering.txt"))
+    button = find(app, "SixPlusVsRandom", ("push button",)) or fail("no ordering button")
+    click(button)
+    dialog = wait_for("the file dialog", lambda: find(app, "Open", ("dialog", "file chooser")))
+    name = wait_for("the file name box", lambda: find(dialog, "File name:", ("text",)))
+    if text_of(name) != "SixPlus*.txt":
+        fail("the dialog starts from %r" % text_of(name))
+    name.queryEditableText().setTextContents(os.path.join(folder, "MyOrdering.txt"))
+    press(find(dialog, "Open", ("push button",)) or fail("no Open button"))
+    wait_for("the button to name MyOrdering", lambda: find(app, "MyOrdering", ("push button",)), 10)
+    shutil.rmtree(folder)
+    print("ordering: the dialog chose MyOrdering.txt, shown on the ribbon")
+
+
+def clear_all_flow(app):
+    editor = find(app, "Hand Range Hero ") or fail("no Hero editor")
+    pairs = find(editor, "Pairs All count", ("text",)) or fail("no pairs field")
+    if not text_of(pairs):
+        fail("no statistics before Clear All")
+    text = find(editor, "Range", ("text",)) or fail("no range text")
+    click(find(app, "Clear All", ("push button",)) or fail("no Clear All"))
+    wait_for("the statistics emptied", lambda: text_of(pairs) == "", 10)
+    wait_count(editor, "0/630")
+    wait_for("the range text hidden", lambda: not showing(text), 10)
+    print("clear all: statistics and range text cleared")
 
 
 if __name__ == "__main__":
