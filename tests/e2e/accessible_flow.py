@@ -198,9 +198,9 @@ def main():
     print("accessible flow: Hero %d/630, trips %d, two pairs %d, Op1 %s" %
           (len(expected), categories.count("trips"), categories.count("two pair"), text_of(op_count)))
     board = evaluate_flow(app)
-    undo_flow(app)
-    use_mode_flow(app, board)
-    clear_all_flow(app)
+    editor = undo_flow(app)  # an edit names the editor after its range from here on
+    use_mode_flow(editor, board)
+    clear_all_flow(app, editor)
     ordering_flow(app)
 
 
@@ -260,15 +260,15 @@ def undo_flow(app):
     keys("alt+BackSpace")
     wait_count(editor, "9/630")
     print("undo: Ctrl+Z, Ctrl+Y and Alt+Backspace replay a click in the editor")
+    return editor
 
 
 def free_hands(board):
     return sum(1 for a, b in itertools.combinations(DECK, 2) if a not in board and b not in board)
 
 
-def use_mode_flow(app, board):
+def use_mode_flow(editor, board):
     """The widest band holds only what the flop leaves, and the statistics count on those."""
-    editor = find(app, "Hand Range Hero ") or fail("no Hero editor")
     vpip = find(editor, "VPIP") or fail("no VPIP field")
     click(vpip)
     keys("ctrl+a")
@@ -304,8 +304,7 @@ def ordering_flow(app):
     print("ordering: the dialog chose MyOrdering.txt, shown on the ribbon")
 
 
-def clear_all_flow(app):
-    editor = find(app, "Hand Range Hero ") or fail("no Hero editor")
+def clear_all_flow(app, editor):
     pairs = find(editor, "Pairs All count", ("text",)) or fail("no pairs field")
     if not text_of(pairs):
         fail("no statistics before Clear All")
