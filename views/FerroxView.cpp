@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -275,7 +275,8 @@ void CFerroxView::BuildEditActions() {
 bool CFerroxView::IsUndoKey(const QKeyEvent& key) {
   const QKeyCombination combination = key.keyCombination();
   return key.matches(QKeySequence::Undo) || key.matches(QKeySequence::Redo) ||
-         combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) || combination == QKeyCombination(Qt::ALT, Qt::Key_Backspace);
+         combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+         combination == QKeyCombination(Qt::ALT, Qt::Key_Backspace);
 }
 
 bool CFerroxView::eventFilter(QObject* watched, QEvent* event) {
@@ -449,13 +450,18 @@ BoardStatistics CFerroxView::CountOnTable() const {
 void CFerroxView::RecountStatistics() {
   // Once counted, the table follows the range and the board: a stale count would mislead.
   if (!statisticsShown_ || !document_) return;
+  // Below three board cards nothing can be counted; the table comes back with the flop.
   const BoardStatistics stats = hands_ ? hands_->StatisticsOf(*document_) : CountOnTable();
   if (stats.counted) ShowStatistics(stats);
-  else ClearStatistics();
+  else ClearStatisticFields();
 }
 
 void CFerroxView::ClearStatistics() {
   statisticsShown_ = false;
+  ClearStatisticFields();
+}
+
+void CFerroxView::ClearStatisticFields() {
   for (auto& [id, fields] : statFields_) {
     fields.count->clear();
     fields.share->clear();

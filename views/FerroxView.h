@@ -110,7 +110,9 @@ class CFerroxView : public QWidget {
   void ShowSuits();
   void ShowStatistics(const BoardStatistics& stats);
   void RecountStatistics();
+  // "Clear All": empty, and no longer following the range and the board.
   void ClearStatistics();
+  void ClearStatisticFields();
   BoardStatistics CountOnTable() const;
   void ApplyFieldColours();
   void SliderMoved();

@@ -243,6 +243,10 @@ class FerroxViewTest : public QObject {
     QCOMPARE(e.Field(1294), QString());
     e.view.ApplyStatistics();
     QCOMPARE(e.Field(1294), QString());
+    if (withHands) {  // the third card back: the table follows again
+      QVERIFY(cards.AppendBoardCard(Card("6h")));
+      QCOMPARE(e.Field(1294), QString("6"));
+    }
   }
 
   void applyOnATwoCardBoardShowsNothing() {
