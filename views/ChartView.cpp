@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <bit>
 
+#include "engine/RefusalReason.h"
 #include "model/ChartDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
@@ -139,8 +140,9 @@ bool CChartView::Run() {
   if (job_.Running()) return false;
   const BuiltRequest built = hands_->BuildRequest();
   if (!built.ok) {
-    ShowMessage(QString::fromStdWString(built.failure.message), QString::fromStdWString(built.failure.caption),
-                built.failure.timed);
+    const std::wstring text =
+        ExplainRefusal(built.failure, hands_->Input(), settings_->Parser(), built.board, ReasonPlace::OwnLine);
+    ShowMessage(QString::fromStdWString(text), QString::fromStdWString(built.failure.caption), built.failure.timed);
     return false;
   }
   started_ = InputsOf(built);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "engine/RefusalReason.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
 
@@ -165,7 +166,9 @@ bool CEvaluateView::Evaluate() {
   ClearCells();
   const BuiltRequest built = hands_->BuildRequest();
   if (!built.ok) {
-    if (showMessage) showMessage(FromWide(built.failure.message), FromWide(built.failure.caption), built.failure.timed);
+    const std::wstring text =
+        ExplainRefusal(built.failure, hands_->Input(), settings_->Parser(), built.board, ReasonPlace::OwnLine);
+    if (showMessage) showMessage(FromWide(text), FromWide(built.failure.caption), built.failure.timed);
     return false;
   }
   StreetSettings streets;
