@@ -187,15 +187,13 @@ bool CEvaluateView::Evaluate() {
 
 void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& streets, bool hotness) {
   started_ = {built.request, streets.rules};
-  std::array<std::wstring, 2> texts = {hands_->Text(0).toStdWString(), hands_->Text(1).toStdWString()};
+  const std::array<std::wstring, 7> texts = hands_->Input().texts;
   job_.Start([built, streets, hotness, texts](Progress& progress) {
     Outcome outcome;
     const auto meanwhile = [&] {
       if (!hotness) return;
-      const RequestData& r = built.request;
-      outcome.hotness = ComputeHotness(r.handLists[0], r.handLists[1], built.board, r.deadMask,
-                                       streets.rules == RuleSet::StraightBeatsSet, texts[0], texts[1], kHotnessRuns,
-                                       0, &progress);
+      outcome.hotness = ComputeRequestHotness(built.request, built.board, streets.rules == RuleSet::StraightBeatsSet,
+                                              texts, kHotnessRuns, 0, &progress);
     };
     outcome.streets = EvaluateStreets(built.specs, built.request, built.board, streets, meanwhile, &progress);
     return outcome;

@@ -202,6 +202,15 @@ TEST(CliViews, HeatmapHotnessAndDistribution) {
   EXPECT_EQ(hot["hero"].size(), 31u);
   EXPECT_EQ(hot["caption"], "Equity at next board card on flop: Js Ts 6c");
   EXPECT_EQ(RunCli("hotness --hero AsKs --op QQ").exitCode, 2) << "needs a flop or a turn";
+  EXPECT_EQ(hot["opponent"], "Op1");
+  // The one opponent given in a later row: the same table, named after that row.
+  const auto later = RunCli("hotness --hero AsKs --op '' --op QQ,JJ --board JsTs6c --seed 1 --json").Json();
+  EXPECT_EQ(later["opponent"], "Op2");
+  EXPECT_EQ(later["op1"].size(), 31u);
+  EXPECT_EQ(later["op1"], hot["op1"]);
+  EXPECT_EQ(later["hero"], hot["hero"]);
+  EXPECT_TRUE(RunCli("hotness --hero AsKs --op '' --op QQ,JJ --board JsTs6c").out.find("\nOp2 range: QQ,JJ\n") !=
+              std::string::npos);
 
   const auto dist = RunCli("distribution --hero AsKs --op QQ,JJ --board JsTs6c --seed 1 --runs 1000 --json").Json();
   EXPECT_EQ(dist["name"], "Turn");
