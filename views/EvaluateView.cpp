@@ -1,6 +1,5 @@
 #include "views/EvaluateView.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,11 +9,13 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "engine/RefusalReason.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "views/StopShortcut.h"
 
 namespace ferrox {
 namespace {
@@ -36,13 +37,8 @@ CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget*
   setObjectName(QStringLiteral("CEvaluateView"));
   setAccessibleName(QStringLiteral("Evaluation"));
   BuildForm();
-  // Esc stops the evaluation wherever the focus is in the window, only while one runs.
-  escape_ = new QAction(this);
-  escape_->setShortcut(Qt::Key_Escape);
-  escape_->setShortcutContext(Qt::ApplicationShortcut);
-  escape_->setEnabled(false);
-  connect(escape_, &QAction::triggered, this, &CEvaluateView::Stop);
-  addAction(escape_);
+  // Esc stops the evaluation wherever the focus is, only while one runs.
+  escape_ = MakeStopShortcut(this, [this] { Stop(); });
   connect(settings_, &PaneSettings::enumerateChanged, this, &CEvaluateView::ShowSettings);
   connect(settings_, &PaneSettings::runsChanged, this, &CEvaluateView::ShowSettings);
   ShowSettings();

@@ -21,7 +21,7 @@ class QCheckBox;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QAction;
+class QShortcut;
 
 namespace ferrox {
 
@@ -103,7 +103,7 @@ class CEvaluateView : public QWidget {
   QCheckBox* monteCarlo_ = nullptr;
   QLineEdit* runs_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QAction* escape_ = nullptr;
+  QShortcut* escape_ = nullptr;
   QElapsedTimer clock_;
   GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); }, [this] { ShowProgress(); }};
   Inputs started_{};
