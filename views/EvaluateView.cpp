@@ -50,6 +50,12 @@ CEvaluateView::~CEvaluateView() = default;
 void CEvaluateView::BuildForm() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildResultGrid());
+  sampling_ = new QLabel(this);
+  sampling_->setObjectName(QStringLiteral("sampling"));
+  sampling_->setAccessibleName(QStringLiteral("Sampling"));
+  sampling_->setWordWrap(true);
+  sampling_->hide();
+  layout->addWidget(sampling_);
   layout->addWidget(BuildControls());
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("progress"));
@@ -76,7 +82,8 @@ QWidget* CEvaluateView::BuildResultGrid() {
       cell->setAccessibleName(QStringLiteral("%1 %2").arg(kStreetNames[street], kPlayerNames[column]));
       cell->setReadOnly(true);
       cell->setAlignment(Qt::AlignCenter);
-      cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(QStringLiteral("100.00%")) + 12);
+      const QString widest = FromWide(kSampledMark) + QStringLiteral("100.00%");
+      cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(widest) + 12);
       grid->addWidget(cell, street + 1, column + 1);
       cells_[street][column] = cell;
     }
@@ -150,7 +157,10 @@ void CEvaluateView::ClearCells() {
     for (QLineEdit* cell : row) {
       cell->clear();
       cell->setToolTip({});
+      cell->setAccessibleDescription({});
     }
+  sampling_->clear();
+  sampling_->hide();
 }
 
 bool CEvaluateView::Evaluate() {
@@ -240,10 +250,16 @@ void CEvaluateView::Show(const Outcome& outcome) {
   for (const StreetTask& task : outcome.streets.tasks) {
     const int street = task.boardSize == 5 ? 0 : task.boardSize == 4 ? 1 : 2;
     for (int column = 0; column < 6; ++column) {
-      cells_[street][column]->setText(FromWide(StreetCellText(task, column)));
-      cells_[street][column]->setToolTip(FromWide(StreetCellToolTip(task, column)));
+      QLineEdit* cell = cells_[street][column];
+      cell->setText(FromWide(StreetCellShownText(task, column)));
+      cell->setToolTip(FromWide(StreetCellToolTip(task, column)));
+      // "Monte-Carlo: ... standard error ...": a screen reader says what the mark means.
+      cell->setAccessibleDescription(cell->toolTip());
     }
   }
+  const QString sampling = FromWide(SamplingLine(outcome.streets));
+  sampling_->setText(sampling);
+  sampling_->setVisible(!sampling.isEmpty());
   emit outputLine(FromWide(StreetOutputLine(outcome.streets)));
   if (outcome.hotness) emit hotnessReady(*outcome.hotness);
 }

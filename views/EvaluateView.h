@@ -18,6 +18,7 @@
 #include "views/GuiJob.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -55,6 +56,8 @@ class CEvaluateView : public QWidget {
   ~CEvaluateView() override;
 
   QLineEdit* Cell(int street, int column) const;
+  // The line under the grid that says a result was sampled; hidden for exact results.
+  QLabel* SamplingLabel() const { return sampling_; }
   bool IsRunning() const { return job_.Running(); }
 
   // Replaceable for tests. A message box: text, caption, and whether it closes by itself.
@@ -102,6 +105,7 @@ class CEvaluateView : public QWidget {
   QCheckBox* enumerate_ = nullptr;
   QCheckBox* monteCarlo_ = nullptr;
   QLineEdit* runs_ = nullptr;
+  QLabel* sampling_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QShortcut* escape_ = nullptr;
   QElapsedTimer clock_;
