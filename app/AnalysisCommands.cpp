@@ -48,6 +48,7 @@ void CMainFrame::OnChartMakeView() {
     if (timed) ShowTimedMessage(view, text, caption, kMbOk | kMbIconInformation, 0, kRequestBoxMs);
     else QMessageBox::warning(view, QApplication::applicationName(), text);
   };
+  connect(view, &CChartView::outputLine, this, &CMainFrame::AppendOutputLine);
   QMdiSubWindow* window = mdi_->addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &QObject::destroyed, this, [this] { UpdateCommandUi(); });

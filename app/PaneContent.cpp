@@ -75,6 +75,8 @@ QWidget* HeatmapPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
   view->showTimedMessage = [view, &frame](const QString& text, const QString& caption, int ms) {
     frame.ShowTimedMessage(view, text, caption, kMbYesNo | kMbIconInformation, 0, ms);
   };
+  HandsModel* hands = &app.Hands();
+  view->currentOp1Text = [hands] { return hands->Text(1); };
   return view;
 }
 

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 
-#include <cwchar>
 #include <iostream>
 
+#include "core/EchoedText.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
 #include "quillet/Evaluator.h"
@@ -10,45 +10,18 @@
 namespace ferrox::cli {
 namespace {
 
-constexpr std::size_t kShownInput = 60;
 constexpr std::size_t kLongestLine = 240;
-
-std::wstring Cut(std::wstring_view text, std::size_t most) {
-  if (text.size() <= most) return std::wstring(text);
-  return std::wstring(text.substr(0, most)) + L"...";
-}
-
-std::wstring Code(const wchar_t* format, wchar_t c) {
-  wchar_t text[8];
-  std::swprintf(text, 8, format, static_cast<unsigned>(c));
-  return text;
-}
-
-// Control characters (C0, DEL, C1) as escapes, so that input can neither break the line
-// nor drive the terminal.
-std::wstring Escaped(std::wstring_view text) {
-  std::wstring out;
-  for (wchar_t c : text) {
-    if (c == L'\n') out += L"\\n";
-    else if (c == L'\r') out += L"\\r";
-    else if (c == L'\t') out += L"\\t";
-    else if (c < 0x20 || c == 0x7F) out += Code(L"\\x%02x", c);
-    else if (c >= 0x80 && c <= 0x9F) out += Code(L"\\u%04x", c);
-    else out += c;
-  }
-  return out;
-}
 
 }  // namespace
 
-std::wstring Shown(std::wstring_view input) { return L"'" + Escaped(Cut(input, kShownInput)) + L"'"; }
+std::wstring Shown(std::wstring_view input) { return QuotedInput(input); }
 
 std::string Shown(std::string_view input) { return ToUtf8(Shown(FromUtf8(input))); }
 
 int Fail(const std::wstring& message) {
   std::wstring_view line = message;
   while (!line.empty() && line.back() == L'\n') line.remove_suffix(1);
-  std::cerr << ToUtf8(Escaped(Cut(line, kLongestLine))) << '\n';
+  std::cerr << ToUtf8(EscapedText(CutText(line, kLongestLine))) << '\n';
   return kExitBadInput;
 }
 

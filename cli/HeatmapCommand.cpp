@@ -10,6 +10,7 @@
 #include "cli/RequestOptions.h"
 #include "core/WideText.h"
 #include "engine/Heatmap.h"
+#include "engine/RefusalReason.h"
 
 namespace ferrox::cli {
 
@@ -26,7 +27,7 @@ int HeatmapCommand::Run() const {
   const std::wstring opText = FromUtf8(op_);
   quillet::Spec op1;
   if (parser.ParseRange(opText, op1) == kParseRejected || op1.empty())
-    return Fail(OpponentError(1, opText));
+    return Fail(ExplainOpponentError(1, opText, parser, ReasonPlace::SameLine));
   bool tables = false;
   double ms = 0;
   std::vector<HeatmapRow> rows;

@@ -28,7 +28,7 @@ void PrintEntries(const std::wstring& label, const std::vector<HotnessEntry>& en
 }  // namespace
 
 HotnessCommand::HotnessCommand(CLI::App& app) {
-  command_ = app.add_subcommand("hotness", "How each next board card changes Hero's and Op1's equity");
+  command_ = app.add_subcommand("hotness", "How each next board card changes Hero's and the opponent's equity");
   options_.AddTo(command_, false);
 }
 
@@ -44,22 +44,22 @@ int HotnessCommand::Run() const {
   HotnessResult result;
   std::string error;
   const RunOutcome outcome = RunWithProgress("hotness", [&](Progress& progress) {
-    result = ComputeHotness(request.handLists[0], request.handLists[1], options_.Board(), request.deadMask,
-                            options_.rules == 1, hands.texts[0], hands.texts[1], kHotnessRuns, options_.seed,
-                            &progress);
+    result = ComputeRequestHotness(request, options_.Board(), options_.rules == 1, hands.texts, kHotnessRuns,
+                                   options_.seed, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (options_.json) {
     Print(Json{{"caption", ToUtf8(result.caption)},
                {"hero", EntriesJson(result.hero)},
-               {"op1", EntriesJson(result.op1)},
+               {"op1", EntriesJson(result.opponent)},  // the one opponent's, whichever --op gave it
+               {"opponent", "Op" + std::to_string(result.opponentSlot)},
                {"ms", ms}});
     return kExitOk;
   }
   std::printf("%s\n", ToUtf8(result.caption).c_str());
   PrintEntries(result.heroLabel, result.hero);
-  PrintEntries(result.op1Label, result.op1);
+  PrintEntries(result.opponentLabel, result.opponent);
   return kExitOk;
 }
 

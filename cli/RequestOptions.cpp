@@ -4,10 +4,10 @@
 
 #include "cli/CliSupport.h"
 #include "cli/IntegerOption.h"
-#include "cli/RefusalReason.h"
 #include "core/CardText.h"
 #include "core/WideText.h"
 #include "engine/DealCheck.h"
+#include "engine/RefusalReason.h"
 
 namespace ferrox::cli {
 
@@ -47,13 +47,11 @@ bool RequestOptions::ReadCards(int& exitCode) const {
   }
   // The program reads dead cards leniently, skipping what it cannot read; a script gets
   // told instead of a result computed without the cards it meant.
-  const auto dead = ParseCardList(FromUtf8(dead_), error);
-  if (!dead) {
+  if (!ParseCardList(FromUtf8(dead_), error)) {
     exitCode = Fail(L"--dead: " + error);
     return false;
   }
   board_ = *board;
-  deadCards_ = *dead;
   return true;
 }
 
@@ -70,7 +68,7 @@ bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exit
   const RangeParser parser(Orderings(), RulesOf(rules));
   RequestFailure failure;
   if (!ValidateRequest(hands, NoRangeLinks(), parser, request, failure)) {
-    exitCode = Fail(ExplainRefusal(failure, hands, parser, board_, deadCards_));
+    exitCode = Fail(ExplainRefusal(failure, hands, parser, board_, ReasonPlace::SameLine));
     return false;
   }
   if (!DealPossible(request)) {

@@ -43,7 +43,6 @@ class RequestOptions {
   bool forceExact_ = false;
   int runs_ = 10'000;
   mutable std::vector<CardIndex> board_;
-  mutable std::vector<CardIndex> deadCards_;
 };
 
 }  // namespace ferrox::cli

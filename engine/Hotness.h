@@ -1,11 +1,13 @@
 #pragma once
-// How each possible next board card changes the equity of the hero and of Op1.
+// How each possible next board card changes the equity of the hero and of the one opponent.
 
+#include <array>
 #include <string>
 #include <vector>
 
 #include "core/Cards.h"
 #include "engine/Progress.h"
+#include "engine/RequestValidation.h"
 
 namespace ferrox {
 
@@ -16,10 +18,11 @@ struct HotnessEntry {
 
 struct HotnessResult {
   std::vector<HotnessEntry> hero;
-  std::vector<HotnessEntry> op1;  // 100 minus the hero's, per card
-  std::wstring caption;           // "Equity at next board card on flop: Ah Kd 7c"
-  std::wstring heroLabel;         // "Hero range: ..."
-  std::wstring op1Label;          // "Op1 range: ..."
+  std::vector<HotnessEntry> opponent;  // 100 minus the hero's, per card
+  int opponentSlot = 1;                // the opponent's row, 1..5 for Op1..Op5
+  std::wstring caption;                // "Equity at next board card on flop: Ah Kd 7c"
+  std::wstring heroLabel;              // "Hero range: ..."
+  std::wstring opponentLabel;          // "Op1 range: ..." (or the opponent's row)
 };
 
 inline constexpr int kHotnessRuns = 10'000;
@@ -27,15 +30,25 @@ inline constexpr int kHotnessRuns = 10'000;
 // Only with the option on, exactly one opponent and a flop or a turn.
 bool HotnessApplies(bool optionOn, int opponentCount, int boardSize);
 
-// lists: the hero's and Op1's combinations as card masks. Cards on the board, dead, or in
-// a single-hand range are skipped, and so is a card with which no deal is possible. Each
-// list is sorted by its player's equity, best card first. progress, when given, expects
-// `runs` units per card of the deck and counts the games as they are played; a stop asked
-// through it ends the work early with fewer rows.
-HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& op1List,
+// The row (1..5) of the only opponent with a range; 0 unless there is exactly one.
+int SoleOpponentSlot(const RequestData& request);
+
+// lists: the hero's and the opponent's combinations as card masks. Cards on the board,
+// dead, or in a single-hand range are skipped, and so is a card with which no deal is
+// possible. Each list is sorted by its player's equity, best card first. progress, when
+// given, expects `runs` units per card of the deck and counts the games as they are
+// played; a stop asked through it ends the work early with fewer rows. opponentSlot names
+// the opponent's row in its label.
+HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& opponentList,
                              const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
-                             const std::wstring& heroText, const std::wstring& op1Text, int runs = kHotnessRuns,
-                             uint64_t seed = 0, Progress* progress = nullptr);
+                             const std::wstring& heroText, const std::wstring& opponentText, int runs = kHotnessRuns,
+                             uint64_t seed = 0, Progress* progress = nullptr, int opponentSlot = 1);
+
+// The hotness of a validated request against its one opponent, in whichever row that was
+// given; texts: the Hands pane's (0 the Hero, 1..5 Op1..Op5), for the labels.
+HotnessResult ComputeRequestHotness(const RequestData& request, const std::vector<CardIndex>& board,
+                                    bool straightBeatsSet, const std::array<std::wstring, 7>& texts,
+                                    int runs = kHotnessRuns, uint64_t seed = 0, Progress* progress = nullptr);
 
 // Placeholder rows shown before the first computation: (k, 50 + k) and (k, 50 - k).
 HotnessResult HotnessPlaceholder();

@@ -16,6 +16,11 @@ bool Fail(RequestFailure& failure, std::wstring message, std::wstring caption = 
   return false;
 }
 
+bool FailOpponent(RequestFailure& failure, int opponent, const std::wstring& text) {
+  failure = {OpponentError(opponent, text), {}, false, opponent};
+  return false;
+}
+
 // A linked editor's range replaces the text; an editor without a range keeps the Spec.
 bool TakeLinkedRange(int slot, const RangeLinks& links, Spec& spec) {
   if (!links.IsLinked(slot)) return false;
@@ -82,7 +87,7 @@ bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangePars
     }
     if ((!TakeLinkedRange(i, links, spec) && parser.ParseRange(hands.texts[i], spec) == kParseRejected) ||
         spec.empty())
-      return Fail(failure, OpponentError(i, hands.texts[i]));
+      return FailOpponent(failure, i, hands.texts[i]);
     ++request.opponentCount;
   }
   if (request.opponentCount == 0) return Fail(failure, kOpponentAbsent);

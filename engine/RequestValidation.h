@@ -28,6 +28,7 @@ struct RequestFailure {
   std::wstring message;
   std::wstring caption;
   bool timed = false;
+  int opponent = 0;  // 1..5 for "Error in Op%1d %s": the row at fault
 };
 
 inline constexpr const wchar_t* kErrorBoard = L"Error board";

@@ -33,6 +33,19 @@ std::wstring Printf(const char* format, auto... args) {
   return std::wstring(buffer, buffer + std::char_traits<char>::length(buffer));
 }
 
+// 10000 as "10,000".
+std::wstring GroupedCount(int64_t count) {
+  std::wstring digits = std::to_wstring(count);
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (digits.front() == L'-' ? 1 : 0); at -= 3)
+    digits.insert(static_cast<std::size_t>(at), L",");
+  return digits;
+}
+
+// A cell that shows an equity found by sampling; text: the cell's StreetCellText.
+bool SampledEquity(const StreetTask& task, const std::wstring& text) {
+  return task.sampled && !text.empty() && text != L"none";
+}
+
 // A street weighs its runs: a sampled one has counted each game it played, an exact one
 // counts whole once done.
 void CountStreetDone(const StreetInput& in, bool sampled, int64_t played) {
@@ -186,6 +199,26 @@ std::wstring StreetCellText(const StreetTask& task, int column) {
   if (column > task.opponentCount) return L"";
   if (task.games == 0 || task.heroEquity <= -10.0) return L"none";
   return PercentText(column == 0 ? task.heroEquity : task.opponentEquity[column - 1]);
+}
+
+std::wstring StreetCellShownText(const StreetTask& task, int column) {
+  const std::wstring text = StreetCellText(task, column);
+  return SampledEquity(task, text) ? kSampledMark + text : text;
+}
+
+std::wstring SamplingLine(const StreetEvaluation& evaluation) {
+  int64_t games = 0;
+  double largestError = 0;
+  bool sampled = false;
+  for (const StreetTask& task : evaluation.tasks)
+    for (int column = 0; column <= task.opponentCount && column < 6; ++column) {
+      if (!SampledEquity(task, StreetCellText(task, column))) continue;
+      sampled = true;
+      games = std::max(games, task.games);
+      largestError = std::max(largestError, task.standardError[static_cast<std::size_t>(column)]);
+    }
+  if (!sampled) return L"";
+  return L"Monte-Carlo, " + GroupedCount(games) + Printf(" games, standard error up to %.2lf%%", largestError * 100.0);
 }
 
 std::wstring StreetCellToolTip(const StreetTask& task, int column) {

@@ -68,6 +68,14 @@ StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, cons
 // Text of one result cell: column 0 the hero, 1..5 the opponents. "%.2lf%%", "none" for
 // a street not computed, "" for an opponent beyond the opponent count.
 std::wstring StreetCellText(const StreetTask& task, int column);
+// Marks the value of a sampled cell: "≈54.08%".
+inline constexpr const wchar_t* kSampledMark = L"\u2248";
+// What a result cell shows: StreetCellText, after kSampledMark when the street was sampled.
+std::wstring StreetCellShownText(const StreetTask& task, int column);
+// The line under the results when a street was sampled: "Monte-Carlo, 10,000 games, standard
+// error up to 0.44%", with the games of the run and the largest standard error of the cells
+// shown; empty when every street was counted exactly.
+std::wstring SamplingLine(const StreetEvaluation& evaluation);
 // Tooltip of a result cell: how the equity was found and, for a sampled one, its standard
 // error; empty where the cell holds no equity.
 std::wstring StreetCellToolTip(const StreetTask& task, int column);

@@ -1,12 +1,13 @@
 // Request validation over random texts for the seven fields and a random board and dead
 // cards in the calculator document: an accepted request can be dealt, a refused one says
-// why and changes nothing.
+// why and changes nothing, and its reason is one short line of escaped input.
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "core/Orderings.h"
+#include "engine/RefusalReason.h"
 #include "engine/RequestValidation.h"
 #include "engine/TableCardStore.h"
 #include "fuzz/FuzzSupport.h"
@@ -37,6 +38,24 @@ bool Dealable(const std::array<std::vector<CardMask>, 6>& lists, std::size_t pla
     if (!(hand & used) && Dealable(lists, player + 1, used | hand, budget)) return true;
   }
   return false;
+}
+
+bool NoControlCharacter(const std::wstring& text) {
+  for (wchar_t c : text)
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
+  return true;
+}
+
+// The refusal's reason: present unless the message says it all, on one line, never long.
+void CheckReason(const RequestFailure& failure, const HandsInput& hands, const RangeParser& parser,
+                 const std::vector<CardIndex>& board) {
+  const std::wstring reason = RefusalReason(failure, hands, parser, board);
+  const bool plain = failure.message == kErrorBoard || failure.message == kOpponentAbsent;
+  FUZZ_CHECK(reason.empty() == plain);
+  FUZZ_CHECK_TEXT(NoControlCharacter(reason), reason);
+  FUZZ_CHECK_TEXT(reason.size() < 400, reason);
+  FUZZ_CHECK(ExplainRefusal(failure, hands, parser, board, ReasonPlace::OwnLine) ==
+             WithReason(failure.message, reason, ReasonPlace::OwnLine));
 }
 
 bool KnownMessage(const std::wstring& m) {
@@ -73,6 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(!failure.message.empty());
     FUZZ_CHECK(KnownMessage(failure.message));
     FUZZ_CHECK(store->Dead() == deadBefore);
+    CheckReason(failure, hands, parser, boardBefore);
     return 0;
   }
   FUZZ_CHECK(boardBefore.size() != 1 && boardBefore.size() != 2);

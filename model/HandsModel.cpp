@@ -1,6 +1,7 @@
 #include "model/HandsModel.h"
 
 #include "engine/RangeResolution.h"
+#include "engine/RefusalReason.h"
 
 namespace ferrox {
 namespace {
@@ -94,7 +95,7 @@ QString HandsModel::ParseOpponents(const RangeParser& parser) {
     if (input_.texts[i].empty()) continue;
     quillet::Spec& spec = input_.specs[i];
     if (parser.ParseRange(input_.texts[i], spec) == kParseRejected || spec.empty())
-      return QString::fromStdWString(OpponentError(i, input_.texts[i]));
+      return QString::fromStdWString(ExplainOpponentError(i, input_.texts[i], parser, ReasonPlace::OwnLine));
   }
   return {};
 }

@@ -3,21 +3,29 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QPen>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStringList>
 #include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <bit>
 
+#include "engine/RefusalReason.h"
 #include "model/ChartDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "views/StopShortcut.h"
 #include "widgets/ColourRef.h"
 
 namespace ferrox {
@@ -25,6 +33,11 @@ namespace {
 
 constexpr const char* kChartName = "Equity chart";
 constexpr qreal kCurveWidth = 2.0;
+const QString kStoppedLine = QStringLiteral("The chart run was stopped.");
+const QString kFailedLine = QStringLiteral("The chart run failed: %1");
+const QString kStaleLine =
+    QStringLiteral("The hands, board or rules changed during the chart run; its curve was not added.");
+const QString kNoDealLine = QStringLiteral("No deal is possible for the chart run; no curve was added.");
 
 }  // namespace
 
@@ -53,8 +66,12 @@ void CChartView::BuildChart() {
   chart_->legend()->setVisible(true);
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->setPlotAreaBackgroundVisible(true);
+  // Narrow margins leave the plot room for its eleven labels in a small window, with the
+  // Stop row below it.
+  chart_->setMargins(QMargins(6, 6, 6, 6));
   axisX_ = MakeAxis(tr("Share of next-street deals (%)"), Qt::AlignBottom);
   axisY_ = MakeAxis(tr("Hero equity (%)"), Qt::AlignLeft);
+  connect(chart_, &QChart::plotAreaChanged, this, &CChartView::FitEquityLabels);
   chartView_ = new QChartView(chart_, this);  // takes the chart
   chartView_->setObjectName(QStringLiteral("chart"));
   chartView_->setAccessibleName(tr(kChartName));
@@ -65,7 +82,53 @@ void CChartView::BuildChart() {
   chartView_->setFocusPolicy(Qt::NoFocus);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 1, 1, 1);
-  layout->addWidget(chartView_);
+  layout->setSpacing(2);
+  layout->addWidget(chartView_, 1);
+  layout->addWidget(BuildControls());
+  // Esc stops the run wherever the focus is, only while one runs.
+  escape_ = MakeStopShortcut(this, [this] { Stop(); });
+}
+
+QWidget* CChartView::BuildControls() {
+  auto* row = new QWidget(this);
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(4, 0, 4, 1);
+  stop_ = new QPushButton(tr("Stop"), row);
+  stop_->setObjectName(QStringLiteral("stop"));
+  stop_->setAccessibleName(tr("Stop the chart run"));
+  stop_->setToolTip(tr("Stop the run (Esc)"));
+  stop_->setEnabled(false);
+  connect(stop_, &QPushButton::clicked, this, &CChartView::Stop);
+  progress_ = new QProgressBar(row);
+  progress_->setObjectName(QStringLiteral("progress"));
+  progress_->setAccessibleName(tr("Chart run progress"));
+  progress_->setRange(0, 1000);
+  progress_->setTextVisible(false);
+  // Keeps its place while hidden, so the row does not jump when it appears.
+  QSizePolicy keep = progress_->sizePolicy();
+  keep.setRetainSizeWhenHidden(true);
+  progress_->setSizePolicy(keep);
+  progress_->hide();
+  layout->addWidget(stop_);
+  layout->addWidget(progress_, 1);
+  return row;
+}
+
+void CChartView::SetRunning(bool running) {
+  stop_->setEnabled(running);
+  escape_->setEnabled(running);
+  if (running) {
+    clock_.start();
+    progress_->setValue(0);
+  } else {
+    progress_->hide();
+  }
+}
+
+void CChartView::ShowProgress() {
+  if (clock_.elapsed() < kProgressDelayMs) return;
+  progress_->show();
+  progress_->setValue(static_cast<int>(std::min(1.0, job_.Fraction()) * 1000));
 }
 
 QValueAxis* CChartView::MakeAxis(const QString& title, Qt::Alignment side) {
@@ -77,6 +140,14 @@ QValueAxis* CChartView::MakeAxis(const QString& title, Qt::Alignment side) {
   axis->setGridLineVisible(true);
   chart_->addAxis(axis, side);
   return axis;
+}
+
+// A short plot shows every second or fifth level instead of eliding all eleven labels.
+void CChartView::FitEquityLabels(const QRectF& plot) {
+  const qreal room = QFontMetricsF(axisY_->labelsFont()).height() + 4;
+  int ticks = 11;
+  if (plot.height() < 10 * room) ticks = plot.height() < 5 * room ? 3 : 6;
+  if (axisY_->tickCount() != ticks) axisY_->setTickCount(ticks);
 }
 
 void CChartView::ShowCurve(int index) {
@@ -139,8 +210,9 @@ bool CChartView::Run() {
   if (job_.Running()) return false;
   const BuiltRequest built = hands_->BuildRequest();
   if (!built.ok) {
-    ShowMessage(QString::fromStdWString(built.failure.message), QString::fromStdWString(built.failure.caption),
-                built.failure.timed);
+    const std::wstring text =
+        ExplainRefusal(built.failure, hands_->Input(), settings_->Parser(), built.board, ReasonPlace::OwnLine);
+    ShowMessage(QString::fromStdWString(text), QString::fromStdWString(built.failure.caption), built.failure.timed);
     return false;
   }
   started_ = InputsOf(built);
@@ -148,14 +220,18 @@ bool CChartView::Run() {
   const bool straightBeatsSet = started_.rules == RuleSet::StraightBeatsSet;
   const bool enumerate = settings_->Enumerate();
   const int runs = settings_->Runs();
-  return job_.Start([request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
+  const bool started = job_.Start([request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
     return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
   });
+  if (started) SetRunning(true);
+  return started;
 }
 
 void CChartView::Stop() {
   if (!job_.Running()) return;
   job_.Abandon();  // joins: the work checks the stop request between small chunks of games
+  SetRunning(false);
+  emit outputLine(kStoppedLine);
   emit runFinished(false);
 }
 
@@ -169,11 +245,17 @@ bool CChartView::Stale() {
 }
 
 void CChartView::Finish(Job<Distribution>& job) {
+  SetRunning(false);
   const std::optional<Distribution> result = job.Take();
-  // With no deal at all there is no distribution to draw.
-  const bool usable = result && result->deals > 0 && !Stale();
-  const bool added =
-      usable && document_->AddCurve(CurveStyleFor(boardCards_), DistributionCurve(*result)) >= 0;
+  if (job.State() == JobState::Failed) emit outputLine(kFailedLine.arg(QString::fromStdString(job.Error())));
+  if (job.State() == JobState::Stopped) emit outputLine(kStoppedLine);
+  bool added = false;
+  if (result) {
+    if (Stale()) emit outputLine(kStaleLine);
+    // With no deal at all there is no distribution to draw.
+    else if (result->deals == 0) emit outputLine(kNoDealLine);
+    else added = document_->AddCurve(CurveStyleFor(boardCards_), DistributionCurve(*result)) >= 0;
+  }
   emit runFinished(added);
 }
 

@@ -2,8 +2,10 @@
 // The equity chart window: one line per curve of the chart document, named and coloured
 // after its street, over the share of next-street deals (x, 0..100%) and the Hero's equity
 // (y, 0..100%). "Run" computes the next curve from the Hands pane as a job off the GUI
-// thread; a result whose inputs changed meanwhile is dropped.
+// thread: the window stays live, "Stop" or Esc cancels, and a result whose inputs changed
+// meanwhile is dropped. Each run that adds no curve says why in an output line.
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -20,6 +22,10 @@
 class QChart;
 class QChartView;
 class QLineSeries;
+class QProgressBar;
+class QRectF;
+class QPushButton;
+class QShortcut;
 class QValueAxis;
 
 namespace ferrox {
@@ -35,6 +41,7 @@ class CChartView : public QWidget {
  public:
   static constexpr int kPollMs = kJobPollMs;
   static constexpr int kTimedMessageMs = 10'000;
+  static constexpr int kProgressDelayMs = 500;
 
   // All three must be non-null and outlive the view; the document may be its child.
   CChartView(CChartDoc* document, HandsModel* hands, const PaneSettings* settings,
@@ -51,6 +58,8 @@ class CChartView : public QWidget {
   // The horizontal line at 0 in the grid colour; null while there is no curve.
   QLineSeries* ZeroMarker() const { return marker_; }
   bool IsRunning() const { return job_.Running(); }
+  // Enabled only while a run runs.
+  QPushButton* StopButton() const { return stop_; }
 
   // Replaceable for tests. A message box: text, caption, and whether it closes by itself
   // after kTimedMessageMs. The default shows a box that does not block.
@@ -71,6 +80,8 @@ class CChartView : public QWidget {
  signals:
   // The run ended; added is false when it was stopped, failed or its result was stale.
   void runFinished(bool added);
+  // For the Output pane: why a run added no curve (stopped, failed, inputs changed, no deal).
+  void outputLine(const QString& line);
 
  private:
   // What a result depends on: the same inputs give the same distribution.
@@ -83,7 +94,11 @@ class CChartView : public QWidget {
   };
 
   void BuildChart();
+  QWidget* BuildControls();
+  void SetRunning(bool running);
+  void ShowProgress();
   QValueAxis* MakeAxis(const QString& title, Qt::Alignment side);
+  void FitEquityLabels(const QRectF& plot);
   void ShowCurve(int index);
   void AddZeroMarker();
   void RemoveCurves();
@@ -103,7 +118,11 @@ class CChartView : public QWidget {
   QValueAxis* axisY_ = nullptr;
   QList<QLineSeries*> curves_;
   QLineSeries* marker_ = nullptr;
-  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); }};
+  QPushButton* stop_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QShortcut* escape_ = nullptr;
+  QElapsedTimer clock_;
+  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); }, [this] { ShowProgress(); }};
   Inputs started_;
   int boardCards_ = 0;
 };

@@ -1,6 +1,5 @@
 #include "views/EvaluateView.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,10 +9,13 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
+#include "engine/RefusalReason.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "views/StopShortcut.h"
 
 namespace ferrox {
 namespace {
@@ -35,13 +37,8 @@ CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget*
   setObjectName(QStringLiteral("CEvaluateView"));
   setAccessibleName(QStringLiteral("Evaluation"));
   BuildForm();
-  // Esc stops the evaluation wherever the focus is in the window, only while one runs.
-  escape_ = new QAction(this);
-  escape_->setShortcut(Qt::Key_Escape);
-  escape_->setShortcutContext(Qt::ApplicationShortcut);
-  escape_->setEnabled(false);
-  connect(escape_, &QAction::triggered, this, &CEvaluateView::Stop);
-  addAction(escape_);
+  // Esc stops the evaluation wherever the focus is, only while one runs.
+  escape_ = MakeStopShortcut(this, [this] { Stop(); });
   connect(settings_, &PaneSettings::enumerateChanged, this, &CEvaluateView::ShowSettings);
   connect(settings_, &PaneSettings::runsChanged, this, &CEvaluateView::ShowSettings);
   ShowSettings();
@@ -53,6 +50,12 @@ CEvaluateView::~CEvaluateView() = default;
 void CEvaluateView::BuildForm() {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildResultGrid());
+  sampling_ = new QLabel(this);
+  sampling_->setObjectName(QStringLiteral("sampling"));
+  sampling_->setAccessibleName(QStringLiteral("Sampling"));
+  sampling_->setWordWrap(true);
+  sampling_->hide();
+  layout->addWidget(sampling_);
   layout->addWidget(BuildControls());
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("progress"));
@@ -79,7 +82,8 @@ QWidget* CEvaluateView::BuildResultGrid() {
       cell->setAccessibleName(QStringLiteral("%1 %2").arg(kStreetNames[street], kPlayerNames[column]));
       cell->setReadOnly(true);
       cell->setAlignment(Qt::AlignCenter);
-      cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(QStringLiteral("100.00%")) + 12);
+      const QString widest = FromWide(kSampledMark) + QStringLiteral("100.00%");
+      cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(widest) + 12);
       grid->addWidget(cell, street + 1, column + 1);
       cells_[street][column] = cell;
     }
@@ -153,7 +157,10 @@ void CEvaluateView::ClearCells() {
     for (QLineEdit* cell : row) {
       cell->clear();
       cell->setToolTip({});
+      cell->setAccessibleDescription({});
     }
+  sampling_->clear();
+  sampling_->hide();
 }
 
 bool CEvaluateView::Evaluate() {
@@ -165,7 +172,9 @@ bool CEvaluateView::Evaluate() {
   ClearCells();
   const BuiltRequest built = hands_->BuildRequest();
   if (!built.ok) {
-    if (showMessage) showMessage(FromWide(built.failure.message), FromWide(built.failure.caption), built.failure.timed);
+    const std::wstring text =
+        ExplainRefusal(built.failure, hands_->Input(), settings_->Parser(), built.board, ReasonPlace::OwnLine);
+    if (showMessage) showMessage(FromWide(text), FromWide(built.failure.caption), built.failure.timed);
     return false;
   }
   StreetSettings streets;
@@ -184,15 +193,13 @@ bool CEvaluateView::Evaluate() {
 
 void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& streets, bool hotness) {
   started_ = {built.request, streets.rules};
-  std::array<std::wstring, 2> texts = {hands_->Text(0).toStdWString(), hands_->Text(1).toStdWString()};
+  const std::array<std::wstring, 7> texts = hands_->Input().texts;
   job_.Start([built, streets, hotness, texts](Progress& progress) {
     Outcome outcome;
     const auto meanwhile = [&] {
       if (!hotness) return;
-      const RequestData& r = built.request;
-      outcome.hotness = ComputeHotness(r.handLists[0], r.handLists[1], built.board, r.deadMask,
-                                       streets.rules == RuleSet::StraightBeatsSet, texts[0], texts[1], kHotnessRuns,
-                                       0, &progress);
+      outcome.hotness = ComputeRequestHotness(built.request, built.board, streets.rules == RuleSet::StraightBeatsSet,
+                                              texts, kHotnessRuns, 0, &progress);
     };
     outcome.streets = EvaluateStreets(built.specs, built.request, built.board, streets, meanwhile, &progress);
     return outcome;
@@ -243,10 +250,16 @@ void CEvaluateView::Show(const Outcome& outcome) {
   for (const StreetTask& task : outcome.streets.tasks) {
     const int street = task.boardSize == 5 ? 0 : task.boardSize == 4 ? 1 : 2;
     for (int column = 0; column < 6; ++column) {
-      cells_[street][column]->setText(FromWide(StreetCellText(task, column)));
-      cells_[street][column]->setToolTip(FromWide(StreetCellToolTip(task, column)));
+      QLineEdit* cell = cells_[street][column];
+      cell->setText(FromWide(StreetCellShownText(task, column)));
+      cell->setToolTip(FromWide(StreetCellToolTip(task, column)));
+      // "Monte-Carlo: ... standard error ...": a screen reader says what the mark means.
+      cell->setAccessibleDescription(cell->toolTip());
     }
   }
+  const QString sampling = FromWide(SamplingLine(outcome.streets));
+  sampling_->setText(sampling);
+  sampling_->setVisible(!sampling.isEmpty());
   emit outputLine(FromWide(StreetOutputLine(outcome.streets)));
   if (outcome.hotness) emit hotnessReady(*outcome.hotness);
 }

@@ -18,10 +18,11 @@
 #include "views/GuiJob.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QAction;
+class QShortcut;
 
 namespace ferrox {
 
@@ -55,6 +56,8 @@ class CEvaluateView : public QWidget {
   ~CEvaluateView() override;
 
   QLineEdit* Cell(int street, int column) const;
+  // The line under the grid that says a result was sampled; hidden for exact results.
+  QLabel* SamplingLabel() const { return sampling_; }
   bool IsRunning() const { return job_.Running(); }
 
   // Replaceable for tests. A message box: text, caption, and whether it closes by itself.
@@ -102,8 +105,9 @@ class CEvaluateView : public QWidget {
   QCheckBox* enumerate_ = nullptr;
   QCheckBox* monteCarlo_ = nullptr;
   QLineEdit* runs_ = nullptr;
+  QLabel* sampling_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QAction* escape_ = nullptr;
+  QShortcut* escape_ = nullptr;
   QElapsedTimer clock_;
   GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); }, [this] { ShowProgress(); }};
   Inputs started_{};

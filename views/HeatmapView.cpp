@@ -245,7 +245,8 @@ void CHeatmapView::Finish(Job<Result>& job) {
 
 bool CHeatmapView::SaveTo(const QString& path, QString* error) {
   std::wstring why;
-  if (WriteHeatmapFile(std::filesystem::path(path.toStdU16String()), op1Text_.toStdWString(), rows_, why)) return true;
+  const QString op1 = currentOp1Text ? currentOp1Text() : op1Text_;
+  if (WriteHeatmapFile(std::filesystem::path(path.toStdU16String()), op1.toStdWString(), rows_, why)) return true;
   if (error) *error = QString::fromStdWString(why);
   return false;
 }

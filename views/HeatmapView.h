@@ -61,15 +61,19 @@ class CHeatmapView : public QWidget {
   int ClassGridRow(int classIndex) const;
   int SingularGridRow(int pair, int child) const;
 
-  // The Op1 text written into the export's header; a shown result sets it to its Start's.
+  // The Op1 text of the shown result (its Start's); the export's header when there is no
+  // currentOp1Text.
   QString Op1Text() const { return op1Text_; }
   void SetOp1Text(const QString& text) { op1Text_ = text; }
+  // The Hands pane's Op1 text as it is now: the export's header names it.
+  std::function<QString()> currentOp1Text;
 
   // Starts computing every row against op1 with the current rule set; false, and nothing
   // done, while a computation runs. The rows shown stay until the new ones replace them; a
   // result is dropped when the rule set changed meanwhile (op1 was read under the old one).
   bool Start(const quillet::Spec& op1, const QString& op1Text);
-  // Writes the export; false with the reason in error when the file cannot be written.
+  // Writes the export, headed by the current Op1 text; false with the reason in error when
+  // the file cannot be written.
   bool SaveTo(const QString& path, QString* error);
 
   // The owner's self-closing message box; nothing is shown while it is not set.

@@ -84,10 +84,13 @@ void CHotnessView::ShowResult(const HotnessResult& result) {
 
 void CHotnessView::Show(const HotnessResult& result) {
   caption_ = QString::fromStdWString(result.caption);
+  // The right grid is the one opponent's, Op1's or whichever row held the range.
+  const QString opponent = QStringLiteral("Op%1").arg(result.opponentSlot);
+  op1Grid_->setAccessibleName(opponent + QStringLiteral(" hotness"));
   SetLabel(heroLabel_, heroGrid_, result.heroLabel, QStringLiteral("Hero range"));
-  SetLabel(op1Label_, op1Grid_, result.op1Label, QStringLiteral("Op1 range"));
+  SetLabel(op1Label_, op1Grid_, result.opponentLabel, opponent + QStringLiteral(" range"));
   Fill(heroGrid_, result.hero, heroWidths_);
-  Fill(op1Grid_, result.op1, op1Widths_);
+  Fill(op1Grid_, result.opponent, op1Widths_);
 }
 
 void CHotnessView::SetLabel(QLabel* label, widgets::CGridCtrl* grid, const std::wstring& text,

@@ -194,12 +194,23 @@ TEST(CliViews, HeatmapHotnessAndDistribution) {
   EXPECT_EQ(rows[80]["hand"], "66");
   EXPECT_EQ(ReadAll(file).substr(0, 45), "Equity Calculation for all hands vs range 20%");
   std::filesystem::remove(file);
-  EXPECT_EQ(RunCli("heatmap --op xyz").err, "Error in Op1 xyz\n");
+  const std::string op = RunCli("heatmap --op xyz").err;
+  EXPECT_EQ(op.rfind("Error in Op1 xyz (", 0), 0u) << op;
+  EXPECT_TRUE(op.find("'xyz' not understood") != std::string::npos) << op;
 
   const auto hot = RunCli("hotness --hero AsKs --op QQ,JJ --board JsTs6c --seed 1 --json").Json();
   EXPECT_EQ(hot["hero"].size(), 31u);
   EXPECT_EQ(hot["caption"], "Equity at next board card on flop: Js Ts 6c");
   EXPECT_EQ(RunCli("hotness --hero AsKs --op QQ").exitCode, 2) << "needs a flop or a turn";
+  EXPECT_EQ(hot["opponent"], "Op1");
+  // The one opponent given in a later row: the same table, named after that row.
+  const auto later = RunCli("hotness --hero AsKs --op '' --op QQ,JJ --board JsTs6c --seed 1 --json").Json();
+  EXPECT_EQ(later["opponent"], "Op2");
+  EXPECT_EQ(later["op1"].size(), 31u);
+  EXPECT_EQ(later["op1"], hot["op1"]);
+  EXPECT_EQ(later["hero"], hot["hero"]);
+  EXPECT_TRUE(RunCli("hotness --hero AsKs --op '' --op QQ,JJ --board JsTs6c").out.find("\nOp2 range: QQ,JJ\n") !=
+              std::string::npos);
 
   const auto dist = RunCli("distribution --hero AsKs --op QQ,JJ --board JsTs6c --seed 1 --runs 1000 --json").Json();
   EXPECT_EQ(dist["name"], "Turn");
@@ -294,6 +305,17 @@ TEST(CliErrors, VagueMessagesGetTheReasonAfterThem) {
   EXPECT_TRUE(Has(command, "'bogus'")) << command;
   for (const char* name : {"range", "classify", "equity", "heatmap", "hotness", "distribution"})
     EXPECT_TRUE(Has(command, name)) << command;
+}
+
+TEST(CliErrors, AnOpponentsErrorSaysWhatInItGaveNoRange) {
+  const std::string op = Refusal("equity --hero AA --op KK --op 'QQ, A|'");
+  EXPECT_EQ(op.rfind("Error in Op2 QQ, A| (", 0), 0u) << op;
+  EXPECT_TRUE(Has(op, "'A|' not understood in 'QQ, A|')\n")) << op;
+  EXPECT_TRUE(Has(Refusal("equity --hero AA --op tt"), "heatmap request")) << "an opponent's text";
+  EXPECT_TRUE(Has(Refusal("hotness --hero AA --op 0% --board JsTs6c"), "Error in Op1 0% ('0%' names no hand)"));
+  const std::string heatmap = Refusal("heatmap --op 'QQ, A|'");
+  EXPECT_EQ(heatmap.rfind("Error in Op1 QQ, A| (", 0), 0u) << heatmap;
+  EXPECT_TRUE(Has(heatmap, "'A|' not understood")) << heatmap;
 }
 
 // 32 cards outside AhAd and KhKd; 30 of them dead leave 2 for a board of 5.

@@ -83,7 +83,7 @@ std::map<int, double> ExpectHotnessMatches(const HeadsUp& c, int rules, int runs
                                          17 + rules);
   std::map<int, double> hero, op1, exact;
   for (const HotnessEntry& e : r.hero) hero[SixPlusDeck[e.card]] = e.equity;
-  for (const HotnessEntry& e : r.op1) op1[SixPlusDeck[e.card]] = e.equity;
+  for (const HotnessEntry& e : r.opponent) op1[SixPlusDeck[e.card]] = e.equity;
   const std::vector<int> next = c.NextCards();
   EXPECT_EQ(hero.size(), next.size()) << "one row per card that can come";
   EXPECT_EQ(op1.size(), next.size());

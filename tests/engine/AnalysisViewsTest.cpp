@@ -1,6 +1,7 @@
 // The computing halves of the heatmap, hotness and equity distribution.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 
@@ -115,14 +116,14 @@ TEST(Hotness, OneRowPerCardThatCanStillCome) {
   const auto flop = CardsOf("Js Ts 6c");
   const auto r = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, false, L"QQ,AKs", L"JJ", 2000, 3);
   EXPECT_EQ(r.hero.size(), 33u);
-  EXPECT_EQ(r.op1.size(), 33u);
+  EXPECT_EQ(r.opponent.size(), 33u);
   EXPECT_EQ(r.caption, L"Equity at next board card on flop: Js Ts 6c");
   EXPECT_EQ(r.heroLabel, L"Hero range: QQ,AKs");
-  EXPECT_EQ(r.op1Label, L"Op1 range: JJ");
+  EXPECT_EQ(r.opponentLabel, L"Op1 range: JJ");
   for (std::size_t i = 1; i < r.hero.size(); ++i) EXPECT_GE(r.hero[i - 1].equity, r.hero[i].equity);
   for (const auto& h : r.hero) {
-    const auto o = std::find_if(r.op1.begin(), r.op1.end(), [&](const HotnessEntry& e) { return e.card == h.card; });
-    ASSERT_NE(o, r.op1.end());
+    const auto o = std::find_if(r.opponent.begin(), r.opponent.end(), [&](const HotnessEntry& e) { return e.card == h.card; });
+    ASSERT_NE(o, r.opponent.end());
     EXPECT_NEAR(h.equity + o->equity, 100.0, 1e-9);
   }
   const auto turn = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c 7d"), 0, false, L"", L"", 1000, 3);
@@ -142,6 +143,32 @@ TEST(Hotness, SingleHandsAndDeadCardsAreNotDealt) {
   EXPECT_FALSE(HotnessApplies(false, 1, 3));
   EXPECT_FALSE(HotnessApplies(true, 2, 4));
   EXPECT_FALSE(HotnessApplies(true, 1, 5));
+}
+
+TEST(Hotness, AgainstTheOneOpponentInWhicheverRowItWasGiven) {
+  RequestData request = RequestOf({"QQ AKs", "", "", "JJ 99 KQo"}, "Js Ts 6c");
+  request.opponentCount = 1;
+  EXPECT_EQ(SoleOpponentSlot(request), 3);
+  std::array<std::wstring, 7> texts;
+  texts[0] = L"QQ,AKs";
+  texts[3] = L"JJ,99,KQo";
+  const auto flop = CardsOf("Js Ts 6c");
+  const auto r = ComputeRequestHotness(request, flop, false, texts, 2000, 3);
+  EXPECT_EQ(r.opponentSlot, 3);
+  EXPECT_EQ(r.heroLabel, L"Hero range: QQ,AKs");
+  EXPECT_EQ(r.opponentLabel, L"Op3 range: JJ,99,KQo");
+  // The same table as against that range given as Op1.
+  const auto asOp1 = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, false, L"", L"", 2000, 3);
+  ASSERT_EQ(r.opponent.size(), 33u);
+  ASSERT_EQ(r.hero.size(), asOp1.hero.size());
+  for (std::size_t i = 0; i < r.hero.size(); ++i) {
+    EXPECT_EQ(r.hero[i].card, asOp1.hero[i].card);
+    EXPECT_DOUBLE_EQ(r.hero[i].equity, asOp1.hero[i].equity);
+  }
+
+  request.handLists[5] = ListOf("AA");  // two opponents
+  EXPECT_EQ(SoleOpponentSlot(request), 0);
+  EXPECT_EQ(SoleOpponentSlot(RequestOf({"QQ"}, "Js Ts 6c")), 0);
 }
 
 TEST(EquityDistribution, ACompleteBoardIsOneFlatLevel) {

@@ -123,6 +123,51 @@ TEST_F(Streets, LargeEnumerationsSwitchToMonteCarloForThisRunOnly) {
   EXPECT_TRUE(settings.enumerate) << "the caller's setting is not changed";
 }
 
+TEST_F(Streets, SampledCellsAreMarkedAndSummedUpUnderTheGrid) {
+  StreetSettings sampled;
+  sampled.enumerate = false;
+  sampled.runs = 10'000;
+  sampled.seed = 5;
+  const auto r = Run({L"AA KK", L"QQ JJ", L"AKs"}, "Ah 7c 6d", sampled);
+  double largest = 0;
+  for (const StreetTask& task : r.tasks) {
+    ASSERT_TRUE(task.sampled);
+    for (int column = 0; column <= 2; ++column) {
+      EXPECT_EQ(StreetCellShownText(task, column), kSampledMark + StreetCellText(task, column));
+      largest = std::max(largest, task.standardError[static_cast<std::size_t>(column)]);
+    }
+    EXPECT_EQ(StreetCellShownText(task, 3), L"") << "no opponent there";
+  }
+  EXPECT_GT(largest, 0.0);
+  EXPECT_EQ(SamplingLine(r), L"Monte-Carlo, 10,000 games, standard error up to " + PercentText(largest));
+
+  // Counted exactly: no mark, no line; nor for "none" of a street the board has passed.
+  store_->ClearBoard();
+  const auto exact = Run({L"AA KK", L"QQ JJ"}, "Ah 7c 6d 8s");
+  for (const StreetTask& task : exact.tasks)
+    for (int column = 0; column < 6; ++column)
+      EXPECT_EQ(StreetCellShownText(task, column), StreetCellText(task, column));
+  EXPECT_EQ(SamplingLine(exact), L"");
+  store_->ClearBoard();
+  const auto turn = Run({L"AA KK", L"QQ JJ"}, "Ah 7c 6d 8s", sampled);
+  EXPECT_EQ(StreetCellShownText(turn.tasks[2], 0), L"none");
+}
+
+TEST_F(Streets, TheSamplingLineTakesTheLargestErrorOfTheCellsShown) {
+  StreetEvaluation e;
+  for (StreetTask& task : e.tasks) task.games = 0;  // "none"
+  StreetTask& river = e.tasks[0];
+  river.games = 1'234'567;
+  river.heroEquity = 0.6;
+  river.opponentCount = 1;
+  river.opponentEquity[0] = 0.4;
+  river.sampled = true;
+  river.standardError = {0.0012, 0.0031, 0.0090, 0, 0, 0};  // 0.0090: no cell shows Op2
+  EXPECT_EQ(SamplingLine(e), L"Monte-Carlo, 1,234,567 games, standard error up to 0.31%");
+  EXPECT_EQ(StreetCellShownText(river, 1), kSampledMark + std::wstring(L"40.00%"));
+  EXPECT_EQ(StreetCellShownText(river, 2), L"");
+}
+
 TEST_F(Streets, OutputLineAndCellTexts) {
   StreetEvaluation e;
   e.tasks[0].games = 201376;

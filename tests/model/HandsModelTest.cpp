@@ -36,14 +36,19 @@ TEST_F(HandsModelTest, ApplyChecksComeInOrder) {
   Texts({"KK", "xyz", "QQ"});
   Board("Ah Kd");
   ApplyResult result = hands_.Apply(2);
-  EXPECT_EQ(result.message, QStringLiteral("Error in Op1 xyz")) << "every opponent row is checked";
+  EXPECT_EQ(result.message.section('\n', 0, 0), QStringLiteral("Error in Op1 xyz")) << "every opponent row is checked";
+  EXPECT_TRUE(result.message.section('\n', 1).contains("'xyz' not understood")) << result.message.toStdString();
   EXPECT_EQ(hands_.CurrentRow(), 2);
   EXPECT_EQ(result.document, nullptr);
 
   hands_.SetText(1, QStringLiteral("tt"));
-  EXPECT_EQ(hands_.Apply(2).message, QStringLiteral("Error in Op1 tt")) << "no heatmap for an opponent";
+  result = hands_.Apply(2);
+  EXPECT_EQ(result.message.section('\n', 0, 0), QStringLiteral("Error in Op1 tt")) << "no heatmap for an opponent";
+  EXPECT_TRUE(result.message.section('\n', 1).contains("heatmap request")) << result.message.toStdString();
   hands_.SetText(1, QStringLiteral("0%"));
-  EXPECT_EQ(hands_.Apply(2).message, QStringLiteral("Error in Op1 0%")) << "a range without any hand";
+  result = hands_.Apply(2);
+  EXPECT_EQ(result.message.section('\n', 0, 0), QStringLiteral("Error in Op1 0%")) << "a range without any hand";
+  EXPECT_TRUE(result.message.section('\n', 1).contains("names no hand")) << result.message.toStdString();
 
   hands_.SetText(1, QStringLiteral("JJ"));
   EXPECT_EQ(hands_.Apply(2).message, QStringLiteral("Error board"));

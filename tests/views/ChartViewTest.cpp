@@ -1,6 +1,7 @@
 // The equity chart against a real Hands model: runs, curves, colours and stale results.
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLegend>
 #include <QLegendMarker>
@@ -272,18 +273,59 @@ class ChartViewTest : public QObject {
 
   }
 
+  void aRunThatAddsNoCurveSaysWhyInOneLine() {
+    Chart c;
+    QSignalSpy lines(&c.view, &CChartView::outputLine);
+    // 30 of the 32 cards outside the hands dead: no board can be dealt.
+    c.Players("AhAd", "KhKd");
+    c.hands.SetText(6, QStringLiteral("6c 6d 6h 6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc "
+                                      "Qd Qh Qs Kc Ks"));
+    QVERIFY(!c.RunToEnd());
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.last().at(0).toString(), QStringLiteral("No deal is possible for the chart run; no curve was added."));
+    QCOMPARE(c.chart.CurveCount(), 0);
+
+    // A run that adds its curve says nothing.
+    c.hands.SetText(6, QString());
+    c.document.ClearDead();
+    c.Board({"6c", "8d", "Ts", "Qh", "9c"});
+    QVERIFY(c.RunToEnd());
+    QCOMPARE(lines.size(), 1);
+    QVERIFY(c.messages.isEmpty());
+  }
+
+  void aShortPlotShowsFewerEquityLevelsRatherThanElidingThem() {
+    Chart c;
+    const auto levels = [&c] {
+      QCoreApplication::processEvents();
+      return c.view.AxisY()->tickCount();
+    };
+    QCOMPARE(levels(), 11);
+    c.view.resize(800, 200);
+    QTRY_VERIFY(levels() < 11);
+    const qreal label = QFontMetricsF(c.view.AxisY()->labelsFont()).height();
+    QVERIFY2(c.view.Chart()->plotArea().height() / (levels() - 1) >= label,
+             qPrintable(QString::number(c.view.Chart()->plotArea().height())));
+    c.view.resize(800, 600);
+    QTRY_COMPARE(levels(), 11);
+  }
+
   void badInputShowsTheMessageAndStartsNothing() {
     Chart c;
     c.Players("", "KK");
     QVERIFY(!c.view.Run());
     QCOMPARE(c.messages.size(), 1);
-    QCOMPARE(c.messages[0].text, QStringLiteral("Bad Hero range!"));
+    // The message as it always was, then why on a line of its own.
+    QCOMPARE(c.messages[0].text.section('\n', 0, 0), QStringLiteral("Bad Hero range!"));
+    QVERIFY2(c.messages[0].text.section('\n', 1).contains("empty"), qPrintable(c.messages[0].text));
     QCOMPARE(c.messages[0].timed, false);
 
     c.Players("AhAd", "AhKd");  // the ranges share a card
     QVERIFY(!c.view.Run());
     QCOMPARE(c.messages.size(), 2);
-    QCOMPARE(c.messages[1].text, QStringLiteral("Please reenter card ranges!"));
+    QCOMPARE(c.messages[1].text.section('\n', 0, 0), QStringLiteral("Please reenter card ranges!"));
+    QVERIFY2(c.messages[1].text.section('\n', 1).contains("Ah is in both Hero's and Op1's hands"),
+             qPrintable(c.messages[1].text));
     QCOMPARE(c.messages[1].caption, QStringLiteral("Wrong ranges"));
     QCOMPARE(c.messages[1].timed, true);
     QVERIFY(!c.view.IsRunning());

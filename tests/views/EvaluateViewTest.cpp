@@ -137,12 +137,17 @@ class EvaluateViewTest : public QObject {
     Form form;
     form.Players({"AA", "ZZ"});
     QVERIFY(!form.view.Evaluate());
-    QCOMPARE(form.messages, QStringList{"Error in Op1 ZZ"});
+    QCOMPARE(form.messages.size(), 1);
+    // The message as it always was, then why on a line of its own.
+    QCOMPARE(form.messages.front().section('\n', 0, 0), QString("Error in Op1 ZZ"));
+    QVERIFY2(form.messages.front().section('\n', 1).contains("'ZZ'"), qPrintable(form.messages.front()));
     QVERIFY(form.Text(0, 0).isEmpty());
     form.Players({"", "KK"});
     form.messages.clear();
     QVERIFY(!form.view.Evaluate());
-    QCOMPARE(form.messages, QStringList{"Bad Hero range!"});
+    QCOMPARE(form.messages.size(), 1);
+    QCOMPARE(form.messages.front().section('\n', 0, 0), QString("Bad Hero range!"));
+    QVERIFY2(form.messages.front().section('\n', 1).contains("empty"), qPrintable(form.messages.front()));
   }
 
   void theTwoModesSwapTogether() {

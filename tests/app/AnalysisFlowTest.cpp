@@ -1,0 +1,379 @@
+// The analysis panes as a player drives them in the assembled program, with real clicks and
+// keys: the hotness table against the one opponent, the heatmap export's header, the
+// chart's Stop and Esc and its output lines, the reasons in the refusal boxes, and the
+// marks of sampled results.
+#include <QCheckBox>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <map>
+
+#include "app/CommandIds.h"
+#include "app/MainFrame.h"
+#include "app/OutputWnd.h"
+#include "model/ChartDoc.h"
+#include "model/HandsModel.h"
+#include "model/PaneSettings.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/views/ViewsTestSupport.h"
+#include "views/CardButton.h"
+#include "views/CardsView.h"
+#include "views/ChartView.h"
+#include "views/EvaluateView.h"
+#include "views/HandsView.h"
+#include "views/HeatmapView.h"
+#include "views/HotnessView.h"
+#include "views/RangeEdit.h"
+#include "widgets/GridCtrl.h"
+#include "widgets/RibbonBar.h"
+#include "widgets/RibbonCategory.h"
+#include "widgets/RibbonPanel.h"
+
+namespace ferrox::testing {
+namespace {
+
+using namespace cmd;
+
+constexpr int kPatienceMs = 120'000;
+const QString kSampledMark = QString(QChar(0x2248));
+
+// Answers the next file dialog that opens with `path`, and reports its title and folder.
+void AnswerNextFileDialog(const QString& path, QString* title, QString* folder) {
+  QTimer::singleShot(50, [=] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+        *title = dialog->windowTitle();
+        *folder = dialog->directory().absolutePath();
+        // Typed into the name box and confirmed, as a user does.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+        return;
+      }
+    AnswerNextFileDialog(path, title, folder);  // not open yet: look again
+  });
+}
+
+// The program in a temporary home, driven through its own window.
+struct Program {
+  QTemporaryDir home;
+  std::unique_ptr<CFerroxApp> app = StartApp(HomeOf(home));
+  CMainFrame* frame = app ? app->MainFrame() : nullptr;
+
+  ~Program() {
+    if (app) app->ExitInstance();
+  }
+
+  template <class View>
+  View* PaneView(int id) const {
+    return qobject_cast<View*>(frame->Pane(id)->widget());
+  }
+  CEvaluateView* Evaluation() const { return PaneView<CEvaluateView>(ID_VIEW_EVALUATIONVIEW); }
+  CHotnessView* Hotness() const { return PaneView<CHotnessView>(ID_HOTNESS_VIEW); }
+
+  // Types over a Hands row's text, as a player does.
+  void Type(int row, const QString& text) const {
+    CRangeEdit* box = frame->HandsView()->RangeBox(row);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+  }
+  void ClickBoard(std::initializer_list<const char*> cards) const {
+    auto* panel = PaneView<CCardsView>(ID_VIEW_CARDSVIEW);
+    for (const char* card : cards) QTest::mouseClick(panel->Button(Card(card)), Qt::LeftButton);
+  }
+  void ClickApply(int row) const {
+    QTest::mouseClick(frame->HandsView()->findChild<QAbstractButton*>(QString::number(CHandsView::ApplyId(row))),
+                      Qt::LeftButton);
+  }
+  QAbstractButton* EvaluationButton(int id) const {
+    return Evaluation()->findChild<QAbstractButton*>(QString::number(id));
+  }
+  // Evaluates and waits for the end of the evaluation.
+  bool EvaluateToEnd() const {
+    QTest::mouseClick(EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    return QTest::qWaitFor([this] { return !Evaluation()->IsRunning(); }, kPatienceMs);
+  }
+  // The ribbon's element of a command, on its category brought forward.
+  QWidget* RibbonElement(int id) const {
+    const QString name = frame->Action(id)->objectName();
+    widgets::RibbonBar* ribbon = frame->Ribbon();
+    for (int index = 0; index < ribbon->categoryCount(); ++index)
+      for (widgets::RibbonPanel* panel : ribbon->category(index)->panels())
+        for (QWidget* element : panel->elements())
+          if (element->objectName() == name) {
+            ribbon->setCurrentCategory(index);
+            return element;
+          }
+    return nullptr;
+  }
+  void ClickRibbon(int id) const { QTest::mouseClick(RibbonElement(id), Qt::LeftButton); }
+  QStringList OutputLines() const {
+    QStringList lines;
+    QListWidget* build = frame->Output()->BuildList();
+    for (int row = 0; row < build->count(); ++row) lines << build->item(row)->text();
+    return lines;
+  }
+};
+
+QStringList FileLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+// "Monte-Carlo: 10000 games, standard error 0.31%": the games and the error in percent.
+std::pair<long long, double> SampledFigures(const QString& toolTip) {
+  static const QRegularExpression figures(QStringLiteral("^Monte-Carlo: (\\d+) games, standard error (\\d+\\.\\d\\d)%$"));
+  const QRegularExpressionMatch match = figures.match(toolTip);
+  if (!match.hasMatch()) return {-1, -1};
+  return {match.captured(1).toLongLong(), match.captured(2).toDouble()};
+}
+
+// 10000 as "10,000".
+QString Grouped(long long count) {
+  QString digits = QString::number(count);
+  for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, QLatin1Char(','));
+  return digits;
+}
+
+class AnalysisFlowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theHotnessTableIsAgainstTheOneOpponentInWhicheverRow() {
+    Program p;
+    QVERIFY(p.frame);
+    p.ClickRibbon(ID_HOTNESS_CALC);
+    QVERIFY(p.app->Panes().HotnessCalc());
+    p.Type(0, "AA,KK");
+    p.Type(3, "QQ,JJ");
+    p.ClickBoard({"Js", "Ts", "6c"});
+    QVERIFY(p.EvaluateToEnd());
+
+    CHotnessView* hotness = p.Hotness();
+    QCOMPARE(hotness->Op1Label()->text(), QString("Op3 range: QQ,JJ"));
+    QCOMPARE(hotness->HeroLabel()->text(), QString("Hero range: AA,KK"));
+    QCOMPARE(hotness->Op1Grid()->accessibleName(), QString("Op3 hotness"));
+    QCOMPARE(p.frame->Pane(ID_HOTNESS_VIEW)->windowTitle(), QString("Equity at next board card on flop: Js Ts 6c"));
+    // Every card but the flop's 3 for both players, and the two equities of a card make 100.
+    const widgets::CGridCtrl* hero = hotness->HeroGrid();
+    const widgets::CGridCtrl* opponent = hotness->Op1Grid();
+    QCOMPARE(hero->rowCount(), 33);
+    QCOMPARE(opponent->rowCount(), 33);
+    std::map<QString, double> heroEquity;
+    for (int row = 0; row < hero->rowCount(); ++row) heroEquity[hero->CellText(row, 2)] = hero->CellText(row, 3).toDouble();
+    for (int row = 0; row < opponent->rowCount(); ++row) {
+      const QString card = opponent->CellText(row, 2);
+      QVERIFY2(heroEquity.count(card), qPrintable(card));
+      QVERIFY(std::abs(heroEquity[card] + opponent->CellText(row, 3).toDouble() - 100.0) < 0.011);
+    }
+
+    // Back to Op1: the table follows the row again.
+    p.Type(3, "");
+    p.Type(1, "QQ");
+    QVERIFY(p.EvaluateToEnd());
+    QCOMPARE(hotness->Op1Label()->text(), QString("Op1 range: QQ"));
+    QCOMPARE(hotness->Op1Grid()->accessibleName(), QString("Op1 hotness"));
+    QCOMPARE(hotness->Op1Grid()->rowCount(), 33);
+  }
+
+  void theHeatmapExportIsHeadedByTheOp1TextOfTheHandsPaneNow() {
+    Program p;
+    QVERIFY(p.frame);
+    const QString folder = QString::fromStdString(p.app->folders().programDir.string());
+    QTemporaryDir out;
+    QString title, startedIn, told;
+
+    // Before any computation the file holds the header alone.
+    p.Type(1, "QQ+");
+    const QString early = out.filePath("early.hmp");
+    AnswerNextFileDialog(early, &title, &startedIn);
+    AnswerNextMessageBox(&told);
+    p.ClickRibbon(ID_HEATMAP_SAVE);
+    QCOMPARE(title, QString("Save Heatmap"));
+    QCOMPARE(QDir(startedIn).canonicalPath(), QDir(folder).canonicalPath());
+    QCOMPARE(told, QString("Heatmap file is ready!"));
+    QCOMPARE(FileLines(early), QStringList{"Equity Calculation for all hands vs range QQ+"});
+
+    p.Type(0, "h");
+    p.Type(1, "KK,QQ");
+    AnswerNextMessageBox(&told);  // the heatmap is ready
+    p.ClickApply(0);
+    CHeatmapView* heatmap = p.frame->HeatmapView();
+    QTRY_VERIFY_WITH_TIMEOUT(!heatmap->IsRunning(), kPatienceMs);
+    QVERIFY2(told.startsWith("CPU equity calculation completed in"), qPrintable(told));
+
+    // Op1's text changed after the computation: the header names the text as it is now.
+    p.Type(1, "AA");
+    const QString later = out.filePath("later.hmp");
+    AnswerNextFileDialog(later, &title, &startedIn);
+    AnswerNextMessageBox(&told);
+    p.ClickRibbon(ID_HEATMAP_SAVE);
+    const QStringList lines = FileLines(later);
+    QCOMPARE(lines.size(), 82);
+    QCOMPARE(lines[0], QString("Equity Calculation for all hands vs range AA"));
+    QVERIFY2(lines[1].startsWith("   1 \t AA \t "), qPrintable(lines[1]));
+  }
+
+  void theChartRunStopsFromItsWindowAndSaysWhyItAddedNoCurve() {
+    Program p;
+    QVERIFY(p.frame);
+    p.ClickRibbon(ID_CHART_VIEW);
+    CChartView* chart = p.frame->ChartView();
+    QVERIFY(chart);
+    auto* stop = chart->findChild<QPushButton*>("stop");
+    QVERIFY(stop);
+    QVERIFY(!stop->isEnabled());
+
+    // A thousand flops sampled, each with a long sample: it runs until stopped.
+    p.Type(0, "22+,A6s+");
+    p.Type(1, "22+,K6s+");
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kMonteCarloId), Qt::LeftButton);
+    p.app->Panes().SetRuns(1'000'000);
+    p.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.frame));
+    p.ClickRibbon(ID_CHART_RUN);
+    QVERIFY(chart->IsRunning());
+    QVERIFY(stop->isEnabled());
+    QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning(), kPatienceMs);
+    QVERIFY(!stop->isEnabled());
+    QCOMPARE(p.OutputLines().last(), QString("The chart run was stopped."));
+    const qsizetype lines = p.OutputLines().size();
+
+    p.ClickRibbon(ID_CHART_RUN);
+    QVERIFY(stop->isEnabled());
+    QTest::mouseClick(stop, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning(), kPatienceMs);
+    QCOMPARE(p.OutputLines().size(), lines + 1);
+    QCOMPARE(p.OutputLines().last(), QString("The chart run was stopped."));
+
+    // With the evaluation running as well, each Esc stops one of the two.
+    p.ClickRibbon(ID_CHART_RUN);
+    QLineEdit* runs = p.Evaluation()->findChild<QLineEdit*>(QString::number(CEvaluateView::kRunsId));
+    runs->selectAll();
+    QTest::keyClicks(runs, "1000000000");
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QVERIFY(chart->IsRunning() && p.Evaluation()->IsRunning());
+    focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QTest::qWait(3 * kJobPollMs);
+    focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
+    QTest::keyClick(focused, Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning() && !p.Evaluation()->IsRunning(), kPatienceMs);
+    QVERIFY(p.OutputLines().contains("The evaluation was stopped."));
+    QVERIFY2(p.OutputLines().count("The chart run was stopped.") == 3, qPrintable(p.OutputLines().join(" / ")));
+
+    // A result for hands that changed meanwhile is dropped, and said so.
+    p.app->Panes().SetRuns(1'000);
+    p.ClickBoard({"Ah", "7c", "6d", "8s", "9s"});
+    p.ClickRibbon(ID_CHART_RUN);
+    p.Type(1, "KK");  // before the result can be taken in: that happens on this thread
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning(), kPatienceMs);
+    QCOMPARE(p.OutputLines().last(),
+             QString("The hands, board or rules changed during the chart run; its curve was not added."));
+    QCOMPARE(chart->Document()->CurveCount(), 0);
+    // The same inputs again: the curve is drawn and nothing more is said.
+    const qsizetype said = p.OutputLines().size();
+    p.ClickRibbon(ID_CHART_RUN);
+    QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning(), kPatienceMs);
+    QCOMPARE(chart->Document()->CurveCount(), 1);
+    QCOMPARE(p.OutputLines().size(), said);
+  }
+
+  void aRefusedRequestsBoxSaysWhyAfterTheMessage() {
+    Program p;
+    QVERIFY(p.frame);
+    QString told;
+    const auto firstLine = [&told] { return told.section('\n', 0, 0); };
+    const auto reason = [&told] { return told.section('\n', 1); };
+
+    p.Type(0, "AA");
+    p.Type(1, "QQ, A|");
+    AnswerNextMessageBox(&told);
+    p.ClickApply(0);
+    QCOMPARE(firstLine(), QString("Error in Op1 QQ, A|"));
+    QVERIFY2(reason().contains("'A|' not understood in 'QQ, A|'"), qPrintable(told));
+
+    p.Type(0, "AKs, A|, QQ");
+    p.Type(1, "KK");
+    AnswerNextMessageBox(&told);
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QCOMPARE(firstLine(), QString("Bad Hero range!"));
+    QVERIFY2(reason().contains("'A|' not understood in 'AKs, A|, QQ'"), qPrintable(told));
+
+    p.Type(0, "AA");
+    p.Type(2, "xyz");
+    AnswerNextMessageBox(&told);
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QCOMPARE(firstLine(), QString("Error in Op2 xyz"));
+    QVERIFY2(reason().contains("'xyz' not understood"), qPrintable(told));
+    QVERIFY(!p.Evaluation()->IsRunning());
+
+    // The chart's Run: the self-closing box names the card the hands share.
+    p.ClickRibbon(ID_CHART_VIEW);
+    p.Type(0, "AhAd");
+    p.Type(1, "AhKd");
+    p.Type(2, "");
+    AnswerNextMessageBox(&told);
+    p.ClickRibbon(ID_CHART_RUN);
+    QCOMPARE(firstLine(), QString("Please reenter card ranges!"));
+    QVERIFY2(reason().contains("Ah is in both Hero's and Op1's hands"), qPrintable(told));
+    QVERIFY(!p.frame->ChartView()->IsRunning());
+  }
+
+  void sampledResultsAreMarkedAndExactOnesAreNot() {
+    Program p;
+    QVERIFY(p.frame);
+    p.Type(0, "AA,KK");
+    p.Type(1, "QQ,JJ");
+    p.Type(2, "AKs");
+    p.ClickBoard({"Ah", "7c", "6d"});
+    CEvaluateView* evaluation = p.Evaluation();
+    auto* sampling = evaluation->findChild<QLabel*>("sampling");
+
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kMonteCarloId), Qt::LeftButton);
+    QVERIFY(p.EvaluateToEnd());
+    static const QRegularExpression marked(QStringLiteral("^\u2248\\d+\\.\\d\\d%$"));
+    long long games = -1;
+    double largest = 0;
+    for (int street = 0; street < 3; ++street)
+      for (int column = 0; column < 3; ++column) {
+        QLineEdit* cell = evaluation->Cell(street, column);
+        QVERIFY2(marked.match(cell->text()).hasMatch(), qPrintable(cell->text()));
+        const auto [cellGames, error] = SampledFigures(cell->toolTip());
+        QVERIFY2(cellGames > 0, qPrintable(cell->toolTip()));
+        games = std::max(games, cellGames);
+        largest = std::max(largest, error);
+      }
+    QCOMPARE(evaluation->Cell(0, 0)->accessibleName(), QString("River Hero"));
+    QVERIFY(sampling);
+    QVERIFY(sampling->isVisible());
+    QCOMPARE(sampling->text(), QString("Monte-Carlo, %1 games, standard error up to %2%")
+                                   .arg(Grouped(games), QString::asprintf("%.2f", largest)));
+
+    // Counted exactly: the plain "%.2f%%" and no line.
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEnumerateId), Qt::LeftButton);
+    QVERIFY(p.EvaluateToEnd());
+    static const QRegularExpression exact(QStringLiteral("^\\d+\\.\\d\\d%$"));
+    for (int street = 0; street < 3; ++street)
+      for (int column = 0; column < 3; ++column)
+        QVERIFY2(exact.match(evaluation->Cell(street, column)->text()).hasMatch(),
+                 qPrintable(evaluation->Cell(street, column)->text()));
+    QVERIFY(!sampling->isVisible());
+    QVERIFY(!evaluation->Cell(0, 0)->text().contains(kSampledMark));
+  }
+};
+
+}  // namespace
+}  // namespace ferrox::testing
+
+QTEST_MAIN(ferrox::testing::AnalysisFlowTest)
+#include "AnalysisFlowTest.moc"
