@@ -49,6 +49,7 @@ void CMainFrame::OnChartMakeView() {
     else QMessageBox::warning(view, QApplication::applicationName(), text);
   };
   connect(view, &CChartView::outputLine, this, &CMainFrame::AppendOutputLine);
+  connect(view, &CChartView::runFinished, this, [this] { UpdateCommandUi(); });
   QMdiSubWindow* window = mdi_->addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &QObject::destroyed, this, [this] { UpdateCommandUi(); });
@@ -77,6 +78,7 @@ void CMainFrame::ConnectAnalysisCommands() {
   });
   connect(actions_[ID_CHART_RUN], &QAction::triggered, this, [this] {
     if (CChartView* view = ChartView()) view->Run();
+    UpdateCommandUi();  // no second run while one runs
   });
   // A colour chosen in the ribbon triggers the button's action.
   for (int id : {ID_CHART_BG_COLOR, ID_CHART_GRID_COLOR})

@@ -22,6 +22,7 @@
 #include "app/PaneContent.h"
 #include "model/HandsModel.h"
 #include "model/PredefinedRanges.h"
+#include "views/ChartView.h"
 #include "views/ClassView.h"
 #include "views/HandsView.h"
 #include "core/Orderings.h"
@@ -200,7 +201,8 @@ void CMainFrame::UpdateCommandUi() {
   actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(0));
   actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(1));
   for (int id : kNotYetAvailable) actions_[id]->setEnabled(false);
-  actions_[ID_CHART_RUN]->setEnabled(ChartView() != nullptr);
+  const CChartView* chart = ChartView();
+  actions_[ID_CHART_RUN]->setEnabled(chart && !chart->IsRunning());
 }
 
 void CMainFrame::RestoreWorkspace() {

@@ -25,7 +25,7 @@
 #include "model/ChartDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
-#include "views/StopShortcut.h"
+#include "views/RunControls.h"
 #include "widgets/ColourRef.h"
 
 namespace ferrox {
@@ -85,8 +85,7 @@ void CChartView::BuildChart() {
   layout->setSpacing(2);
   layout->addWidget(chartView_, 1);
   layout->addWidget(BuildControls());
-  // Esc stops the run wherever the focus is, only while one runs.
-  escape_ = MakeStopShortcut(this, [this] { Stop(); });
+  controls_ = std::make_unique<RunControls>(this, stop_, progress_, [this] { Stop(); });
 }
 
 QWidget* CChartView::BuildControls() {
@@ -97,39 +96,18 @@ QWidget* CChartView::BuildControls() {
   stop_->setObjectName(QStringLiteral("stop"));
   stop_->setAccessibleName(tr("Stop the chart run"));
   stop_->setToolTip(tr("Stop the run (Esc)"));
-  stop_->setEnabled(false);
-  connect(stop_, &QPushButton::clicked, this, &CChartView::Stop);
   progress_ = new QProgressBar(row);
   progress_->setObjectName(QStringLiteral("progress"));
   progress_->setAccessibleName(tr("Chart run progress"));
-  progress_->setRange(0, 1000);
-  progress_->setTextVisible(false);
   // Keeps its place while hidden, so the row does not jump when it appears.
   QSizePolicy keep = progress_->sizePolicy();
   keep.setRetainSizeWhenHidden(true);
   progress_->setSizePolicy(keep);
-  progress_->hide();
   layout->addWidget(stop_);
   layout->addWidget(progress_, 1);
   return row;
 }
 
-void CChartView::SetRunning(bool running) {
-  stop_->setEnabled(running);
-  escape_->setEnabled(running);
-  if (running) {
-    clock_.start();
-    progress_->setValue(0);
-  } else {
-    progress_->hide();
-  }
-}
-
-void CChartView::ShowProgress() {
-  if (clock_.elapsed() < kProgressDelayMs) return;
-  progress_->show();
-  progress_->setValue(static_cast<int>(std::min(1.0, job_.Fraction()) * 1000));
-}
 
 QValueAxis* CChartView::MakeAxis(const QString& title, Qt::Alignment side) {
   auto* axis = new QValueAxis(chart_);
@@ -223,14 +201,14 @@ bool CChartView::Run() {
   const bool started = job_.Start([request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
     return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
   });
-  if (started) SetRunning(true);
+  if (started) controls_->SetRunning(true);
   return started;
 }
 
 void CChartView::Stop() {
   if (!job_.Running()) return;
   job_.Abandon();  // joins: the work checks the stop request between small chunks of games
-  SetRunning(false);
+  controls_->SetRunning(false);
   emit outputLine(kStoppedLine);
   emit runFinished(false);
 }
@@ -245,7 +223,7 @@ bool CChartView::Stale() {
 }
 
 void CChartView::Finish(Job<Distribution>& job) {
-  SetRunning(false);
+  controls_->SetRunning(false);
   const std::optional<Distribution> result = job.Take();
   if (job.State() == JobState::Failed) emit outputLine(kFailedLine.arg(QString::fromStdString(job.Error())));
   if (job.State() == JobState::Stopped) emit outputLine(kStoppedLine);

@@ -5,7 +5,6 @@
 // thread: the window stays live, "Stop" or Esc cancels, and a result whose inputs changed
 // meanwhile is dropped. Each run that adds no curve says why in an output line.
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -18,6 +17,7 @@
 #include "core/Cards.h"
 #include "engine/EquityDistribution.h"
 #include "views/GuiJob.h"
+#include "views/RunControls.h"
 
 class QChart;
 class QChartView;
@@ -25,7 +25,6 @@ class QLineSeries;
 class QProgressBar;
 class QRectF;
 class QPushButton;
-class QShortcut;
 class QValueAxis;
 
 namespace ferrox {
@@ -41,7 +40,6 @@ class CChartView : public QWidget {
  public:
   static constexpr int kPollMs = kJobPollMs;
   static constexpr int kTimedMessageMs = 10'000;
-  static constexpr int kProgressDelayMs = 500;
 
   // All three must be non-null and outlive the view; the document may be its child.
   CChartView(CChartDoc* document, HandsModel* hands, const PaneSettings* settings,
@@ -95,8 +93,6 @@ class CChartView : public QWidget {
 
   void BuildChart();
   QWidget* BuildControls();
-  void SetRunning(bool running);
-  void ShowProgress();
   QValueAxis* MakeAxis(const QString& title, Qt::Alignment side);
   void FitEquityLabels(const QRectF& plot);
   void ShowCurve(int index);
@@ -120,9 +116,9 @@ class CChartView : public QWidget {
   QLineSeries* marker_ = nullptr;
   QPushButton* stop_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QShortcut* escape_ = nullptr;
-  QElapsedTimer clock_;
-  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); }, [this] { ShowProgress(); }};
+  std::unique_ptr<RunControls> controls_;
+  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); },
+                            [this] { controls_->ShowProgress(job_.Fraction()); }};
   Inputs started_;
   int boardCards_ = 0;
 };

@@ -15,7 +15,7 @@
 #include "engine/RefusalReason.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
-#include "views/StopShortcut.h"
+#include "views/RunControls.h"
 
 namespace ferrox {
 namespace {
@@ -37,8 +37,7 @@ CEvaluateView::CEvaluateView(HandsModel* hands, PaneSettings* settings, QWidget*
   setObjectName(QStringLiteral("CEvaluateView"));
   setAccessibleName(QStringLiteral("Evaluation"));
   BuildForm();
-  // Esc stops the evaluation wherever the focus is, only while one runs.
-  escape_ = MakeStopShortcut(this, [this] { Stop(); });
+  controls_ = std::make_unique<RunControls>(this, stop_, progress_, [this] { Stop(); });
   connect(settings_, &PaneSettings::enumerateChanged, this, &CEvaluateView::ShowSettings);
   connect(settings_, &PaneSettings::runsChanged, this, &CEvaluateView::ShowSettings);
   ShowSettings();
@@ -60,9 +59,6 @@ void CEvaluateView::BuildForm() {
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("progress"));
   progress_->setAccessibleName(QStringLiteral("Evaluation progress"));
-  progress_->setRange(0, 1000);
-  progress_->setTextVisible(false);
-  progress_->hide();
   layout->addWidget(progress_);
   layout->addStretch(1);
 }
@@ -101,8 +97,6 @@ QWidget* CEvaluateView::BuildControls() {
   connect(evaluate_, &QPushButton::clicked, this, &CEvaluateView::Evaluate);
   stop_ = new QPushButton(QStringLiteral("Stop"), row);
   stop_->setObjectName(QString::number(kStopId));
-  stop_->setEnabled(false);
-  connect(stop_, &QPushButton::clicked, this, &CEvaluateView::Stop);
   enumerate_ = new QCheckBox(QStringLiteral("Enumerate All"), row);
   enumerate_->setObjectName(QString::number(kEnumerateId));
   monteCarlo_ = new QCheckBox(QStringLiteral("Monte Carlo"), row);
@@ -209,20 +203,7 @@ void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& stree
 
 void CEvaluateView::SetRunning(bool running) {
   evaluate_->setEnabled(!running);
-  stop_->setEnabled(running);
-  escape_->setEnabled(running);
-  if (running) {
-    clock_.start();
-    progress_->setValue(0);
-  } else {
-    progress_->hide();
-  }
-}
-
-void CEvaluateView::ShowProgress() {
-  if (clock_.elapsed() < kProgressDelayMs) return;
-  progress_->show();
-  progress_->setValue(static_cast<int>(std::min(1.0, job_.Fraction()) * 1000));
+  controls_->SetRunning(running);
 }
 
 void CEvaluateView::Stop() { job_.Stop(); }

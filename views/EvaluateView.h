@@ -4,7 +4,6 @@
 // off the GUI thread: the window stays live, Esc or "Stop" cancels, and a result whose
 // inputs changed meanwhile is dropped instead of shown.
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -16,13 +15,13 @@
 #include "engine/RequestValidation.h"
 #include "engine/StreetEvaluation.h"
 #include "views/GuiJob.h"
+#include "views/RunControls.h"
 
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QShortcut;
 
 namespace ferrox {
 
@@ -44,7 +43,6 @@ class CEvaluateView : public QWidget {
   static constexpr std::array<std::array<int, 6>, 3> kCellIds{{{1347, 1351, 1362, 1373, 1376, 1379},
                                                                {1357, 1359, 1363, 1374, 1377, 1380},
                                                                {1358, 1360, 1364, 1375, 1378, 1381}}};
-  static constexpr int kProgressDelayMs = 500;
 
   // What a finished evaluation computed; hotness only when it applied.
   struct Outcome {
@@ -90,7 +88,6 @@ class CEvaluateView : public QWidget {
   bool ReadRuns(int& runs);
   void ClearCells();
   void Start(const BuiltRequest& built, const StreetSettings& settings, bool hotness);
-  void ShowProgress();
   void Finish(Job<Outcome>& job);
   void Show(const Outcome& outcome);
   void SetRunning(bool running);
@@ -107,9 +104,9 @@ class CEvaluateView : public QWidget {
   QLineEdit* runs_ = nullptr;
   QLabel* sampling_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QShortcut* escape_ = nullptr;
-  QElapsedTimer clock_;
-  GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); }, [this] { ShowProgress(); }};
+  std::unique_ptr<RunControls> controls_;
+  GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); },
+                       [this] { controls_->ShowProgress(job_.Fraction()); }};
   Inputs started_{};
 };
 

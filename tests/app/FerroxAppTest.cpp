@@ -445,7 +445,9 @@ class FerroxAppTest : public QObject {
     for (const char* card : {"Ah", "7c", "6d", "8s", "9s"}) QVERIFY(app->Calculator().AppendBoardCard(Card(card)));
     QSignalSpy finished(chart, &CChartView::runFinished);
     frame->Action(ID_CHART_RUN)->trigger();
+    QVERIFY2(!frame->Action(ID_CHART_RUN)->isEnabled(), "one run at a time");
     QVERIFY(finished.wait(60'000));
+    QVERIFY(frame->Action(ID_CHART_RUN)->isEnabled());
     QCOMPARE(chart->Document()->CurveCount(), 1);
     QCOMPARE(chart->Document()->Curve(0).name, QString("River"));
     frame->Action(ID_CHART_CLEAR)->trigger();
