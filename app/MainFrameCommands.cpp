@@ -9,9 +9,9 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <algorithm>
-#include <utility>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "app/AboutDialog.h"
 #include "app/AppLooks.h"
