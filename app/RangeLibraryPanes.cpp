@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDockWidget>
-#include <QFile>
 #include <QMessageBox>
 #include <QTreeWidgetItem>
 
@@ -13,6 +12,7 @@
 #include "model/PaneSettings.h"
 #include "model/PredefinedRanges.h"
 #include "model/UserLibrary.h"
+#include "quillet/Files.h"
 #include "views/ClassView.h"
 #include "views/HandsView.h"
 #include "views/RangeView.h"
@@ -41,11 +41,12 @@ void ShowNotice(QWidget* owner, const QString& text) {
   box->open();
 }
 
-// The setting may name an outline saved by the range pane rather than an XML library.
+// The setting may name an outline saved by the range pane rather than an XML library. Read
+// without waiting: a FIFO at that name must not hold up the start.
 bool IsOutlineFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  const QByteArray start = file.read(64).trimmed();
+  const auto head = quillet::ReadRegularFileStart(path.toStdString(), 64);
+  if (!head) return false;
+  const QByteArray start = QByteArray::fromStdString(*head).trimmed();
   return !start.isEmpty() && !start.startsWith('<') && !start.startsWith("\xEF\xBB\xBF<");
 }
 

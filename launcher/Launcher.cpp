@@ -2,7 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImageReader>
+#include <QImage>
 #include <QProcess>
 #include <cstdio>
 
@@ -16,6 +16,14 @@ namespace ferrox::launcher {
 namespace {
 
 constexpr std::uintmax_t kMaxConfigBytes = 1 << 20;
+// A splash picture is a few hundred kilobytes; this bounds what a wrong name can make us read.
+constexpr std::uintmax_t kMaxPictureBytes = 32u << 20;
+
+// The picture at path, read without waiting (a FIFO or a device there is no picture).
+QImage ReadPicture(const QString& path) {
+  const auto bytes = quillet::ReadRegularFile(ToPath(path), kMaxPictureBytes);
+  return bytes ? QImage::fromData(QByteArray::fromStdString(*bytes)) : QImage();
+}
 constexpr int kStarted = 42;
 constexpr int kNotStarted = 2;
 
@@ -99,12 +107,10 @@ int CLauncher::StartProgram(const QString& processPath, const std::filesystem::p
 }
 
 bool CLauncher::LoadPicture(QPixmap& picture) {
-  QImageReader reader(settings_.picturePath);
-  QImage image = reader.read();
+  QImage image = ReadPicture(settings_.picturePath);
   if (image.isNull()) {
     QDir::setCurrent(ToQString(ownDir_));
-    reader.setFileName(settings_.picturePath);
-    image = reader.read();
+    image = ReadPicture(settings_.picturePath);
   }
   picture = QPixmap::fromImage(image);
   return !picture.isNull();

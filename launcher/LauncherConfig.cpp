@@ -1,5 +1,7 @@
 #include "launcher/LauncherConfig.h"
 
+#include <QXmlStreamReader>
+
 #include "quillet/Files.h"
 
 namespace ferrox::launcher {
@@ -28,9 +30,26 @@ void SetIfAny(QDomElement& element, const QString& name, const QString& value) {
   if (!value.isEmpty()) element.setAttribute(name, value);
 }
 
+// The configuration is three levels deep; a text nested far deeper is refused before the
+// document parser, whose time grows faster than the depth, ever sees it.
+constexpr int kMaxDepth = 32;
+
+bool NestsTooDeep(const QByteArray& bytes) {
+  QXmlStreamReader reader(bytes);
+  int depth = 0;
+  while (!reader.atEnd()) {
+    const auto token = reader.readNext();
+    if (token == QXmlStreamReader::StartElement && ++depth > kMaxDepth) return true;
+    if (token == QXmlStreamReader::EndElement) --depth;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool LoadLauncherConfig(const QByteArray& bytes, QDomDocument& doc) {
+  doc.clear();
+  if (NestsTooDeep(bytes)) return false;
   if (doc.setContent(bytes)) return true;
   doc.clear();  // a failed parse may leave the elements read before the error
   return false;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <random>
 #include <vector>
 
@@ -83,8 +84,11 @@ bool IsRegularFileWithin(const std::filesystem::path& file, std::uintmax_t maxBy
          static_cast<std::uintmax_t>(st.st_size) <= maxBytes;
 }
 
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::uintmax_t maxBytes,
-                                           std::string* error) {
+namespace {
+
+// Up to count bytes of a regular file (at most maxBytes long) from its start.
+std::optional<std::string> ReadUpTo(const std::filesystem::path& file, std::uintmax_t maxBytes,
+                                    std::uintmax_t count, std::string* error) {
   const auto fail = [&](const std::string& why) -> std::optional<std::string> {
     if (error) *error = why;
     return std::nullopt;
@@ -96,7 +100,7 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, st
   if (::fstat(fd.get(), &st) != 0) return fail(Reason(errno));
   if (!S_ISREG(st.st_mode)) return fail("not a regular file");
   if (static_cast<std::uintmax_t>(st.st_size) > maxBytes) return fail("file too large");
-  std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+  std::string bytes(static_cast<std::size_t>(std::min<std::uintmax_t>(count, st.st_size)), '\0');
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
@@ -107,6 +111,18 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, st
   }
   bytes.resize(done);
   return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::uintmax_t maxBytes,
+                                           std::string* error) {
+  return ReadUpTo(file, maxBytes, maxBytes, error);
+}
+
+std::optional<std::string> ReadRegularFileStart(const std::filesystem::path& file, std::size_t count,
+                                                std::string* error) {
+  return ReadUpTo(file, std::numeric_limits<std::uintmax_t>::max(), count, error);
 }
 
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string& error) {

@@ -27,6 +27,11 @@ bool IsRegularFileWithin(const std::filesystem::path& file, std::uintmax_t maxBy
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& file, std::uintmax_t maxBytes,
                                            std::string* error = nullptr);
 
+// The first count bytes of a regular file (all of a shorter one), opened as ReadRegularFile
+// opens: never waiting on a FIFO or a device.
+std::optional<std::string> ReadRegularFileStart(const std::filesystem::path& file, std::size_t count,
+                                                std::string* error = nullptr);
+
 // Replaces file with bytes: written to a new, exclusively created file with a unique name
 // in the same folder, then renamed over it, so neither a reader nor a planted link ever
 // sees or redirects a half-written file. False with the reason in error.

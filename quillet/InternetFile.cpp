@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
@@ -44,22 +45,22 @@ struct UrlDeleter {
   void operator()(CURLU* url) const { curl_url_cleanup(url); }
 };
 
-// curl reads a folder named by a file:// address as an empty file; that is no download.
-bool NamesLocalFolder(const std::string& url) {
+// A file:// address must name a regular file: curl reads a folder as an empty file, and
+// opening a FIFO or a device would wait past every time limit.
+bool NamesNoLocalFile(const std::string& url) {
   std::unique_ptr<CURLU, UrlDeleter> parts(curl_url());
   if (!parts || curl_url_set(parts.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return false;
   char* scheme = nullptr;
   char* path = nullptr;
-  bool folder = false;
-  if (curl_url_get(parts.get(), CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
-      std::string_view(scheme) == "file" &&
-      curl_url_get(parts.get(), CURLUPART_PATH, &path, CURLU_URLDECODE) == CURLUE_OK) {
-    std::error_code ec;
-    folder = std::filesystem::is_directory(path, ec);
+  bool refused = false;
+  if (curl_url_get(parts.get(), CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK && std::string_view(scheme) == "file") {
+    struct stat st {};
+    refused = curl_url_get(parts.get(), CURLUPART_PATH, &path, CURLU_URLDECODE) != CURLUE_OK ||
+              ::stat(path, &st) != 0 || !S_ISREG(st.st_mode);
   }
   curl_free(scheme);
   curl_free(path);
-  return folder;
+  return refused;
 }
 
 bool Transfer(const std::string& url, int fd) {
@@ -81,6 +82,20 @@ bool Transfer(const std::string& url, int fd) {
   return curl_easy_perform(c) == CURLE_OK;
 }
 
+// Temporary files of earlier downloads to the same target that never finished (the program
+// was killed): older than any transfer may last, so no running download's file is taken.
+void RemoveStaleTemporaries(const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::string prefix = target.filename().string() + ".download-";
+  const auto oldest = std::filesystem::file_time_type::clock::now() - std::chrono::seconds(2 * kTotalSeconds);
+  const std::filesystem::path folder = target.parent_path().empty() ? "." : target.parent_path();
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) != 0 || !entry.is_regular_file(ec) || entry.is_symlink(ec)) continue;
+    if (entry.last_write_time(ec) < oldest) std::filesystem::remove(entry.path(), ec);
+  }
+}
+
 // A fresh temporary file in the target's folder, so the final rename stays on one disk.
 int CreateTemporary(const std::filesystem::path& target, std::string& name) {
   name = target.string() + ".download-XXXXXX";
@@ -93,7 +108,8 @@ int CreateTemporary(const std::filesystem::path& target, std::string& name) {
 }  // namespace
 
 int GetInternetFile(const std::string& url, const std::filesystem::path& localPath) {
-  if (url.empty() || localPath.empty() || !CurlReady() || NamesLocalFolder(url)) return 0;
+  if (url.empty() || localPath.empty() || !CurlReady() || NamesNoLocalFile(url)) return 0;
+  RemoveStaleTemporaries(localPath);
   std::string temporary;
   const int fd = CreateTemporary(localPath, temporary);
   if (fd < 0) return 0;

@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStyle>
+#include <map>
+#include <utility>
 
 #include "model/RangeOutline.h"
 #include "views/RangeDragData.h"
@@ -17,6 +19,52 @@ namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
+
+// The tree's own item: its code and image kept as two numbers and its icon taken from the
+// image when asked, where a plain item would keep three more values apiece (a large library
+// makes hundreds of thousands of items). An icon set explicitly still wins.
+class TreeItem : public QTreeWidgetItem {
+ public:
+  TreeItem(const QString& text, int code) : QTreeWidgetItem(QStringList{text}), code_(code), image_(CViewTree::ImageOf(code)) {}
+
+  QVariant data(int column, int role) const override {
+    if (column == 0 && role == kCodeRole) return code_;
+    if (column == 0 && role == kImageRole) return image_;
+    if (column == 0 && role == Qt::DecorationRole) {
+      const QVariant set = QTreeWidgetItem::data(column, role);
+      return set.isValid() ? set : QVariant(CViewTree::IconOf(image_));
+    }
+    return QTreeWidgetItem::data(column, role);
+  }
+
+  void setData(int column, int role, const QVariant& value) override {
+    if (column != 0 || (role != kCodeRole && role != kImageRole)) return QTreeWidgetItem::setData(column, role, value);
+    (role == kCodeRole ? code_ : image_) = value.toInt();
+    emitDataChanged();
+  }
+
+  QTreeWidgetItem* clone() const override {
+    auto* copy = new TreeItem(*this);
+    for (int i = 0; i < childCount(); ++i) copy->addChild(child(i)->clone());
+    return copy;
+  }
+
+ private:
+  TreeItem(const TreeItem& other) = default;
+
+  int code_;
+  int image_;
+};
+
+QIcon MakeIcon(QStyle* style, int image) {
+  switch (image) {
+    case CViewTree::kContainerImage: return style->standardIcon(QStyle::SP_DriveHDIcon);
+    case CViewTree::kFolderImage: return style->standardIcon(QStyle::SP_DirIcon);
+    case CViewTree::kRangeImage: return style->standardIcon(QStyle::SP_FileIcon);
+    case CViewTree::kTextImage: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    default: return {};
+  }
+}
 
 }  // namespace
 
@@ -66,19 +114,14 @@ void CViewTree::SetCode(QTreeWidgetItem* item, int code) {
 int CViewTree::ImageOf(int code) { return RangeOutline::ImageOf(code); }
 
 QIcon CViewTree::IconOf(int image) {
+  // One icon per picture and style, shared by every item: an icon made for each item
+  // decodes its own pictures, a couple of hundred kilobytes a range in a large library.
+  // Kept for the program's life (icons must not outlive the application's teardown).
+  static auto* const icons = new std::map<std::pair<QString, int>, QIcon>;
   QStyle* style = QApplication::style();
-  switch (image) {
-    case kContainerImage:
-      return style->standardIcon(QStyle::SP_DriveHDIcon);
-    case kFolderImage:
-      return style->standardIcon(QStyle::SP_DirIcon);
-    case kRangeImage:
-      return style->standardIcon(QStyle::SP_FileIcon);
-    case kTextImage:
-      return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    default:
-      return {};
-  }
+  const auto [at, added] = icons->try_emplace({style->name(), image});
+  if (added) at->second = MakeIcon(style, image);
+  return at->second;
 }
 
 int CViewTree::Image(const QTreeWidgetItem* item) {
@@ -91,15 +134,10 @@ int CViewTree::Image(const QTreeWidgetItem* item) {
 void CViewTree::SetImage(QTreeWidgetItem* item, int image) {
   if (!item) return;
   item->setData(0, kImageRole, image);
-  item->setIcon(0, IconOf(image));
+  if (!dynamic_cast<TreeItem*>(item)) item->setIcon(0, IconOf(image));  // ours follow their image
 }
 
-QTreeWidgetItem* CViewTree::MakeItem(const QString& text, int code) {
-  auto* item = new QTreeWidgetItem(QStringList{text});
-  SetCode(item, code);
-  SetImage(item, ImageOf(code));
-  return item;
-}
+QTreeWidgetItem* CViewTree::MakeItem(const QString& text, int code) { return new TreeItem(text, code); }
 
 QMimeData* CViewTree::DragData(QTreeWidgetItem* item) const {
   if (!item || !dragText) return nullptr;

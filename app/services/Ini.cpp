@@ -1,20 +1,20 @@
 #include "app/services/Ini.h"
 
-#include <QFile>
+#include <QByteArray>
 #include <QStringDecoder>
 #include <QStringList>
 #include <climits>
 #include <optional>
 #include <system_error>
 
-#include "app/services/PathText.h"
+#include "quillet/Files.h"
 
 namespace ferrox {
 
 namespace {
 
 // Settings files are tiny; anything this big is not one.
-constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxFileBytes = 4 * 1024 * 1024;
 constexpr int kMaxNumberChars = 64;
 
 // Code by code: QString::fromWCharArray would drop a leading U+FEFF as a byte order mark,
@@ -31,12 +31,12 @@ QString FromWide(std::wstring_view text) {
 
 // The file's text, or nothing when it is missing, unreadable or not UTF-8 text.
 std::optional<QString> ReadText(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError || bytes.contains('\0')) return std::nullopt;
+  if (path.empty()) return std::nullopt;
+  // Never waits: a FIFO in the INI file's place must not hold up the start.
+  const auto read = quillet::ReadRegularFile(path, kMaxFileBytes);
+  if (!read) return std::nullopt;
+  const QByteArray bytes = QByteArray::fromStdString(*read);
+  if (bytes.contains('\0')) return std::nullopt;
   // Skips a leading BOM. Stateless: a sequence cut off at the end is an error, not left
   // waiting for more bytes.
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

@@ -1,18 +1,17 @@
 #include "app/services/RegImport.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <optional>
 #include <system_error>
 
-#include "app/services/PathText.h"
+#include "quillet/Files.h"
 
 namespace ferrox {
 
 namespace {
 
 constexpr QStringView kRootKey = u"HKEY_CURRENT_USER\\Software\\Halvard\\Ferrox6Plus";
-constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+constexpr std::uintmax_t kMaxFileBytes = 16 * 1024 * 1024;
 
 struct ImportState {
   bool inProgramKey = false;  // values belong to a key of ours
@@ -22,12 +21,10 @@ struct ImportState {
 };
 
 std::optional<QString> ReadRegText(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  QFile file(ToQString(path));
-  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) return std::nullopt;
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return std::nullopt;
+  // Never waits: a FIFO in the file's place must not hold up the start.
+  const auto read = quillet::ReadRegularFile(path, kMaxFileBytes);
+  if (!read) return std::nullopt;
+  const QByteArray bytes = QByteArray::fromStdString(*read);
   // The registry editor writes UTF-16LE with a byte order mark; hand-made files are UTF-8.
   const bool utf16 = bytes.startsWith("\xFF\xFE");
   QStringDecoder decoder(utf16 ? QStringDecoder::Utf16LE : QStringDecoder::Utf8);

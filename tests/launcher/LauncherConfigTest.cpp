@@ -35,6 +35,26 @@ TEST(LauncherConfigTest, OtherRootOrBrokenTextGivesNothing) {
   EXPECT_TRUE(LoadLauncherConfig("<Heraldo/>", doc));
 }
 
+TEST(LauncherConfigTest, ADeeplyNestedTextIsRefusedBeforeItIsParsed) {
+  // Under the size cap, yet deep enough to keep the document parser busy for seconds.
+  const int depth = 40000;
+  QByteArray deep = "<Heraldo><Picture path=\"a.png\"/>";
+  for (int i = 0; i < depth; ++i) deep += "<x>";
+  for (int i = 0; i < depth; ++i) deep += "</x>";
+  deep += "</Heraldo>";
+  ASSERT_LT(deep.size(), 1 << 20);
+  QDomDocument doc;
+  EXPECT_FALSE(LoadLauncherConfig(deep, doc));
+  EXPECT_TRUE(doc.documentElement().isNull());
+  EXPECT_TRUE(ReadLauncherConfig(deep).picturePath.isEmpty());
+
+  QByteArray shallow = "<Heraldo><Picture path=\"a.png\"/>";
+  for (int i = 0; i < 20; ++i) shallow += "<x>";
+  for (int i = 0; i < 20; ++i) shallow += "</x>";
+  shallow += "</Heraldo>";
+  EXPECT_EQ(ReadLauncherConfig(shallow).picturePath, QString("a.png")) << "a little nesting is still read";
+}
+
 TEST(LauncherConfigTest, NamesMatchExactlyAndUnknownOnesAreIgnored) {
   const LaunchSettings s = Read(R"(<Heraldo>
       <application process_name="lower"/>

@@ -16,6 +16,7 @@
 
 #include "app/services/PathText.h"
 #include "app/services/ProcessList.h"
+#include "tests/support/FifoWatch.h"
 
 namespace ferrox::launcher {
 namespace {
@@ -205,6 +206,17 @@ TEST_F(LauncherProcessTest, PictureThatCannotBeLoadedEndsWithoutUpdateCheckOrWai
   EXPECT_FALSE(run.output.contains("update check"));
   EXPECT_FALSE(run.output.contains("waited"));
   EXPECT_LT(run.ms, 10000);
+}
+
+TEST_F(LauncherProcessTest, APictureNamedByAFifoIsNoPictureAndHoldsNothingUp) {
+  ferrox::testing::FifoWatch fifo(StartDir() / "splash.fifo");
+  ASSERT_TRUE(fifo.Made());
+  WriteConfig("splash.fifo");
+  StartMainProgram(60000, 0);
+  const LaunchRun run = Launch({"--timeout-ms", "20000"});
+  EXPECT_FALSE(fifo.ReaderBlocked()) << "the launcher waited for a writer";
+  EXPECT_TRUE(run.output.contains(QString::fromUtf8("Невозможно найти изображение splash.fifo. Закрытие Heraldo")))
+      << run.output.toStdString();
 }
 
 TEST_F(LauncherProcessTest, CommandLinePictureReplacesTheConfiguredOne) {

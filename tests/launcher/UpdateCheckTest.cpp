@@ -10,6 +10,7 @@
 #include "launcher/UpdateCheck.h"
 #include "launcher/VersionStamp.h"
 #include "quillet/InternetFile.h"
+#include "tests/support/FifoWatch.h"
 
 namespace ferrox::launcher {
 namespace {
@@ -251,6 +252,29 @@ TEST_F(InternetFileTest, FailuresLeaveNothingBehind) {
   WriteFile(Root() / "source", "x");
   EXPECT_EQ(quillet::GetInternetFile(FileUrl(Root() / "source"), Root() / "no" / "such" / "dir"), 0);
   EXPECT_EQ(FileCount(Root()), 1);
+}
+
+TEST_F(InternetFileTest, AFileAddressNamingAFifoIsRefusedAtOnce) {
+  ferrox::testing::FifoWatch fifo(Root() / "ToolList.fifo");
+  ASSERT_TRUE(fifo.Made());
+  EXPECT_EQ(quillet::GetInternetFile(FileUrl(Root() / "ToolList.fifo"), Root() / "ToolList.txt"), 0);
+  EXPECT_FALSE(fifo.ReaderBlocked()) << "the download waited for a writer";
+  EXPECT_EQ(FileCount(Root()), 1) << "only the FIFO: no download file is left";
+}
+
+TEST_F(InternetFileTest, DownloadFilesOfAKilledRunAreRemovedByTheNext) {
+  WriteFile(Root() / "source", "new");
+  WriteFile(Root() / "ToolList.txt.download-AbC123", "cut short");
+  WriteFile(Root() / "ToolList.txt.download-Fresh1", "another download still running");
+  WriteFile(Root() / "Other.txt.download-XyZ789", "not ours");
+  const auto hourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  fs::last_write_time(Root() / "ToolList.txt.download-AbC123", hourAgo);
+  fs::last_write_time(Root() / "Other.txt.download-XyZ789", hourAgo);
+  EXPECT_NE(quillet::GetInternetFile(FileUrl(Root() / "source"), Root() / "ToolList.txt"), 0);
+  EXPECT_FALSE(fs::exists(Root() / "ToolList.txt.download-AbC123"));
+  EXPECT_TRUE(fs::exists(Root() / "ToolList.txt.download-Fresh1")) << "a download in progress may own it";
+  EXPECT_TRUE(fs::exists(Root() / "Other.txt.download-XyZ789")) << "another target's";
+  EXPECT_EQ(ReadFile(Root() / "ToolList.txt"), "new");
 }
 
 }  // namespace
