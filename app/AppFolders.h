@@ -23,6 +23,8 @@ struct AppFolders {
 
   std::unique_ptr<QSettings> OpenSettings() const;
   std::filesystem::path SettingsFile() const;
+  // Held by the program running on this home, next to the settings.
+  std::filesystem::path LockFile() const { return SettingsFile().parent_path() / "Ferrox6Plus.lock"; }
   // The settings store reads its file as soon as it is made: a FIFO there would hang the
   // start, a huge file stall it. Such a file is renamed to "<name>.unreadable" (returned)
   // and the program starts with defaults; empty when there was nothing to set aside.

@@ -4,8 +4,10 @@
 
 #include "app/MainFrame.h"
 #include "app/RangeLibraryPanes.h"
+#include "app/TimedMessage.h"
 #include "app/services/Ini.h"
 #include "app/services/RegImport.h"
+#include "app/services/SingleInstance.h"
 #include "app/services/VersionFile.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
@@ -22,6 +24,8 @@ namespace ferrox {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+constexpr int kHomeInUseBoxMs = 15'000;
 
 unsigned long long MillisecondsSince(Clock::time_point start) {
   return static_cast<unsigned long long>(
@@ -47,6 +51,36 @@ unsigned LauncherFlag(const AppFolders& folders) {
 CFerroxApp::CFerroxApp(AppFolders folders) : folders_(std::move(folders)), handover_(folders_.EventName()) {}
 
 CFerroxApp::~CFerroxApp() = default;
+
+bool CFerroxApp::ClaimHome() {
+  const auto lockFile = folders_.LockFile();
+  std::error_code ec;
+  std::filesystem::create_directories(lockFile.parent_path(), ec);
+  instance_ = std::make_unique<SingleInstance>(lockFile);
+  const SingleInstance::Claim claim = instance_->TryClaim();
+  if (claim == SingleInstance::Claim::Taken) return false;
+  QObject::connect(instance_.get(), &SingleInstance::showRequested, instance_.get(), [this] { BringForward(); });
+  return true;
+}
+
+int CFerroxApp::AnswerSecondStart() {
+  if (instance_ && instance_->AskHolderToShow()) return 0;
+  const QString text = QStringLiteral("Another Ferrox6Plus uses the settings in <%1> and does not answer. "
+                                      "Close it, then start the program again.")
+                           .arg(QString::fromStdString(folders_.LockFile().parent_path().string()));
+  std::fprintf(stderr, "Ferrox6Plus: %s\n", text.toLocal8Bit().constData());
+  ShowTimedMessage(nullptr, text, QString::fromLatin1(kDisplayName), kMbOk | kMbIconInformation, 0, kHomeInUseBoxMs);
+  return 5;
+}
+
+void CFerroxApp::BringForward() {
+  if (!frame_) return;
+  frame_->setWindowState((frame_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+  frame_->show();
+  frame_->raise();
+  frame_->activateWindow();
+  AppendLog("Started again on this home: the window was brought forward.");
+}
 
 bool CFerroxApp::Construct() {
   log_.Open(folders_.LogFile(), std::string("Creation date:  ") + kCreationDate, kVersionText);
@@ -114,6 +148,7 @@ int CFerroxApp::ExitInstance() {
   document_.reset();
   quillet::fsm5::Free();
   handover_.Remove();
+  instance_.reset();  // the home is free for the next program
   return 0;
 }
 

@@ -19,6 +19,7 @@
 namespace ferrox {
 
 class CMainFrame;
+class SingleInstance;
 class CalculatorDocument;
 class HandsModel;
 class PaneSettings;
@@ -39,6 +40,12 @@ class CFerroxApp {
   CFerroxApp(const CFerroxApp&) = delete;
   CFerroxApp& operator=(const CFerroxApp&) = delete;
 
+  // One program per home: false when another program runs on it (see AnswerSecondStart).
+  // Comes before everything else, which would write the other program's files.
+  bool ClaimHome();
+  // A second start on a home in use: the first program is asked to bring its window
+  // forward (0), or, when it does not answer, the user is told the home is in use (5).
+  int AnswerSecondStart();
   // First stage: log, launcher hand-over, evaluation tables. False when a table failed.
   bool Construct();
   // Second stage: settings, orderings, main frame. False ends the program.
@@ -81,7 +88,10 @@ class CFerroxApp {
  private:
   void KeepPaneChoices();
 
+  void BringForward();
+
   AppFolders folders_;
+  std::unique_ptr<SingleInstance> instance_;
   AppLog log_;
   LauncherHandover handover_;
   std::unique_ptr<AppSettings> settings_;

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(ferrox::kVersionText);
 
   ferrox::CFerroxApp app(ferrox::AppFolders::FromEnvironment(argc, argv));
+  if (!app.ClaimHome()) return app.AnswerSecondStart();
   if (!app.Construct()) {
     std::fprintf(stderr, "Ferrox6Plus: the hand evaluation tables could not be loaded; the program cannot start.\n");
     return 3;

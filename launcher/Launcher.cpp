@@ -1,9 +1,11 @@
 #include "launcher/Launcher.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <cstdio>
 
 #include "app/services/PathText.h"
@@ -45,6 +47,7 @@ CLauncher::CLauncher(LauncherOptions options, CLauncherMessages& messages)
 void CLauncher::RunLauncher() {
   startDir_ = QDir::currentPath();
   ownDir_ = quillet::GetExecDir();
+  if (!ClaimStartFolder()) return;
   const bool read = ReadConfig();
   QDir::setCurrent(startDir_);
   if (!read) return;
@@ -65,6 +68,18 @@ void CLauncher::RunLauncher() {
   CheckForUpdate(product);
   WaitForMainProgram();
   QDir::setCurrent(startDir_);
+}
+
+bool CLauncher::ClaimStartFolder() {
+  // The lock lives in the user's runtime folder, named after the start folder, which may
+  // be read-only.
+  const QByteArray key = QCryptographicHash::hash(startDir_.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  const QString lock = QStringLiteral("%1/Heraldo-%2.lock").arg(folder, QString::fromLatin1(key));
+  instance_ = std::make_unique<SingleInstance>(ToPath(lock));
+  if (instance_->TryClaim() != SingleInstance::Claim::Taken) return true;
+  Trace(QStringLiteral("another launcher runs for %1").arg(startDir_));
+  return false;
 }
 
 bool CLauncher::FindConfig() {

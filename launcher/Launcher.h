@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/services/SingleInstance.h"
 #include "launcher/HandoverEvent.h"
 #include "launcher/LaunchSettings.h"
 #include "launcher/LauncherMessages.h"
@@ -32,6 +33,8 @@ class CLauncher {
   static constexpr int kAlreadyRunning = 100;
 
  private:
+  // One launcher per start folder: two started at once would start two programs.
+  bool ClaimStartFolder();
   bool ReadConfig();
   bool FindConfig();
   int StartOrFind(const QString& product);
@@ -47,6 +50,7 @@ class CLauncher {
   std::filesystem::path ownDir_;
   LaunchSettings settings_;
   CHandoverEvent event_;
+  std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<CSplash> splash_;
   int resultCode_ = 0;
 };

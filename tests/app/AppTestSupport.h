@@ -32,7 +32,7 @@ inline std::unique_ptr<CFerroxApp> StartApp(const std::filesystem::path& home, b
   AppFolders folders = AppFolders::ForHome(home);
   folders.launcherDir = home;
   auto app = std::make_unique<CFerroxApp>(folders);
-  if (!app->Construct() || !app->InitInstance()) return nullptr;
+  if (!app->ClaimHome() || !app->Construct() || !app->InitInstance()) return nullptr;
   return app;
 }
 

@@ -165,6 +165,28 @@ TEST_F(LauncherProcessTest, StartedFirstItStartsTheProgramShowsTheSplashAndEndsA
   EXPECT_TRUE(started != 0 && Alive(started));  // it outlives the launcher
 }
 
+TEST_F(LauncherProcessTest, TwoLaunchersStartedAtOnceStartOneProgram) {
+  WriteConfig();
+  QProcess launchers[2];
+  for (QProcess& launcher : launchers) {
+    launcher.setProgram(ToQString(LauncherDir() / kLauncherCopy));
+    launcher.setArguments({"--timeout-ms", "4000", "--trace"});
+    launcher.setWorkingDirectory(ToQString(StartDir()));
+    launcher.setProcessEnvironment(Environment(2000, 2000));
+  }
+  for (QProcess& launcher : launchers) launcher.start();
+  QString output;
+  for (QProcess& launcher : launchers) {
+    if (!launcher.waitForFinished(30000)) launcher.kill();
+    launcher.waitForFinished();
+    output += QString::fromUtf8(launcher.readAllStandardError());
+  }
+  EXPECT_EQ(output.count("another launcher runs"), 1) << output.toStdString();
+  ASSERT_TRUE(Eventually([&] { return Starts() >= 1; }));
+  QThread::msleep(300);
+  EXPECT_EQ(Starts(), 1);
+}
+
 TEST_F(LauncherProcessTest, ProgramAlreadyRunningIsNotStartedAgainAndItsSignalEndsTheWait) {
   WriteConfig();
   QElapsedTimer sinceStart;
