@@ -72,7 +72,7 @@ TEST_F(UserLibraryFilesTest, ReadOnlyLibraryTakesNoEdit) {
   EXPECT_EQ(ReadBytes(file_), kLibrary);
   EXPECT_EQ(ModeOf(file_), 0444u);
   EXPECT_EQ(EntriesOf(dir_.path()), std::vector<std::string>{"UserRanges.xml"});
-  // Nothing pretended: the document is still what the file holds.
+  // Nothing pretended: the library in memory is still what the file holds.
   ASSERT_EQ(TopNames(library_), std::vector<std::wstring>{L"Open"});
   EXPECT_EQ(UserLibrary::RangeTexts(*library_.Document().FirstElement()->Children()[0]->Children()[0]).value,
             L"AA,KK");
