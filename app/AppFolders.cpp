@@ -6,7 +6,10 @@
 #include <functional>
 #include <unistd.h>
 
+#include "model/PredefinedRanges.h"
+#include "model/UserLibrary.h"
 #include "quillet/Files.h"
+#include "quillet/PreflopTables.h"
 
 namespace ferrox {
 
@@ -40,8 +43,9 @@ std::filesystem::path AppFolders::SettingsFile() const {
 std::filesystem::path AppFolders::SetAsideUnreadableSettings() const {
   const auto file = SettingsFile();
   std::error_code ec;
-  if (!std::filesystem::exists(std::filesystem::symlink_status(file, ec)) ||
-      quillet::IsRegularFileWithin(file, kMaxSettingsBytes))
+  const auto status = std::filesystem::symlink_status(file, ec);
+  if (!std::filesystem::exists(status) ||
+      (!std::filesystem::is_symlink(status) && quillet::IsRegularFileWithin(file, kMaxSettingsBytes)))
     return {};
   auto aside = file;
   aside += ".unreadable";
@@ -76,6 +80,25 @@ std::filesystem::path AppFolders::LibraryFile(const std::filesystem::path& name)
       std::filesystem::is_regular_file(shipped, ec))
     std::filesystem::copy_file(shipped, file, ec);
   return file;
+}
+
+std::vector<std::string> AppFolders::RemoveStaleTemporaries() const {
+  std::vector<std::filesystem::path> removed;
+  const auto collect = [&removed](const std::vector<std::filesystem::path>& more) {
+    removed.insert(removed.end(), more.begin(), more.end());
+  };
+  for (const auto& file : {LogFile(), workDir / "tv.dat"}) collect(quillet::RemoveStaleTemporaries(file));
+  for (const auto& cache : quillet::PreflopCacheFiles()) collect(quillet::RemoveStaleTemporaries(cache));
+  // The range libraries are written where a link at their names leads.
+  for (const char* library : {kUserLibraryFileName, kPredefinedRangesFileName})
+    collect(quillet::RemoveStaleUserTemporaries(workDir / library));
+  std::vector<std::string> lines;
+  for (const auto& file : removed) lines.push_back(RemovedTemporaryLine(file));
+  return lines;
+}
+
+std::string RemovedTemporaryLine(const std::filesystem::path& file) {
+  return "Removed " + file.string() + ", left behind by a write that was cut short";
 }
 
 }  // namespace ferrox

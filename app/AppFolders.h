@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ferrox {
 
@@ -26,8 +27,10 @@ struct AppFolders {
   // Held by the program running on this home, next to the settings.
   std::filesystem::path LockFile() const { return SettingsFile().parent_path() / "Ferrox6Plus.lock"; }
   // The settings store reads its file as soon as it is made: a FIFO there would hang the
-  // start, a huge file stall it. Such a file is renamed to "<name>.unreadable" (returned)
-  // and the program starts with defaults; empty when there was nothing to set aside.
+  // start, a huge file stall it. It also writes through a link at the file's name, into
+  // whatever file that leads to. Such a file or link is renamed to "<name>.unreadable"
+  // (returned) and the program starts with defaults; empty when there was nothing to set
+  // aside.
   std::filesystem::path SetAsideUnreadableSettings() const;
   static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
   std::filesystem::path LauncherDir() const { return launcherDir.empty() ? programDir : launcherDir; }
@@ -45,6 +48,13 @@ struct AppFolders {
   // with the program is copied there first, so a new user starts with a working library
   // (the copy is the one edited, the shipped file stays as it came).
   std::filesystem::path LibraryFile(const std::filesystem::path& name) const;
+  // Removes the temporary files that writes of the program's files (log, tv.dat, the
+  // preflop cache, the range libraries in the work folder) left when they were cut short;
+  // a log line for each.
+  std::vector<std::string> RemoveStaleTemporaries() const;
 };
+
+// The log line for a temporary file removed at start-up.
+std::string RemovedTemporaryLine(const std::filesystem::path& file);
 
 }  // namespace ferrox

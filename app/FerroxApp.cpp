@@ -84,6 +84,7 @@ void CFerroxApp::BringForward() {
 
 bool CFerroxApp::Construct() {
   log_.Open(folders_.LogFile(), std::string("Creation date:  ") + kCreationDate, kVersionText);
+  for (const std::string& line : folders_.RemoveStaleTemporaries()) AppendLog(line);
   launcherUsed = LauncherFlag(folders_) != 0;
   if (launcherUsed) {
     WriteVersionFile();

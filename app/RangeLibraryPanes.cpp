@@ -50,6 +50,12 @@ bool IsOutlineFile(const QString& path) {
   return !start.isEmpty() && !start.startsWith('<') && !start.startsWith("\xEF\xBB\xBF<");
 }
 
+// A library reached through a link is edited where it lies: the log says so, once a run.
+void LogLinkedLibrary(CFerroxApp& app, const std::filesystem::path& file,
+                      const std::optional<std::filesystem::path>& target) {
+  if (target) app.AppendLog("The range library " + file.string() + " is a link: edits are written to " + target->string());
+}
+
 QString LibraryPath(CFerroxApp& app, const QString& setting) {
   return QString::fromStdString(app.folders().LibraryFile(setting.toStdString()).string());
 }
@@ -63,6 +69,7 @@ void LoadUserLibrary(CFerroxApp& app, CMainFrame& frame) {
     return;
   }
   const UserLibraryLoad load = app.Library().Load(path.toStdString());
+  LogLinkedLibrary(app, app.Library().OutputFile(), app.Library().OutputLinkTarget());
   view->Fill();
   if (!load.message.empty()) ShowNotice(&frame, QString::fromStdWString(load.message));
 }
@@ -94,6 +101,7 @@ QWidget* ClassPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
 void LoadRangeLibraries(CFerroxApp& app, CMainFrame& frame) {
   if (auto* rankings = PaneOf<CClassView>(frame, cmd::ID_VIEW_CLASSVIEW)) {
     rankings->BuildRankingTables();
+    LogLinkedLibrary(app, QFile::encodeName(app.Rankings().FilePath()).toStdString(), app.Rankings().LinkTarget());
     const std::wstring fileError = app.Rankings().FileError();
     if (!fileError.empty()) ShowNotice(&frame, QString::fromStdWString(fileError));
   }

@@ -3,7 +3,10 @@
 // back); a failed edit leaves the written file as it was; a library that does not load
 // refuses every edit.
 //
-// Input: the library's UTF-8 text up to a zero byte, then edits of four bytes each: the
+// The file is read in the encoding its declaration names and written back in it; one that
+// cannot be written back as it was read takes no edit.
+//
+// Input: the library's bytes up to a zero byte, then edits of four bytes each: the
 // edit (low 3 bits) with overwrite, where and up in the higher bits, the node (an index
 // into the tree's elements, root included), the new name (an existing key or a few random
 // characters, reserved ones included) and the kind (2, 10, 20 or what the node is).
@@ -60,10 +63,10 @@ bool SameAsReloaded(const Node& memory, const Node& disk) {
   return true;
 }
 
-// No line end: the reader joins lines, so one would not survive a reload.
+// Line ends too: the reader joins lines, so the writer must write them as references.
 std::wstring RandomName(uint8_t choice, const std::vector<Item>& items, fuzz::Bytes& bytes) {
   if (choice & 0x80 && !items.empty()) return items[(choice & 0x7F) % items.size()].path.front();
-  static const std::wstring alphabet = L"aZ09 &<>\"'\\/=%;\t\u00E9\u0436\u20AC\U0001F600";
+  static const std::wstring alphabet = L"aZ09 &<>\"'\\/=%;#\t\r\n\u00E9\u0436\u20AC\U0001F600";
   std::wstring name;
   for (int n = choice % 6; n > 0; --n) name += alphabet[bytes.Byte() % alphabet.size()];
   return name;

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "quillet/Files.h"
+#include "xmldoc/FileText.h"
 
 namespace ferrox {
 
@@ -21,15 +21,6 @@ namespace {
 // QDom recurses per level and slows down badly on deep nesting; a rankings file is five
 // levels deep.
 constexpr int kMaxDepth = 256;
-
-// windows-1251 from 0x80 to 0xBF; 0xC0..0xFF are U+0410..U+044F.
-constexpr char16_t kCp1251High[64] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
-    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0xFFFD, 0x2122,
-    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
-    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
-    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-};
 
 std::wstring W(const QString& text) { return text.toStdWString(); }
 QString Q(const std::wstring& text) { return QString::fromStdWString(text); }
@@ -59,31 +50,6 @@ void RemoveFollowingRankings(const QDomNode& folder) {
     parent.removeChild(next);
     next = after;
   }
-}
-
-// Old files say windows-1251, and Qt only reads that where it was built with ICU.
-bool DeclaresWindows1251(const QByteArray& bytes) {
-  // A declaration: "<?xml" and a blank; "<?xml-stylesheet" and the like are other things.
-  if (!bytes.startsWith("<?xml") || bytes.size() < 6 || !QChar::isSpace(uchar(bytes[5]))) return false;
-  const auto end = bytes.indexOf("?>");
-  if (end < 0 || end > 1024) return false;
-  static const QRegularExpression encoding(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
-  const auto match = encoding.match(QString::fromLatin1(bytes.left(end)));
-  if (!match.hasMatch()) return false;
-  const QString name = match.captured(1).toLower();
-  return name == u"windows-1251" || name == u"cp1251" || name == u"x-cp1251";
-}
-
-QString FromWindows1251(const QByteArray& bytes) {
-  QString text;
-  text.reserve(bytes.size());
-  for (const char byte : bytes) {
-    const auto u = static_cast<unsigned char>(byte);
-    if (u < 0x80) text += QChar(u);
-    else if (u >= 0xC0) text += QChar(char16_t(0x0410 + (u - 0xC0)));
-    else text += QChar(kCp1251High[u - 0x80]);
-  }
-  return text;
 }
 
 // The next node in document order inside root, or a null node.
@@ -210,8 +176,23 @@ std::optional<QString> SetContent(QDomDocument& document, const Input& text) {
 }
 
 std::optional<QString> ParseInto(QDomDocument& document, const QByteArray& bytes) {
-  if (DeclaresWindows1251(bytes)) return SetContent(document, FromWindows1251(bytes));
+  // Old files say windows-1251, and Qt only reads that where it was built with ICU.
+  const std::string_view raw(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (xml::DeclaredCharset(raw) == xml::Charset::Windows1251)
+    return SetContent(document, QString::fromStdWString(xml::DecodeFileText(raw).text));
   return SetContent(document, bytes);
+}
+
+bool IsPlainText(const QDomNode& node) { return node.isText() && !node.isCDATASection(); }
+
+// Two text nodes side by side are written as one and read back as one, which the reading
+// rules may take for another folder: where an edit removed what stood between them, an
+// empty comment keeps them apart.
+void KeepTextsApart(QDomDocument& document) {
+  const QDomElement root = document.documentElement();
+  for (QDomNode node = root; !node.isNull(); node = NextInOrder(node, root))
+    if (IsPlainText(node) && IsPlainText(node.nextSibling()))
+      node.parentNode().insertAfter(document.createComment(QString()), node);
 }
 
 // Qt writes UTF-8 whatever the declaration says, so the declaration must say so; when the
@@ -383,6 +364,12 @@ void PredefinedRanges::RebuildTables(const RangeParser* parser) {
   for (auto& [name, folder] : folders_) FillSpecs(folder, parser);
 }
 
+std::optional<std::filesystem::path> PredefinedRanges::LinkTarget() const {
+  const auto local = LocalPath(file_);
+  const auto target = quillet::ResolveLinks(local);
+  return target != local ? target : std::nullopt;
+}
+
 void PredefinedRanges::SetCategoryItem(int category, RankingItem item) { categories_[category].item = item; }
 
 std::optional<int> PredefinedRanges::CategoryOfItem(RankingItem item) const {
@@ -545,6 +532,7 @@ bool PredefinedRanges::RunEdit(const std::function<bool()>& edit, const RangePar
 
 bool PredefinedRanges::WriteDocument() {
   DeclareUtf8(document_);
+  KeepTextsApart(document_);
   const QByteArray bytes = document_.toByteArray(-1);
   // Qt reads some things at the start of a file that it refuses elsewhere: never write a
   // file that would not load.
@@ -552,7 +540,7 @@ bool PredefinedRanges::WriteDocument() {
   if (const auto error = ParseInto(check, bytes))
     return Fail(L"The rankings file <" + W(file_) + L"> was not written: it would not load again: " + W(*error));
   std::string reason;
-  if (quillet::WriteFileAtomically(LocalPath(file_), std::string_view(bytes.constData(), bytes.size()), reason))
+  if (quillet::ReplaceUserFile(LocalPath(file_), std::string_view(bytes.constData(), bytes.size()), reason))
     return true;
   return Fail(L"The rankings file <" + W(file_) + L"> could not be written: " + W(QString::fromStdString(reason)));
 }

@@ -2,8 +2,10 @@
 // The predefined rankings ("Range6Plus.xml" in the working folder): percent rankings in
 // categories and folders, read at start-up into a category table and a folder table for
 // the rankings pane. The document is kept: the pane's edits change it and write it back
-// whole, through a temporary file renamed over the old one. A file that did not load is
-// never written.
+// whole, through a temporary file renamed over the old one, as the user's file: an edit he
+// could not make to it in place is refused, a link at its name is written through, and it
+// keeps its mode and owner (quillet::ReplaceUserFile). A file that did not load is never
+// written.
 //
 // Reading visits every node in document order with a current category (0 at the start),
 // element, folder, ranking and last value; see PredefinedRanges.cpp. The edits take an
@@ -14,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -111,6 +114,8 @@ class PredefinedRanges : public QObject {
   const std::wstring& ParseError() const { return parseError_; }
   // Why the last edit failed.
   const std::wstring& LastError() const { return lastError_; }
+  // When the file is a link: the file it leads to, where the edits go.
+  std::optional<std::filesystem::path> LinkTarget() const;
 
   const CategoryTable& Categories() const { return categories_; }
   const FolderTable& Folders() const { return folders_; }

@@ -123,7 +123,7 @@ std::optional<RangeOutline> RangeOutline::Read(const std::filesystem::path& file
 }
 
 bool RangeOutline::Write(const std::filesystem::path& file, std::string& error) const {
-  return quillet::WriteFileAtomically(file, ToUtf8(ToText()), error);
+  return quillet::ReplaceUserFile(file, ToUtf8(ToText()), error);
 }
 
 bool RangeOutline::IsItemCode(int code) { return ImageOf(code) >= 0; }

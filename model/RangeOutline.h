@@ -51,7 +51,8 @@ class RangeOutline {
   // nullopt when the file is no readable regular file of at most kRangeOutlineMaxBytes.
   // The bytes are read as UTF-8.
   static std::optional<RangeOutline> Read(const std::filesystem::path& file);
-  // Through a temporary file renamed over the old one; false with the reason in error.
+  // Through a temporary file renamed over the old one, as the user's file
+  // (quillet::ReplaceUserFile); false with the reason in error.
   bool Write(const std::filesystem::path& file, std::string& error) const;
 
   // The kind codes a line may insert: 0, 1, 2, 10, 20, 21, 22.

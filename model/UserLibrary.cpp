@@ -89,15 +89,27 @@ std::wstring SetAttributeAt(Node& element, std::size_t n, const wchar_t* name, s
 std::wstring PathText(const std::filesystem::path& file) { return FromUtf8(file.string()); }
 
 // The file's lines joined without their line ends.
-std::string JoinLines(const std::string& bytes) {
-  std::string joined;
-  joined.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\n') continue;
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-    joined += bytes[i];
+std::wstring JoinLines(const std::wstring& text) {
+  std::wstring joined;
+  joined.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\n') continue;
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
+    joined += text[i];
   }
   return joined;
+}
+
+// Why a file read as `text` could not be written back as it was; empty when it could.
+std::wstring EncodingError(const xml::FileText& text, const std::filesystem::path& file) {
+  const std::wstring head = L"The range library <" + PathText(file) + L"> cannot be changed: ";
+  if (text.charset == xml::Charset::Unknown)
+    return head + L"it is written in an encoding this program cannot write (\"" + FromUtf8(text.declared) + L"\").";
+  if (!text.exact)
+    return head + L"it holds bytes that are no text of its encoding (" +
+           (text.declared.empty() ? std::wstring(L"UTF-8") : FromUtf8(text.declared)) +
+           L"), which a rewrite would lose.";
+  return {};
 }
 
 }  // namespace
@@ -111,6 +123,7 @@ UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
   document_ = xml::NewDocument();
   loaded_ = false;
   parseError_.clear();
+  encodingError_.clear();
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {false, L"File not found! <" + PathText(file) + L">!"};
   const auto size = std::filesystem::file_size(file, ec);
@@ -118,8 +131,9 @@ UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
     return {false, L"The range library <" + PathText(file) + L"> is larger than 16 MB and was not read."};
   const auto bytes = quillet::ReadRegularFile(file, kUserLibraryMaxBytes);
   if (!bytes) return {};
+  const xml::FileText text = xml::DecodeFileText(*bytes);
   xml::ParseOptions options;
-  auto document = xml::ParseDocument(FromUtf8(JoinLines(*bytes)), options);
+  auto document = xml::ParseDocument(JoinLines(text.text), options);
   if (options.error.occurred) {
     parseError_ = L"Error loading XML structure with error. " + options.error.text;
     return {false, parseError_};
@@ -128,7 +142,15 @@ UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
   if (!document || !document->FirstElement()) return {};
   document_ = std::move(document);
   loaded_ = true;
+  charset_ = text.charset;
+  byteOrderMark_ = text.byteOrderMark;
+  encodingError_ = EncodingError(text, file);
   return {true, {}};
+}
+
+std::optional<std::filesystem::path> UserLibrary::OutputLinkTarget() const {
+  const auto target = quillet::ResolveLinks(outputFile_);
+  return target != outputFile_ ? target : std::nullopt;
 }
 
 bool UserLibrary::RemoveNode(const UserLibraryPath& path) {
@@ -246,6 +268,7 @@ int UserLibrary::ItemKindOf(const Node& element) {
 
 bool UserLibrary::CanEdit() {
   if (!parseError_.empty()) return Fail(parseError_);
+  if (!encodingError_.empty()) return Fail(encodingError_);
   if (!loaded_) return Fail(L"No range library is loaded.");
   return true;
 }
@@ -269,9 +292,11 @@ Node* UserLibrary::Resolve(const UserLibraryPath& path) {
 }
 
 bool UserLibrary::Commit(const std::function<void()>& undo) {
-  const std::string bytes = ToUtf8(document_->ToText());
-  std::string reason;
-  if (quillet::WriteFileAtomically(outputFile_, bytes, reason)) {
+  xml::WriteOptions options;
+  options.charset = charset_;
+  const auto bytes = xml::EncodeFileText(document_->ToText(options), charset_, byteOrderMark_);
+  std::string reason = "a name in it has a character its encoding cannot hold";
+  if (bytes && quillet::ReplaceUserFile(outputFile_, *bytes, reason)) {
     error_.clear();
     return true;
   }

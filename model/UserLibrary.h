@@ -2,7 +2,13 @@
 // The user range library: a tree of folders and named ranges read from an XML file at
 // start-up and kept for the program's lifetime. Every edit of the range tree pane changes
 // this document and then writes it out whole, through a temporary file renamed over the
-// old one, to the output file named at construction.
+// old one, to the output file named at construction. That file is the user's: an edit he
+// could not make to it in place is refused, a link at its name is written through to the
+// file it leads to, and the file keeps its mode and owner (quillet::ReplaceUserFile).
+//
+// The file is read and written in the encoding its declaration names (xmldoc/FileText.h);
+// one the program cannot write again as it was read (an encoding it does not know, or
+// bytes that are not text of that encoding) is shown but takes no edit.
 //
 // Plain C++ (no Qt), so that the fuzz target can build it on its own.
 //
@@ -11,17 +17,19 @@
 // each time taking the first child element whose key equals the entry (the key is the
 // value of the element's first attribute, or its name when it has none).
 //
-// The reader joins the file's lines without their line ends, so a line end inside a name
-// or a range text does not survive a reload.
+// The reader joins the file's lines without their line ends; the writer writes a line end
+// inside a name or a range text as a character reference, so that it survives a reload.
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "xmldoc/FileText.h"
 #include "xmldoc/Node.h"
 
 namespace ferrox {
@@ -71,6 +79,10 @@ class UserLibrary {
   // Replaces the document with the file's. On any failure the document is left empty.
   UserLibraryLoad Load(const std::filesystem::path& file);
   bool Loaded() const { return loaded_; }
+  // Where every edit is written, and when that is a link, the file it leads to, where the
+  // edits go.
+  const std::filesystem::path& OutputFile() const { return outputFile_; }
+  std::optional<std::filesystem::path> OutputLinkTarget() const;
 
   // The document node (its children are the file's top-level nodes); empty until a load
   // succeeds.
@@ -118,6 +130,11 @@ class UserLibrary {
   bool loaded_ = false;
   // The parser's message when the last load met an error: edits are refused with it.
   std::wstring parseError_;
+  // How the file was encoded, to write it the same way; why it cannot be, when it cannot
+  // (edits are then refused with that).
+  xml::Charset charset_ = xml::Charset::Utf8;
+  bool byteOrderMark_ = false;
+  std::wstring encodingError_;
   std::wstring error_;
 };
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -33,8 +34,29 @@ std::optional<std::string> ReadRegularFileStart(const std::filesystem::path& fil
                                                 std::string* error = nullptr);
 
 // Replaces file with bytes: written to a new, exclusively created file with a unique name
-// in the same folder, then renamed over it, so neither a reader nor a planted link ever
-// sees or redirects a half-written file. False with the reason in error.
+// in the same folder (file.tmp-XXXXXXXXXXXX), then renamed over it, so neither a reader nor
+// a planted link ever sees or redirects a half-written file. For the program's own files.
+// False with the reason in error.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes, std::string& error);
+
+// Where a link at file leads, links followed to the end (a relative target read from its
+// link's folder); file itself when it is no link. nullopt for a loop of links.
+std::optional<std::filesystem::path> ResolveLinks(const std::filesystem::path& file);
+
+// Replaces a file the user keeps (a range library, a saved outline) with bytes, as
+// WriteFileAtomically does, but as the user's own file: a link at its name is followed and
+// the file it leads to is replaced in that file's folder; the new file keeps the old one's
+// mode and, where the process may set it, its owner. Refused, with nothing written, when
+// the user could not write the file in place: no write permission (access(W_OK)), or no
+// write bit for anyone, which root would otherwise pass over. False with the reason.
+bool ReplaceUserFile(const std::filesystem::path& file, std::string_view bytes, std::string& error);
+
+// The temporary files that writes of file left in its folder when the process died
+// (file.tmp-XXXXXXXXXXXX): regular files only, never links, untouched for over a minute, as
+// a younger one may be a write under way in another process. Removes them and returns them.
+std::vector<std::filesystem::path> RemoveStaleTemporaries(const std::filesystem::path& file);
+// The same for a user's file, which ReplaceUserFile writes where a link at its name leads:
+// beside the name, and beside the file the link leads to.
+std::vector<std::filesystem::path> RemoveStaleUserTemporaries(const std::filesystem::path& file);
 
 }  // namespace quillet

@@ -410,6 +410,8 @@ uint32_t MatchupKey(int hero1, int hero2, int opp1, int opp2) {
   return lo(hero1, hero2) | hi(hero1, hero2) << 8 | lo(opp1, opp2) << 16 | hi(opp1, opp2) << 24;
 }
 
+std::vector<std::filesystem::path> PreflopCacheFiles() { return CacheCandidates(); }
+
 std::filesystem::path PreflopCacheFile() {
   const char* dir = std::getenv("FERROX_CACHE_DIR");
   if (dir && *dir) return std::filesystem::path(dir) / kCacheName;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "quillet/Spec.h"
 
@@ -37,6 +38,8 @@ uint32_t MatchupKey(int hero1, int hero2, int opp1, int opp2);
 // Where the cache is read and written: $FERROX_CACHE_DIR when set, else the program's
 // folder, else the user's cache folder.
 std::filesystem::path PreflopCacheFile();
+// Every place the cache may be written, in the order tried.
+std::vector<std::filesystem::path> PreflopCacheFiles();
 // Counts table of a target and rule set; nullptr until loaded.
 const uint32_t* PreflopCounts(int target, int rules);
 // Position of a matchup in the tables, -1 when the hands are not two disjoint deck hands.

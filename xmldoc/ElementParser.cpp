@@ -293,7 +293,7 @@ std::wstring ElementParser::Copy(std::wstring_view raw) const {
       plain += raw[i];
     }
   }
-  return options_.decodeEntities ? DecodeEntities(plain, options_.entities) : plain;
+  return options_.decodeEntities ? DecodeReferences(plain, options_.entities) : plain;
 }
 
 std::wstring ElementParser::DecodeName(std::wstring_view raw) const {

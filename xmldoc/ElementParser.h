@@ -5,8 +5,9 @@
 //
 // Text between an element's tags becomes its value only while the value is empty; a text
 // of blanks, tabs and line ends next to a child is layout and is skipped, unless it is the
-// element's whole content. Names of elements, attributes and closing tags are decoded like
-// values, so that a name written with references reads back the same.
+// element's whole content. Values read numeric character references as well as the
+// table's; names of elements, attributes and closing tags read the table's only, so that a
+// name written with references reads back the same.
 
 #include <cstddef>
 #include <optional>

@@ -22,6 +22,17 @@ const EntityTable& DefaultEntities();
 // "&amp;lt;" reads "&lt;". An "&" that starts no reference stays as it is.
 std::wstring DecodeEntities(std::wstring_view text, const EntityTable& table);
 
+// The same, and numeric character references too ("&#233;", "&#xE9;") in the same pass.
+// One to a character XML does not allow (0, a surrogate, beyond U+10FFFF, ...), or without
+// its ";", is no reference and stays as it is written.
+std::wstring DecodeReferences(std::wstring_view text, const EntityTable& table);
+
+// Whether XML allows c in a document, and so a numeric reference to it.
+bool IsXmlCharacter(wchar_t c);
+
+// "&#xE9;" for U+00E9.
+std::wstring NumericReference(wchar_t c);
+
 // Each character of the table replaced by its reference.
 std::wstring EncodeEntities(std::wstring_view text, const EntityTable& table);
 

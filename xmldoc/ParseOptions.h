@@ -12,7 +12,7 @@ inline constexpr int kMaxElementDepth = 256;
 
 struct ParseOptions {
   bool trimValues = false;      // blanks, tabs and line ends cut from both ends of values
-  bool decodeEntities = true;   // references of the table turned into characters
+  bool decodeEntities = true;   // references of the table (and numeric ones in values) turned into characters
   EntityTable entities = DefaultEntities();
   wchar_t escape = L'\\';       // makes the next character ordinary in values; 0 for none
   bool forceParsing = false;    // a wrong closing tag is skipped instead of failing

@@ -113,7 +113,7 @@ void TreeWriter::Name(std::wstring_view name) {
 
 void TreeWriter::Text(std::wstring_view text, bool besideChildren) {
   const wchar_t escape = options_.escape;
-  const std::wstring encoded = options_.entityReferences ? Encoded(text) : std::wstring(text);
+  const std::wstring encoded = options_.entityReferences ? EncodedValue(text) : std::wstring(text);
   // Blanks alone next to children read as layout; an escaped first one keeps them.
   if (besideChildren && escape != 0 && AllBlank(encoded)) out_ += escape;
   for (wchar_t c : encoded) {
@@ -125,7 +125,7 @@ void TreeWriter::Text(std::wstring_view text, bool besideChildren) {
 void TreeWriter::AttributeValue(std::wstring_view value) {
   const wchar_t escape = options_.escape;
   const wchar_t quote = options_.quote;
-  const std::wstring encoded = options_.entityReferences ? Encoded(value) : std::wstring(value);
+  const std::wstring encoded = options_.entityReferences ? EncodedValue(value) : std::wstring(value);
   out_ += quote;
   for (wchar_t c : encoded) {
     if (escape != 0 && (c == escape || c == quote)) out_ += escape;
@@ -136,6 +136,16 @@ void TreeWriter::AttributeValue(std::wstring_view value) {
 
 std::wstring TreeWriter::Encoded(std::wstring_view text) const {
   return EncodeEntities(text, options_.entities);
+}
+
+std::wstring TreeWriter::EncodedValue(std::wstring_view text) const {
+  std::wstring out;
+  for (const wchar_t c : Encoded(text)) {
+    const bool lineEnd = c == L'\r' || c == L'\n';
+    if (lineEnd || (!Holds(options_.charset, c) && IsXmlCharacter(c))) out += NumericReference(c);
+    else out += c;
+  }
+  return out;
 }
 
 }  // namespace ferrox::xml

@@ -13,7 +13,8 @@
 // - instructions "<?" target, a blank and the content "?>"; comments "<!--" ... "-->";
 //   CDATA sections "<![CDATA[" ... "]]>", their content as it was read;
 // - names, texts and attribute values with the table's characters as references; in texts
-//   and attribute values the escape character is written twice, as the reader drops one.
+//   and attribute values also CR, LF and the characters the charset cannot hold, as numeric
+//   references ("&#xA;"), and the escape character twice, as the reader drops one.
 
 #include <string>
 #include <string_view>
@@ -40,6 +41,9 @@ class TreeWriter {
   void Text(std::wstring_view text, bool besideChildren);
   void AttributeValue(std::wstring_view value);
   std::wstring Encoded(std::wstring_view text) const;
+  // A text or attribute value: also line ends and what the charset cannot hold as numeric
+  // references.
+  std::wstring EncodedValue(std::wstring_view text) const;
 
   const WriteOptions& options_;
   std::wstring out_;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <system_error>
 
 #include "quillet/Files.h"
@@ -16,9 +17,16 @@ constexpr std::uintmax_t kKeepBytes = 80000;
 constexpr std::uintmax_t kMaxBytes = 200000;
 constexpr std::size_t kRuleLength = 59;
 
-// Appends to a regular file only: fopen would wait for ever on a FIFO with no reader.
+int OpenLogDescriptor(const std::filesystem::path& file) {
+  return ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW, 0666);
+}
+
+// Appends to a regular file only: fopen would wait for ever on a FIFO with no reader. A
+// link at the log's name is replaced by a file of the log's own, never written through.
 std::FILE* OpenForAppending(const std::filesystem::path& file) {
-  const int fd = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  int fd = OpenLogDescriptor(file);
+  std::string error;
+  if (fd < 0 && errno == ELOOP && quillet::WriteFileAtomically(file, {}, error)) fd = OpenLogDescriptor(file);
   if (fd < 0) return nullptr;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || ::fcntl(fd, F_SETFL, O_APPEND) != 0) {
@@ -36,7 +44,7 @@ bool AppLog::Open(const std::filesystem::path& file, const std::string& creation
                   const std::string& versionText) {
   Close();
   std::error_code ec;
-  // A failed trim only leaves a longer log behind.
+  // A failed trim only leaves a longer log behind; a link is not trimmed, but replaced.
   if (std::filesystem::exists(file, ec)) quillet::TrimLogFile(file, kKeepBytes, kMaxBytes);
   file_ = OpenForAppending(file);
   if (!file_) return false;

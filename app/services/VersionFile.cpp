@@ -1,9 +1,9 @@
 #include "app/services/VersionFile.h"
 
-#include <QSaveFile>
 #include <cstdio>
+#include <string>
 
-#include "app/services/PathText.h"
+#include "quillet/Files.h"
 
 namespace ferrox {
 
@@ -16,11 +16,11 @@ constexpr int kMinor = 11;
 constexpr int kBuild = 430;
 constexpr int kPatch = 0;
 
-QByteArray VersionFileText(int languageCode) {
+std::string VersionFileText(int languageCode) {
   char numbers[80];
   std::snprintf(numbers, sizeof numbers, " %d %d %d %d %d", languageCode, kMajor, kMinor,
                 kBuild, kPatch);
-  return QByteArray(kVersionText) + '\n' + kReleaseDate + '\n' + numbers + '\n';
+  return std::string(kVersionText) + '\n' + kReleaseDate + '\n' + numbers + '\n';
 }
 
 }  // namespace
@@ -39,17 +39,10 @@ int LanguageCode(QLocale::Language language) {
 int LanguageCode() { return LanguageCode(QLocale::system().language()); }
 
 bool WriteVersionFile(const std::filesystem::path& folder, int languageCode) {
-  // QSaveFile writes a temporary file next to the target and renames it on commit, so a
-  // reader never sees half a file.
-  QSaveFile file(ToQString(folder / "tv.dat"));
-  file.setDirectWriteFallback(false);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  const QByteArray text = VersionFileText(languageCode);
-  if (file.write(text) != text.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  // Through a temporary file renamed over the old one: a reader never sees half a file,
+  // and a link planted at the name is replaced, never written through.
+  std::string error;
+  return quillet::WriteFileAtomically(folder / "tv.dat", VersionFileText(languageCode), error);
 }
 
 }  // namespace ferrox

@@ -11,7 +11,8 @@ int LanguageCode(QLocale::Language language);
 // The code of the system locale's language.
 int LanguageCode();
 
-// Replaces folder/tv.dat as a whole; false when it cannot be written.
+// Replaces folder/tv.dat as a whole (a link there is replaced, not followed); false when
+// it cannot be written.
 bool WriteVersionFile(const std::filesystem::path& folder, int languageCode);
 
 }  // namespace ferrox

@@ -109,6 +109,28 @@ TEST_F(AppLogTest, LogThatCannotBeOpenedDoesNothing) {
   EXPECT_FALSE(log.Open(fifo, "x", "y")) << "a FIFO is no log, and must not block the start";
 }
 
+TEST_F(AppLogTest, ALinkAtTheLogIsNeitherWrittenNorTrimmedThrough) {
+  QTemporaryDir elsewhere;
+  // One small file and one large enough to be trimmed, were it the log.
+  for (const std::size_t size : {std::size_t{12}, std::size_t{250000}}) {
+    const auto victim = test::PathOf(elsewhere) / ("victim" + std::to_string(size));
+    const std::string precious(size, 'p');
+    test::WriteFile(victim, precious);
+    std::filesystem::remove(LogFile());
+    std::filesystem::create_symlink(victim, LogFile());
+    {
+      AppLog log;
+      ASSERT_TRUE(Open(log));
+      log.Append("a line");
+    }
+    EXPECT_EQ(test::ReadFile(victim), precious);
+    EXPECT_FALSE(std::filesystem::is_symlink(LogFile()));
+    const std::string text = test::ReadFile(LogFile());
+    EXPECT_TRUE(text.starts_with(kHeader)) << text.substr(0, 40);
+    EXPECT_EQ(text.find('p'), std::string::npos) << "nothing of the file the link led to";
+  }
+}
+
 TEST_F(AppLogTest, ClosedLogWritesNothingMore) {
   AppLog log;
   ASSERT_TRUE(Open(log));

@@ -33,6 +33,17 @@ TEST(VersionFileTest, ReplacesAnOlderFileWithoutLeavingTemporaries) {
   EXPECT_EQ(entries, 1);
 }
 
+TEST(VersionFileTest, ALinkAtTheVersionFileIsReplacedNotFollowed) {
+  QTemporaryDir dir, elsewhere;
+  const auto victim = test::PathOf(elsewhere) / "precious.txt";
+  test::WriteFile(victim, "keep me\n");
+  std::filesystem::create_symlink(victim, test::PathOf(dir) / "tv.dat");
+  ASSERT_TRUE(WriteVersionFile(test::PathOf(dir), 1));
+  EXPECT_EQ(test::ReadFile(victim), "keep me\n");
+  EXPECT_FALSE(std::filesystem::is_symlink(test::PathOf(dir) / "tv.dat"));
+  EXPECT_EQ(test::ReadFile(test::PathOf(dir) / "tv.dat"), "v4.11\n03.08.2021\n 1 4 11 430 0\n");
+}
+
 TEST(VersionFileTest, FailsWhereTheFileCannotBeWritten) {
   QTemporaryDir dir;
   EXPECT_FALSE(WriteVersionFile(test::PathOf(dir) / "missing", 0));

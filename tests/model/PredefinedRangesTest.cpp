@@ -388,6 +388,21 @@ TEST_F(PredefinedRangesTest, DeletingAFolderTakesTheRankingsListedAfterIt) {
   EXPECT_EQ(Reloaded(), Dump(ranges_));
 }
 
+TEST_F(PredefinedRangesTest, DeletingWhatStoodBetweenTwoTextsKeepsThemApart) {
+  // Text after a "Folder" element names a folder too; deleting the folder between two such
+  // texts must not write them as one.
+  Load("<R><Folder>x</Folder>b<Folder>y</Folder>s</R>");
+  ASSERT_EQ(ranges_.FolderNames(), (std::vector<std::wstring>{L"b", L"s", L"x", L"y"}));
+  ASSERT_TRUE(ranges_.Delete(RankingElement::Folder, L"y")) << ToUtf8(ranges_.LastError());
+  EXPECT_EQ(ranges_.FolderNames(), (std::vector<std::wstring>{L"b", L"s", L"x"}));
+  EXPECT_EQ(Reloaded(), Dump(ranges_));
+  // And a ranking between two such texts.
+  Write("<R><Folder>x</Folder>b<Range><RangeName>r</RangeName></Range>s</R>");
+  ASSERT_TRUE(ranges_.BuildRankingTables(parser_));
+  ASSERT_TRUE(ranges_.DeleteRanking(L"b", L"r")) << ToUtf8(ranges_.LastError());
+  EXPECT_EQ(Reloaded(), Dump(ranges_));
+}
+
 TEST_F(PredefinedRangesTest, AnUnparseableFileIsNeverOverwritten) {
   const std::string broken = "<Ranges><Folder>x</Ranges>";
   QDomDocument reference;

@@ -77,6 +77,35 @@ TEST(XmlReading, EntityReferencesAreDecodedInOnePass) {
   EXPECT_EQ(kept->FirstElement()->Value(), L"&amp;");
 }
 
+TEST(XmlReading, NumericCharacterReferencesInValuesReadAsTheirCharacters) {
+  ParseOptions options;
+  const auto doc = Parse(L"<n&#65; v&#66;=\"R&#233;sum&#xE9; &#x1F600;&#10;\">&#65;&#x42;&amp;#67;&#0067;</n&#65;>",
+                         options);
+  ASSERT_NE(doc, nullptr) << options.error.text;
+  const Node* n = doc->FirstElement();
+  EXPECT_EQ(n->Attributes()[0]->Value(), L"R\u00E9sum\u00E9 \U0001F600\n");
+  // In one pass with the table's: "&amp;#67;" reads as the text "&#67;".
+  EXPECT_EQ(n->Value(), L"AB&#67;C");
+  // Names read the table's references only.
+  EXPECT_EQ(n->Name(), L"n&#65;");
+  EXPECT_EQ(n->Attributes()[0]->Name(), L"v&#66;");
+
+  // A reference to no character XML allows, or one cut short, stays as it is written.
+  for (const std::wstring kept : {L"&#0;", L"&#x1F;", L"&#xD800;", L"&#xFFFE;", L"&#x110000;", L"&#99999999999;",
+                                  L"&#;", L"&#x;", L"&#65", L"&#X41;", L"&#-65;", L"&#6 5;", L"&#x4G;"}) {
+    const auto one = Parse(L"<a x=\"" + kept + L"\">" + kept + L"</a>", options);
+    ASSERT_NE(one, nullptr) << options.error.text;
+    EXPECT_EQ(one->FirstElement()->Value(), kept);
+    EXPECT_EQ(one->FirstElement()->AttributeValue(L"x"), kept);
+  }
+
+  ParseOptions raw;
+  raw.decodeEntities = false;
+  const auto undecoded = Parse(L"<a>&#65;</a>", raw);
+  ASSERT_NE(undecoded, nullptr);
+  EXPECT_EQ(undecoded->FirstElement()->Value(), L"&#65;");
+}
+
 TEST(XmlReading, InstructionsCommentsAndCdataKeepTheirPlaces) {
   ParseOptions options;
   const auto doc = Parse(

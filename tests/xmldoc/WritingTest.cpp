@@ -53,6 +53,20 @@ TEST(XmlWriting, OptionsChangeLinesQuotesReferencesAndIndentation) {
   EXPECT_TRUE(back->FirstElement()->SameContent(*a));
 }
 
+TEST(XmlWriting, LineEndsInTextsAndValuesAreWrittenAsReferences) {
+  // A reader that joins the lines of a file would lose them otherwise.
+  auto a = Node::NewNode(L"a", L"one\r\ntwo\t");
+  a->AddAttribute(L"x", L"\n");
+  a->AddChild(std::make_unique<Node>(NodeType::Comment, L"#COMMENT", L"as read"));
+  const std::wstring text = a->ToText();
+  EXPECT_EQ(text, L"<a x=\"&#xA;\" >\r\n\t<!--as read-->one&#xD;&#xA;two\t</a>");
+  EXPECT_EQ(text.find(L"\r\n", text.find(L"-->")), std::wstring::npos);
+  ParseOptions options;
+  const auto back = ParseDocument(text, options);
+  ASSERT_NE(back, nullptr) << options.error.text;
+  EXPECT_TRUE(back->FirstElement()->SameContent(*a));
+}
+
 // Everything a user may type into a range or folder name, and the odd shapes a hand-edited
 // file may hold.
 std::unique_ptr<Node> AwkwardDocument() {
