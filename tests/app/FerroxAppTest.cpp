@@ -310,9 +310,9 @@ class FerroxAppTest : public QObject {
     QCOMPARE(app->settings().background.Effective(), 0xFFF9F3);
     QCOMPARE(app->settings().applicationLook, 219);
     QVERIFY(!app->MainFrame()->Pane(ID_VIEW_FILEVIEW)->isHidden());
-    // A missing ordering file leaves that ordering empty: percent ranges give nothing.
+    // A missing ordering file leaves that ordering empty: percent ranges are refused.
     quillet::Spec top;
-    QCOMPARE(app->ParseRange(L"20%", top), 1);
+    QCOMPARE(app->ParseRange(L"20%", top), 0);
     QVERIFY(top.empty());
     QCOMPARE(app->MainFrame()->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("NoSuchFile"));
     app->ExitInstance();
