@@ -9,6 +9,7 @@
 #include "app/services/RegImport.h"
 #include "app/services/SingleInstance.h"
 #include "app/services/VersionFile.h"
+#include "core/EchoedText.h"
 #include "core/Orderings.h"
 #include "core/WideText.h"
 #include "engine/PreflopTableLoading.h"
@@ -133,6 +134,8 @@ bool CFerroxApp::InitInstance() {
   frame_->RestoreWorkspace();
   frame_->show();
   frame_->ShowCaptionBar(false);
+  for (const QString& line : heldOutputLines_) frame_->AppendOutputLine(line);
+  heldOutputLines_.clear();
   LoadRangeLibraries(*this, *frame_);
   AppendLog(Completed("InitInstance", MillisecondsSince(start)));
   if (launcherUsed) handover_.Signal();
@@ -192,7 +195,23 @@ int CFerroxApp::CountRun() {
 
 int CFerroxApp::LoadOrdering(int rules, const QString& fileName) {
   quillet::Spec& ordering = rules == 1 ? orderings.straightBeatsSet : orderings.standard;
-  return ferrox::LoadOrdering(ordering, folders_.OrderingFile(fileName.toStdString()));
+  std::wstring& problem = rules == 1 ? orderings.straightBeatsSetProblem : orderings.standardProblem;
+  const int read = ferrox::LoadOrdering(ordering, folders_.OrderingFile(fileName.toStdString()), &problem);
+  if (read == 0) TellOrderingProblem(rules);
+  return read;
+}
+
+void CFerroxApp::TellOrderingProblem(int rules) {
+  const quillet::Spec& ordering = rules == 1 ? orderings.straightBeatsSet : orderings.standard;
+  const std::wstring& problem = rules == 1 ? orderings.straightBeatsSetProblem : orderings.standardProblem;
+  const QString line = QString("The ordering file %1 did not load: %2. Percent ranges of the %3 rules are refused "
+                               "until an ordering file loads (ribbon: Ordering files).")
+                           .arg(QString::fromStdWString(EscapedText(ordering.GetFile().wstring())),
+                                QString::fromStdWString(EscapedText(problem)),
+                                rules == 1 ? QStringLiteral("Straight > Set") : QStringLiteral("6+"));
+  AppendLog(line.toStdString());
+  if (frame_) frame_->AppendOutputLine(line);
+  else heldOutputLines_.push_back(line);  // the Output pane comes with the main frame
 }
 
 QString CFerroxApp::OrderingDisplayName(int rules) const {

@@ -3,6 +3,7 @@
 // two stages (Construct, then InitInstance), shutdown in ExitInstance.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <chrono>
 #include <map>
@@ -56,7 +57,8 @@ class CFerroxApp {
   bool WriteVersionFile();
   int CountRun();
 
-  // Reloads one ordering (0 standard, 1 straight beats set) from its file name.
+  // Reloads one ordering (0 standard, 1 straight beats set) from its file name. One that
+  // does not load is told in the Output pane (and the log), naming the file and why.
   int LoadOrdering(int rules, const QString& fileName);
   QString OrderingDisplayName(int rules) const;
   RangeParser Parser() const;
@@ -87,6 +89,7 @@ class CFerroxApp {
 
  private:
   void KeepPaneChoices();
+  void TellOrderingProblem(int rules);
 
   void BringForward();
 
@@ -103,6 +106,7 @@ class CFerroxApp {
   std::unique_ptr<PredefinedRanges> rankings_;
   std::unique_ptr<CMainFrame> frame_;
   QString title_;
+  QStringList heldOutputLines_;  // told before the Output pane existed
 };
 
 }  // namespace ferrox

@@ -8,6 +8,8 @@
 #include "app/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
+#include "core/EchoedText.h"
+#include "core/TextFileProblem.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
 #include "model/PredefinedRanges.h"
@@ -60,18 +62,43 @@ QString LibraryPath(CFerroxApp& app, const QString& setting) {
   return QString::fromStdString(app.folders().LibraryFile(setting.toStdString()).string());
 }
 
+// What the user is told of a library that did not load. Bytes that are no UTF-8 text
+// (empty, UTF-16) are named as such rather than by the parser's complaint about them.
+void TellUnloadedLibrary(CMainFrame& frame, const QString& path, const UserLibraryLoad& load,
+                         const std::wstring& fileProblem, const std::wstring& textProblem) {
+  if (textProblem.empty() && !load.message.empty()) return ShowNotice(&frame, QString::fromStdWString(load.message));
+  std::wstring why = !textProblem.empty() ? textProblem : fileProblem;
+  if (why.empty()) why = L"it holds no XML element";
+  frame.AppendOutputLine(QStringLiteral("The range library <%1> was not read: %2. The Range pane is empty.")
+                             .arg(QString::fromStdWString(EscapedText(path.toStdWString())),
+                                  QString::fromStdWString(why)));
+}
+
 void LoadUserLibrary(CFerroxApp& app, CMainFrame& frame) {
   auto* view = PaneOf<CRangeView>(frame, cmd::ID_VIEW_RANGEVIEW);
   if (!view) return;
   const QString path = LibraryPath(app, app.settings().userRangePath);
-  if (IsOutlineFile(path)) {
+  // Read first, without waiting: the outline test opens the file, and no text is no outline.
+  std::wstring fileProblem;
+  const auto bytes = ReadFileBytes(path.toStdString(), kUserLibraryMaxBytes, fileProblem);
+  const std::wstring textProblem = bytes ? TextProblem(*bytes) : std::wstring();
+  if (bytes && textProblem.empty() && IsOutlineFile(path)) {
     view->LoadOutlineFile(path);
     return;
   }
   const UserLibraryLoad load = app.Library().Load(path.toStdString());
   LogLinkedLibrary(app, app.Library().OutputFile(), app.Library().OutputLinkTarget());
   view->Fill();
-  if (!load.message.empty()) ShowNotice(&frame, QString::fromStdWString(load.message));
+  if (!load.ok) TellUnloadedLibrary(frame, path, load, fileProblem, textProblem);
+}
+
+// The rankings file's reader reports a file it cannot read only when an edit is refused.
+void TellUnreadableRankings(CFerroxApp& app, CMainFrame& frame) {
+  const PredefinedRanges& rankings = app.Rankings();
+  if (rankings.Loaded() || rankings.ParseError().empty()) return;
+  QString line = QString::fromStdWString(EscapedText(rankings.ParseError()));
+  if (!line.endsWith(QLatin1Char('.'))) line += QLatin1Char('.');
+  frame.AppendOutputLine(line + QStringLiteral(" The rankings tree is empty."));
 }
 
 }  // namespace
@@ -104,6 +131,7 @@ void LoadRangeLibraries(CFerroxApp& app, CMainFrame& frame) {
     LogLinkedLibrary(app, QFile::encodeName(app.Rankings().FilePath()).toStdString(), app.Rankings().LinkTarget());
     const std::wstring fileError = app.Rankings().FileError();
     if (!fileError.empty()) ShowNotice(&frame, QString::fromStdWString(fileError));
+    TellUnreadableRankings(app, frame);
   }
   LoadUserLibrary(app, frame);
 }

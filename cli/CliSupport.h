@@ -15,6 +15,8 @@ using Json = nlohmann::ordered_json;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadInput = 2;
 inline constexpr int kExitNoTables = 3;
+// The result could not be written: stdout closed, full, or failing.
+inline constexpr int kExitOutputLost = 4;
 
 // One line on stderr; returns kExitBadInput. Control characters are shown escaped and an
 // overlong line is cut, whatever input the message echoes.
@@ -30,5 +32,13 @@ bool LoadTables();
 const OrderingRanges& Orderings();
 RuleSet RulesOf(int rules);
 void Print(const Json& json);
+
+// Call first: a closed stdin, stdout or stderr is held by /dev/null, so no file the tool
+// opens takes its number and receives the output; a closed stdout is remembered as lost.
+void GuardStandardStreams();
+// Call last, with the command's exit code: flushes and closes stdout. When a result was
+// to be printed (exitCode 0) and did not get out, says so on stderr and returns
+// kExitOutputLost; otherwise returns exitCode.
+int DeliverResult(int exitCode);
 
 }  // namespace ferrox::cli

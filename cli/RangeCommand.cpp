@@ -15,9 +15,12 @@ RangeCommand::RangeCommand(CLI::App& app) {
 
 int RangeCommand::Run() const {
   const RangeParser parser(Orderings(), RulesOf(rules_));
+  const std::wstring text = FromUtf8(text_);
+  // Without its ordering a percent range has no answer; "result" 0 would blame the text.
+  if (const std::wstring refusal = parser.OrderingRefusal(text); !refusal.empty()) return Fail(refusal);
   quillet::Spec spec;
   std::vector<std::wstring> notUnderstood;
-  const int result = parser.ParseRange(FromUtf8(text_), spec, &notUnderstood);
+  const int result = parser.ParseRange(text, spec, &notUnderstood);
   Json combos = Json::array();
   for (const auto& combo : spec.combos()) combos.push_back(ToUtf8(quillet::ComboName(combo)));
   Json skipped = Json::array();

@@ -42,7 +42,7 @@ bool RequestOptions::ReadCards(int& exitCode) const {
     return false;
   }
   if (board->size() > 5) {
-    exitCode = Fail(kErrorBoard);
+    exitCode = Fail(ExplainBoardError(board->size(), ReasonPlace::SameLine));
     return false;
   }
   // The program reads dead cards leniently, skipping what it cannot read; a script gets

@@ -28,6 +28,7 @@ std::string CommandReason(const CLI::App& app, int argc, char** argv) {
 
 int main(int argc, char** argv) {
   using namespace ferrox::cli;
+  GuardStandardStreams();
   CLI::App app{"Ferrox6Plus command-line tool: Six-Plus Hold'em ranges and hands", "ferrox6plus-cli"};
   app.require_subcommand(1);
   std::vector<std::unique_ptr<Command>> commands;
@@ -41,9 +42,9 @@ int main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
-    return app.exit(e);
+    return DeliverResult(app.exit(e));
   } catch (const CLI::CallForAllHelp& e) {
-    return app.exit(e);
+    return DeliverResult(app.exit(e));
   } catch (const CLI::ParseError& e) {
     const bool noCommand = app.get_subcommands().empty();
     return Fail(e.what() + (noCommand ? CommandReason(app, argc, argv) : std::string()));
@@ -51,6 +52,6 @@ int main(int argc, char** argv) {
 
   if (!LoadTables()) return kExitNoTables;
   for (const auto& command : commands)
-    if (command->Chosen()) return command->Run();
+    if (command->Chosen()) return DeliverResult(command->Run());
   return kExitBadInput;
 }

@@ -20,7 +20,7 @@ std::wstring EscapedText(std::wstring_view text) {
     else if (c == L'\r') out += L"\\r";
     else if (c == L'\t') out += L"\\t";
     else if (c < 0x20 || c == 0x7F) out += Code(L"\\x%02x", c);
-    else if (c >= 0x80 && c <= 0x9F) out += Code(L"\\u%04x", c);
+    else if ((c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029) out += Code(L"\\u%04x", c);
     else out += c;
   }
   return out;

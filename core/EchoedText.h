@@ -10,7 +10,8 @@ namespace ferrox {
 
 inline constexpr std::size_t kEchoedInputLength = 60;
 
-// Control characters (C0, DEL, C1) written as escapes: "\n", "\t", "\x1b", "\u0085".
+// Control characters (C0, DEL, C1) and the Unicode line and paragraph separators written
+// as escapes: "\n", "\t", "\x1b", "\u0085", "\u2028".
 std::wstring EscapedText(std::wstring_view text);
 // At most `most` characters, then "..." when there were more.
 std::wstring CutText(std::wstring_view text, std::size_t most);

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <utility>
 
+#include "core/EchoedText.h"
+
 namespace ferrox {
 namespace {
 
@@ -122,17 +124,34 @@ void RangeParser::ResolvePercent(double percent, Spec& spec, std::wstring& outTe
   outText = spec.MakeString6Plus();
 }
 
+bool RangeParser::IsPercentRange(const std::wstring& text) {
+  return boost::regex_match(text, PercentForm());
+}
+
+std::wstring RangeParser::OrderingRefusal(const std::wstring& text) const {
+  if (OrderingLoaded() || !IsPercentRange(text)) return {};
+  const bool straight = rules_ == RuleSet::StraightBeatsSet;
+  const std::filesystem::path& file = Ordering().GetFile();
+  const std::wstring& problem = straight ? orderings_->straightBeatsSetProblem : orderings_->standardProblem;
+  const std::wstring rules = straight ? L"the straight-beats-set rules" : L"the 6+ rules";
+  if (file.empty()) return QuotedInput(text) + L" is cut from an ordering, and none is loaded for " + rules;
+  return QuotedInput(text) + L" is cut from the ordering file " + EscapedText(file.wstring()) +
+         L", which did not load: " + (problem.empty() ? L"it is no ordering of the 81 hand classes" : problem);
+}
+
 int RangeParser::ParseRange(const std::wstring& text, Spec& spec,
                             std::vector<std::wstring>* notUnderstood) const {
   spec.clear();
   std::wstring scratch;
   if (!text.empty() && (text[0] == L't' || text[0] == L'h')) return kParseHeatmap;
   if (!text.empty() && text[0] == L'r') {
-    ResolvePercent(101.0, spec, scratch);
+    // Every hand, whatever the ordering holds.
+    for (const quillet::HandClass& hc : quillet::AllClassesInMatrixOrder()) spec.AddClass(hc);
     return kParseOk;
   }
   boost::wsmatch m;
   if (boost::regex_match(text, m, PercentForm())) {
+    if (!OrderingLoaded()) return NotUnderstood(text, notUnderstood, kParseRejected);
     std::wstring number = m[1].str();
     std::replace(number.begin(), number.end(), L',', L'.');
     ResolvePercent(ReadNumber(number), spec, scratch);

@@ -4,9 +4,10 @@
 #include <chrono>
 #include <cstdio>
 
+#include "core/EchoedText.h"
 #include "core/WideText.h"
+#include "engine/OutputFile.h"
 #include "quillet/Equity.h"
-#include "quillet/Files.h"
 #include "quillet/PreflopTables.h"
 
 namespace ferrox {
@@ -95,7 +96,8 @@ uint32_t HeatmapColour(double equity, uint32_t colour0, uint32_t colour100) {
 
 bool WriteHeatmapFile(const std::filesystem::path& file, const std::wstring& op1Text,
                       const std::vector<HeatmapRow>& rows, std::wstring& error) {
-  std::string text = "Equity Calculation for all hands vs range " + ToUtf8(op1Text) + "\r\n";
+  // A line end in the text would start a line of its own in the file.
+  std::string text = "Equity Calculation for all hands vs range " + ToUtf8(EscapedText(op1Text)) + "\r\n";
   char line[64];
   for (std::size_t i = 0; i < rows.size(); ++i) {
     std::snprintf(line, sizeof line, "%4d \t %s \t %.2lf%%\r\n", static_cast<int>(i + 1),
@@ -103,7 +105,7 @@ bool WriteHeatmapFile(const std::filesystem::path& file, const std::wstring& op1
     text += line;
   }
   std::string cause;
-  if (quillet::WriteFileAtomically(file, text, cause)) return true;
+  if (WriteOutputFile(file, text, cause)) return true;
   error = L"Cannot write " + FromUtf8(file.string()) + L": " + FromUtf8(cause);
   return false;
 }

@@ -41,9 +41,9 @@ inline constexpr uint32_t kHeatmapColour100 = 0x057000;
 // The cell colour of an equity between the two colours, brightest channel lifted to 255.
 uint32_t HeatmapColour(double equity, uint32_t colour0, uint32_t colour100);
 
-// "Equity Calculation for all hands vs range %s" and one "%4d \t %s \t %.2lf%%" line per
-// row, CR LF line ends; written to a new temporary file and renamed. False with a message
-// and its cause when the file cannot be written.
+// "Equity Calculation for all hands vs range %s" (control characters of the text escaped,
+// "\n", "\x1b") and one "%4d \t %s \t %.2lf%%" line per row, CR LF line ends; written by
+// WriteOutputFile. False with a message and its cause when the file cannot be written.
 bool WriteHeatmapFile(const std::filesystem::path& file, const std::wstring& op1Text,
                       const std::vector<HeatmapRow>& rows, std::wstring& error);
 

@@ -51,6 +51,11 @@ std::wstring RangeTextReason(int slot, const std::wstring& text, const RangePars
   quillet::Spec spec;
   std::vector<std::wstring> notUnderstood;
   const int result = parser.ParseRange(text, spec, &notUnderstood);
+  if (const std::wstring refusal = parser.OrderingRefusal(text); !refusal.empty()) return refusal;
+  // The pane's own mark is no range text: say what it marks, not which words are unknown.
+  if (text.rfind(kNoHandLeftMark, 0) == 0 && spec.empty())
+    return L"the row kept no hand when it was last applied (the board, the dead cards or the other players' hands "
+           L"took them all, or its editor was emptied); enter a range again";
   if (result == kParseHeatmap) return QuotedInput(text) + L" starts with t or h: a heatmap request, not a range";
   if (!notUnderstood.empty()) return NotUnderstood(notUnderstood, text);
   if (spec.empty()) return QuotedInput(text) + L" names no hand";
@@ -58,8 +63,15 @@ std::wstring RangeTextReason(int slot, const std::wstring& text, const RangePars
   return PlayerName(slot) + L"'s range editor holds no hand";
 }
 
+std::wstring BoardReason(std::size_t boardCards) {
+  const std::wstring cards = boardCards == 1 ? L" card" : L" cards";
+  return L"the board has " + std::to_wstring(boardCards) + cards +
+         L"; a board has three to five cards (flop, turn, river), or none";
+}
+
 std::wstring RefusalReason(const RequestFailure& failure, const HandsInput& hands, const RangeParser& parser,
                            const std::vector<CardIndex>& board) {
+  if (failure.message == kErrorBoard) return BoardReason(board.size());
   if (failure.message == kBadHeroRange) return RangeTextReason(kHeroSlot, hands.texts[kHeroSlot], parser);
   if (failure.opponent >= 1 && failure.opponent <= 5)
     return RangeTextReason(failure.opponent, hands.texts[failure.opponent], parser);
@@ -77,6 +89,10 @@ std::wstring WithReason(const std::wstring& message, const std::wstring& reason,
 std::wstring ExplainRefusal(const RequestFailure& failure, const HandsInput& hands, const RangeParser& parser,
                             const std::vector<CardIndex>& board, ReasonPlace place) {
   return WithReason(failure.message, RefusalReason(failure, hands, parser, board), place);
+}
+
+std::wstring ExplainBoardError(std::size_t boardCards, ReasonPlace place) {
+  return WithReason(kErrorBoard, BoardReason(boardCards), place);
 }
 
 std::wstring ExplainOpponentError(int opponent, const std::wstring& text, const RangeParser& parser,

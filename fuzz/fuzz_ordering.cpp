@@ -1,5 +1,5 @@
 // Ordering files: either a complete ordering of the 81 classes, each once, or rejected with
-// nothing kept.
+// nothing kept and a reason given.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -19,7 +19,13 @@ std::string Narrow(const std::wstring& ascii) { return {ascii.begin(), ascii.end
 int Load(std::string_view text, std::vector<HandClass>* ordering = nullptr) {
   quillet::Spec spec;
   spec.SetOrdering(quillet::AllClassesInMatrixOrder());
-  const int read = LoadOrdering(spec, fuzz::WriteScratch("ordering.txt", text));
+  const auto file = fuzz::WriteScratch("ordering.txt", text);
+  std::wstring problem = L"left from before";
+  const int read = LoadOrdering(spec, file, &problem);
+  // A file is refused exactly when a reason is given, and the reason is one clean line.
+  FUZZ_CHECK((read == 0) == !problem.empty());
+  FUZZ_CHECK(OrderingFileProblem(file).empty() == (read != 0));
+  for (wchar_t c : problem) FUZZ_CHECK(c >= 0x20 && c != 0x7F);
   quillet::Spec top;
   if (read == 0) {
     FUZZ_CHECK(spec.ordering().empty());

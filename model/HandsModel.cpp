@@ -110,12 +110,17 @@ ApplyResult HandsModel::Apply(int row, const QString& categoryLabel) {
   SetCurrentRow(row);
   const RangeParser parser = settings_.Parser();
   const int hero = parser.ParseRange(input_.texts[kHeroSlot], input_.specs[kHeroSlot]);
+  // A percent range without its ordering would show as an empty range, blaming nothing.
+  if (const std::wstring refusal = parser.OrderingRefusal(input_.texts[kHeroSlot]); !refusal.empty()) {
+    result.message = QString::fromStdWString(WithReason(kBadHeroRange, refusal, ReasonPlace::OwnLine));
+    return result;
+  }
   result.message = ParseOpponents(parser);
   if (!result.message.isEmpty()) return result;
   const QString title = QStringLiteral("Hand Range %1 %2").arg(RowName(row), categoryLabel);
   const std::size_t boardSize = cards_.Board().size();
   if (boardSize == 1 || boardSize == 2) {
-    result.message = QString::fromWCharArray(kErrorBoard);
+    result.message = QString::fromStdWString(ExplainBoardError(boardSize, ReasonPlace::OwnLine));
     return result;
   }
   if (row == kHeroSlot && hero == kParseHeatmap) {
@@ -135,7 +140,7 @@ void HandsModel::ShowRow(int row, const QString& title, ApplyResult& result) {
   result.document->SetRange(resolved, text);
   result.document->SetTitle(title);
   result.outputLines = SuitCountLines(resolved);
-  if (resolved.empty()) SetText(row, QStringLiteral("Error spectr:  ") + text);
+  if (resolved.empty()) SetText(row, QString::fromWCharArray(kNoHandLeftMark) + text);
   agreedText_[row] = Text(row);
   RefreshKnownCards();
   if (resolved.empty()) return;

@@ -8,15 +8,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
+#include <fcntl.h>
+#include <functional>
 #include <map>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "model/ChartDoc.h"
+#include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
 #include "tests/app/AppTestSupport.h"
@@ -62,8 +68,15 @@ void AnswerNextFileDialog(const QString& path, QString* title, QString* folder) 
 // The program in a temporary home, driven through its own window.
 struct Program {
   QTemporaryDir home;
-  std::unique_ptr<CFerroxApp> app = StartApp(HomeOf(home));
-  CMainFrame* frame = app ? app->MainFrame() : nullptr;
+  std::unique_ptr<CFerroxApp> app;
+  CMainFrame* frame = nullptr;
+
+  // prepare puts what the test needs into the home before the program starts.
+  explicit Program(const std::function<void(const std::filesystem::path&)>& prepare = {}) {
+    if (prepare) prepare(HomeOf(home));
+    app = StartApp(HomeOf(home));
+    frame = app ? app->MainFrame() : nullptr;
+  }
 
   ~Program() {
     if (app) app->ExitInstance();
@@ -219,6 +232,86 @@ class AnalysisFlowTest : public QObject {
     QCOMPARE(lines.size(), 82);
     QCOMPARE(lines[0], QString("Equity Calculation for all hands vs range AA"));
     QVERIFY2(lines[1].startsWith("   1 \t AA \t "), qPrintable(lines[1]));
+  }
+
+  void aHeatmapSavedIntoAFifoIsWrittenInPlaceAndNeverWaitsForAReader() {
+    Program p;
+    QVERIFY(p.frame);
+    const QString fifo = QString::fromStdString((HomeOf(p.home) / "table.hmp").string());
+    QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    p.frame->HeatmapView()->chooseFile = [&](const QString&) { return fifo; };
+    p.Type(1, "QQ+");
+    QString told;
+    AnswerNextMessageBox(&told);
+    p.ClickRibbon(ID_HEATMAP_SAVE);
+    QCOMPARE(told, QString("Cannot write %1: it is a FIFO and no program is reading it").arg(fifo));
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo(fifo).exists());
+
+    const int reader = ::open(fifo.toLocal8Bit().constData(), O_RDONLY | O_NONBLOCK);
+    QVERIFY(reader >= 0);
+    AnswerNextMessageBox(&told);
+    p.ClickRibbon(ID_HEATMAP_SAVE);
+    QCOMPARE(told, QString("Heatmap file is ready!"));
+    char buffer[256] = {};
+    const ssize_t got = ::read(reader, buffer, sizeof buffer - 1);
+    ::close(reader);
+    QCOMPARE(QString::fromLatin1(buffer, int(std::max<ssize_t>(got, 0))),
+             QString("Equity Calculation for all hands vs range QQ+\r\n"));
+    struct stat st {};
+    QVERIFY(::lstat(fifo.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+  }
+
+  void aPercentRangeWithoutItsOrderingIsRefusedNamingTheFile() {
+    Program p([](const std::filesystem::path& home) {
+      WriteText(home / "Ferrox6Plus.conf", "[Game]\nFileSixPlus=NoSuchOrdering.txt\n");
+    });
+    QVERIFY(p.frame);
+    const QString file = QString::fromStdString(p.app->folders().OrderingFile("NoSuchOrdering.txt").string());
+    const QString missing =
+        QString("'20%' is cut from the ordering file %1, which did not load: No such file or directory").arg(file);
+    QString told;
+    p.Type(0, "20%");
+    p.Type(1, "AA");
+    AnswerNextMessageBox(&told);
+    p.ClickApply(0);
+    QCOMPARE(told, "Bad Hero range!\n" + missing);
+    QVERIFY2(p.frame->Documents()->subWindowList().isEmpty(), "no editor with an empty range");
+
+    AnswerNextMessageBox(&told);
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QCOMPARE(told, "Bad Hero range!\n" + missing);
+
+    p.Type(0, "AA");
+    p.Type(1, "20%");
+    AnswerNextMessageBox(&told);
+    p.ClickApply(1);
+    QCOMPARE(told, "Error in Op1 20%\n" + missing);
+
+    // Under the other rule set its own ordering, which loaded, gives the range.
+    p.ClickRibbon(ID_CHECK_CHINA);
+    p.ClickApply(1);
+    QVERIFY(p.frame->ActiveEditorDocument());
+    quillet::Spec top;
+    QCOMPARE(p.app->Parser().ParseRange(L"20%", top), 1);
+    QVERIFY(!top.empty());
+    QCOMPARE(p.frame->ActiveEditorDocument()->Range().combos(), top.combos());
+  }
+
+  void errorBoardSaysHowManyCardsTheBoardHas() {
+    Program p;
+    QVERIFY(p.frame);
+    QString told;
+    p.Type(0, "AA");
+    p.Type(1, "KK");
+    p.ClickBoard({"7c"});
+    AnswerNextMessageBox(&told);
+    p.ClickApply(1);
+    QCOMPARE(told, QString("Error board\nthe board has 1 card; a board has three to five cards (flop, turn, river), "
+                           "or none"));
+    p.ClickBoard({"8d"});
+    AnswerNextMessageBox(&told);
+    QTest::mouseClick(p.EvaluationButton(CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QVERIFY2(told.startsWith("Error board\nthe board has 2 cards;"), qPrintable(told));
   }
 
   void theChartRunStopsFromItsWindowAndSaysWhyItAddedNoCurve() {

@@ -10,6 +10,8 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "app/AboutDialog.h"
 #include "app/CaptionBar.h"
 #include "app/CommandIds.h"
@@ -40,6 +42,13 @@
 namespace ferrox::testing {
 
 using namespace cmd;
+
+QStringList OutputLines(const CMainFrame& frame) {
+  QStringList lines;
+  const QListWidget* build = frame.Output()->BuildList();
+  for (int row = 0; row < build->count(); ++row) lines << build->item(row)->text();
+  return lines;
+}
 
 class FerroxAppTest : public QObject {
   Q_OBJECT
@@ -310,9 +319,9 @@ class FerroxAppTest : public QObject {
     QCOMPARE(app->settings().background.Effective(), 0xFFF9F3);
     QCOMPARE(app->settings().applicationLook, 219);
     QVERIFY(!app->MainFrame()->Pane(ID_VIEW_FILEVIEW)->isHidden());
-    // A missing ordering file leaves that ordering empty: percent ranges give nothing.
+    // A missing ordering file leaves that ordering empty: percent ranges are refused.
     quillet::Spec top;
-    QCOMPARE(app->ParseRange(L"20%", top), 1);
+    QCOMPARE(app->ParseRange(L"20%", top), 0);
     QVERIFY(top.empty());
     QCOMPARE(app->MainFrame()->Action(ID_BUTTON_FILE_SIXPLUS)->text(), QString("NoSuchFile"));
     app->ExitInstance();
@@ -498,6 +507,103 @@ class FerroxAppTest : public QObject {
     CViewTree* tree = app->MainFrame()->findChild<CRangeView*>()->Tree();
     QCOMPARE(tree->topLevelItemCount(), 1);
     QCOMPARE(tree->topLevelItem(0)->child(0)->child(0)->text(0), QString("BTN"));
+    app->ExitInstance();
+  }
+
+  void anOrderingFileThatDoesNotLoadIsToldInTheOutputPane() {
+    QTemporaryDir home, elsewhere;
+    WriteText(HomeOf(home) / "Twice.txt", "AA\n# comment\nAA\n");
+    WriteText(HomeOf(home) / "Ferrox6Plus.conf", "[Game]\nFileSixPlus=NoSuchFile.txt\nFileChina=Twice.txt\n");
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    CMainFrame* frame = app->MainFrame();
+    const QString missing = QString::fromStdString(app->folders().OrderingFile("NoSuchFile.txt").string());
+    const QString twice = QString::fromStdString((HomeOf(home) / "Twice.txt").string());
+    QCOMPARE(OutputLines(*frame),
+             QStringList({QString("The ordering file %1 did not load: No such file or directory. Percent ranges of the "
+                                  "6+ rules are refused until an ordering file loads (ribbon: Ordering files).")
+                              .arg(missing),
+                          QString("The ordering file %1 did not load: line 3: AA again (first on line 1). Percent "
+                                  "ranges of the Straight > Set rules are refused until an ordering file loads "
+                                  "(ribbon: Ordering files).")
+                              .arg(twice)}));
+    QVERIFY(ReadText(HomeOf(home) / "Ferrox6Plus.log").find("NoSuchFile.txt did not load") != std::string::npos);
+
+    // The ribbon loads a file whose name finds a folder in the working folder: told too.
+    std::filesystem::create_directory(HomeOf(home) / "Mine.txt");
+    std::string ordering;
+    for (const auto& hc : quillet::AllClassesInMatrixOrder()) {
+      const std::wstring label = quillet::ClassLabel(hc);
+      ordering += std::string(label.begin(), label.end()) + "\n";
+    }
+    WriteText(HomeOf(elsewhere) / "Mine.txt", ordering);
+    frame->chooseOrderingFile = [&](const QString&) {
+      return QString::fromStdString((HomeOf(elsewhere) / "Mine.txt").string());
+    };
+    frame->Action(ID_BUTTON_FILE_SIXPLUS)->trigger();
+    QVERIFY2(OutputLines(*frame).last().startsWith(
+                 QString("The ordering file %1 did not load: it is a folder, not a file.")
+                     .arg(QString::fromStdString((HomeOf(home) / "Mine.txt").string()))),
+             qPrintable(OutputLines(*frame).last()));
+
+    // A file that loads: percent ranges work again, and nothing more is said.
+    const qsizetype said = OutputLines(*frame).size();
+    WriteText(HomeOf(elsewhere) / "Good.txt", ordering);
+    frame->chooseOrderingFile = [&](const QString&) {
+      return QString::fromStdString((HomeOf(elsewhere) / "Good.txt").string());
+    };
+    frame->Action(ID_BUTTON_FILE_SIXPLUS)->trigger();
+    quillet::Spec top;
+    QCOMPARE(app->Panes().Parser().ParseRange(L"20%", top), 1);
+    QVERIFY(!top.empty());
+    QCOMPARE(OutputLines(*frame).size(), said);
+    app->ExitInstance();
+  }
+
+  void anUnreadableLibraryIsToldInTheOutputPaneAtStart() {
+    struct Case {
+      const char* what;
+      std::function<void(const std::filesystem::path&)> make;
+      QString reason;
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::filesystem::path& f) { std::filesystem::create_directory(f); },
+         "it is a folder, not a file"},
+        {"empty", [](const std::filesystem::path& f) { WriteText(f, ""); }, "it is empty"},
+        {"UTF-16", [](const std::filesystem::path& f) {
+           const std::string text = "<User-defined-ranges></User-defined-ranges>";
+           std::string utf16 = "\xFF\xFE";
+           for (char c : text) utf16 += std::string{c, '\0'};
+           WriteText(f, utf16);
+         }, "it is UTF-16 text; save it as UTF-8"},
+        {"without an element", [](const std::filesystem::path& f) { WriteText(f, "<?xml version=\"1.0\"?>\n"); },
+         "it holds no XML element"},
+    };
+    for (const Case& c : cases) {
+      QTemporaryDir home;
+      const auto library = HomeOf(home) / "UserRanges.xml";
+      c.make(library);
+      auto app = StartApp(HomeOf(home));
+      QVERIFY(app);
+      QCOMPARE(OutputLines(*app->MainFrame()),
+               QStringList{QString("The range library <%1> was not read: %2. The Range pane is empty.")
+                               .arg(QString::fromStdString(library.string()), c.reason)});
+      QVERIFY2(QApplication::activeModalWidget() == nullptr, c.what);
+      QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->topLevelItemCount(), 0);
+      app->ExitInstance();
+    }
+
+    // A rankings file that does not load is told at start, not at the first edit.
+    QTemporaryDir home;
+    WriteText(HomeOf(home) / "Range6Plus.xml", "<Ranges><Equilab>");
+    auto app = StartApp(HomeOf(home));
+    QVERIFY(app);
+    const QStringList lines = OutputLines(*app->MainFrame());
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines[0].startsWith(QString("The rankings file <%1> could not be read: ")
+                                     .arg(QString::fromStdString((HomeOf(home) / "Range6Plus.xml").string()))),
+             qPrintable(lines[0]));
+    QVERIFY2(lines[0].endsWith(" The rankings tree is empty."), qPrintable(lines[0]));
     app->ExitInstance();
   }
 

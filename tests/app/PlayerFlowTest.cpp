@@ -31,6 +31,7 @@
 #include "views/CardButton.h"
 #include "widgets/RibbonBar.h"
 #include "views/CardsView.h"
+#include "views/EvaluateView.h"
 #include "views/FerroxView.h"
 #include "views/HandCell.h"
 #include "views/HandSpectr.h"
@@ -322,6 +323,23 @@ class PlayerFlowTest : public QObject {
     QTest::keyClick(p.Hands()->RangeBox(0), Qt::Key_Tab);
     QCOMPARE(hero->Count(), 6);
     QCOMPARE(hero->ClassCount(3, 3), 6);
+  }
+
+  void aRowWhoseEditorWasEmptiedIsRefusedSayingWhatItsMarkMeans() {
+    Program p;
+    p.Type(0, "KK");
+    p.Type(1, "AA");
+    p.Apply(1);
+    p.ClickClass("AA");  // the editor left with no hand
+    QCOMPARE(p.Count(), QString("0/630"));
+    p.Apply(1);
+    QCOMPARE(p.Hands()->RangeBox(1)->text(), QString("Error spectr:  "));
+    QString told;
+    AnswerNextMessageBox(&told);
+    auto* evaluate = p.frame->findChild<CEvaluateView*>();
+    QTest::mouseClick(p.Button(evaluate, CEvaluateView::kEvaluateId), Qt::LeftButton);
+    QCOMPARE(told.section('\n', 0, 0), QString("Error in Op1 Error spectr:  "));
+    QVERIFY2(told.section('\n', 1).startsWith("the row kept no hand when it was last applied"), qPrintable(told));
   }
 
   void theDeadBoxTakesADroppedRange() {

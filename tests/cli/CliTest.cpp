@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -432,6 +433,146 @@ TEST(CliInterrupt, CtrlCStopsALongRun) {
   EXPECT_EQ(ReadAll(err), "Stopped\n");
   std::filesystem::remove(out);
   std::filesystem::remove(err);
+}
+
+}  // namespace
+}  // namespace ferrox::testing
+
+namespace ferrox::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The tool run by the shell with the redirections given, stderr captured.
+Output RunShell(const std::string& cli, const std::string& argsAndRedirections) {
+  const auto err = fs::temp_directory_path() / ("ferrox_cli_shell_err_" + std::to_string(::getpid()));
+  // A hang would show as exit code 124 rather than a test that never ends.
+  const std::string command = "timeout 120 " + cli + " " + argsAndRedirections + " 2>" + err.string();
+  const int status = std::system(command.c_str());
+  Output result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadAll(err)};
+  fs::remove(err);
+  return result;
+}
+
+const std::string kCli = std::string(FERROX_BIN_DIR) + "/ferrox6plus-cli";
+
+TEST(CliOutput, AResultThatCannotBeWrittenIsAnErrorWithItsOwnExitCode) {
+  for (const char* args : {"range AA", "classify AhKd Kc7s6d", "heatmap --op AA --json", "equity --hero AA --op KK"}) {
+    const Output full = RunShell(kCli, std::string(args) + " >/dev/full");
+    EXPECT_EQ(full.exitCode, 4) << args;
+    EXPECT_EQ(full.err, "Cannot write the result: No space left on device\n") << args;
+    const Output closed = RunShell(kCli, std::string(args) + " >&-");
+    EXPECT_EQ(closed.exitCode, 4) << args;
+    EXPECT_EQ(closed.err, "Cannot write the result: standard output is closed\n") << args;
+  }
+  // A refusal prints nothing on stdout, so nothing of it is lost: its own code stays.
+  const Output refused = RunShell(kCli, "range --rules 2 AA >&-");
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_TRUE(Has(refused.err, "--rules")) << refused.err;
+  EXPECT_EQ(RunShell(kCli, "range AA >/dev/null").exitCode, 0);
+}
+
+TEST(CliOutput, WithStdoutClosedTheExportStillGoesToItsFile) {
+  const fs::path file = fs::temp_directory_path() / ("ferrox_cli_closed_" + std::to_string(::getpid()) + ".hmp");
+  const Output o = RunShell(kCli, "heatmap --op AA --out " + file.string() + " >&-");
+  EXPECT_EQ(o.exitCode, 4) << o.err;
+  const std::string written = ReadAll(file);
+  EXPECT_EQ(written.rfind("Equity Calculation for all hands vs range AA\r\n", 0), 0u) << "no printed table in it";
+  EXPECT_FALSE(Has(written, "Hand   Equity"));
+  fs::remove(file);
+}
+
+class CliFiles : public ::testing::Test {
+ protected:
+  CliFiles() : dir_(fs::temp_directory_path() / ("ferrox_cli_files_" + std::to_string(::getpid()))) {
+    fs::create_directories(dir_);
+  }
+  ~CliFiles() override { fs::remove_all(dir_); }
+  fs::path dir_;
+};
+
+TEST_F(CliFiles, AFifoGivenAsOutIsWrittenInPlaceNeverReplaced) {
+  const fs::path fifo = dir_ / "table.hmp";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const Output alone = RunShell(kCli, "heatmap --op AA --out " + fifo.string() + " >/dev/null");
+  EXPECT_EQ(alone.exitCode, 2) << "no reader: refused, not waited for";
+  EXPECT_EQ(alone.err, "Cannot write " + fifo.string() + ": it is a FIFO and no program is reading it\n");
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+
+  // A reader there (the table fits in the pipe): the table goes through the FIFO, also
+  // when named through a link to it.
+  const fs::path link = dir_ / "link.hmp";
+  fs::create_symlink(fifo, link);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const Output read = RunShell(kCli, "heatmap --op AA --out " + link.string() + " >/dev/null");
+  EXPECT_EQ(read.exitCode, 0) << read.err;
+  std::string table;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;) table.append(buffer, n);
+  ::close(reader);
+  EXPECT_EQ(table.rfind("Equity Calculation for all hands vs range AA\r\n", 0), 0u) << table;
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 82);
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+  EXPECT_TRUE(fs::is_symlink(link));
+}
+
+TEST_F(CliFiles, TheExportsHeaderIsOneLineWhateverTheRangeTextHolds) {
+  const fs::path file = dir_ / "x.hmp";
+  // Unknown tokens are skipped, so the text is a range: AA and 66.
+  const Output o = RunShell(kCli, "heatmap --op \"$(printf 'AA \\r\\n 66 \\033[31m \\t')\" --out " + file.string() +
+                                      " >/dev/null");
+  ASSERT_EQ(o.exitCode, 0) << o.err;
+  const std::string written = ReadAll(file);
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 82) << "a header and the 81 rows";
+  EXPECT_EQ(written.substr(0, written.find('\n') + 1),
+            "Equity Calculation for all hands vs range AA \\r\\n 66 \\x1b[31m \\t\r\n");
+  EXPECT_FALSE(Has(written, "\033"));
+}
+
+// The tool alone in a folder of its own, with the ordering files a test gives it.
+class CliOrderings : public CliFiles {
+ protected:
+  CliOrderings() : cli_(dir_ / "ferrox6plus-cli") { fs::copy_file(kCli, cli_); }
+  Output Run(const std::string& args) { return RunShell(cli_.string(), args + " >/dev/null"); }
+  fs::path cli_;
+};
+
+TEST_F(CliOrderings, APercentRangeWithoutItsOrderingIsRefusedNamingTheFileAndWhy) {
+  const std::string standard = (dir_ / "SixPlusVsRandom.txt").string();
+  const std::string missing = "'20%' is cut from the ordering file " + standard +
+                              ", which did not load: No such file or directory";
+  const Output range = Run("range 20%");
+  EXPECT_EQ(range.exitCode, 2);
+  EXPECT_EQ(range.err, missing + "\n");
+  EXPECT_TRUE(Has(Run("range --rules 1 20%").err, (dir_ / "SixPlus6maxordering.txt").string()));
+  EXPECT_EQ(Run("equity --hero 20% --op AA").err, "Bad Hero range! (" + missing + ")\n");
+  EXPECT_EQ(Run("heatmap --op 20%").err, "Error in Op1 20% (" + missing + ")\n");
+  const Output hotness = Run("hotness --hero AA --op 20% --board 7c8d9h");
+  EXPECT_EQ(hotness.exitCode, 2);
+  EXPECT_EQ(hotness.err, "Error in Op1 20% (" + missing + ")\n");
+
+  // Texts without a percent range do not need the ordering.
+  const Output plain = RunCli("range AA");
+  EXPECT_EQ(RunShell(cli_.string(), "range AA >" + (dir_ / "aa.json").string()).exitCode, 0);
+  EXPECT_EQ(ReadAll(dir_ / "aa.json"), plain.out);
+  EXPECT_EQ(RunShell(cli_.string(), "range r >" + (dir_ / "r.json").string()).exitCode, 0);
+  EXPECT_EQ(nlohmann::json::parse(ReadAll(dir_ / "r.json"))["count"], 630) << "every hand, with or without ordering";
+}
+
+TEST_F(CliOrderings, ABrokenOrderingFileSaysWhichLineIsAtFault) {
+  std::ofstream(dir_ / "SixPlusVsRandom.txt") << "AA\nKK\nXY\n";
+  EXPECT_EQ(Run("range 20%").err, "'20%' is cut from the ordering file " + (dir_ / "SixPlusVsRandom.txt").string() +
+                                      ", which did not load: line 3: 'XY' is not a hand class\n");
+  fs::create_directory(dir_ / "SixPlus6maxordering.txt");
+  EXPECT_TRUE(Has(Run("range --rules 1 20%").err, "which did not load: it is a folder, not a file"));
+}
+
+TEST(CliErrors, ErrorBoardSaysHowManyCardsTheBoardHas) {
+  EXPECT_EQ(Refusal("equity --hero AA --op KK --board Ah"),
+            "Error board (the board has 1 card; a board has three to five cards (flop, turn, river), or none)\n");
+  EXPECT_TRUE(Has(Refusal("hotness --hero AA --op KK --board AhKd"), "Error board (the board has 2 cards;"));
+  EXPECT_TRUE(Has(Refusal("equity --hero AA --op KK --board AhKdQd6c7c8c"), "Error board (the board has 6 cards;"));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "core/RangeParser.h"
 #include "tests/support/TestSupport.h"
@@ -92,6 +93,23 @@ TEST_F(RangeParserTest, ThePercentComesFromTheRuleSetsOrdering) {
   std::wstring text;
   parser_.ResolvePercent(0.5, spec_, text);
   EXPECT_EQ(text, L"66");
+}
+
+TEST(RangeParserWithoutOrdering, PercentRangesAreRefusedAndRandomIsStillEveryHand) {
+  const OrderingRanges none;
+  const RangeParser parser(none, RuleSet::Standard);
+  Spec spec;
+  std::vector<std::wstring> notUnderstood;
+  EXPECT_EQ(parser.ParseRange(L"20%", spec, &notUnderstood), kParseRejected) << "not a range of no hand";
+  EXPECT_EQ(notUnderstood, std::vector<std::wstring>{L"20%"});
+  EXPECT_EQ(parser.OrderingRefusal(L"20%"), L"'20%' is cut from an ordering, and none is loaded for the 6+ rules");
+  for (const wchar_t* text : {L"r", L"random"}) {
+    EXPECT_EQ(parser.ParseRange(text, spec), kParseOk) << text;
+    EXPECT_EQ(spec.size(), 630u) << text;
+  }
+  EXPECT_EQ(parser.OrderingRefusal(L"r"), L"");
+  EXPECT_EQ(parser.ParseRange(L"AKs, 20%", spec), kParseOk) << "a percent beside a token is no percent range";
+  EXPECT_EQ(spec.size(), 4u);
 }
 
 TEST_F(RangeParserTest, ClassForms) {

@@ -1,6 +1,7 @@
 // The computing halves of the heatmap, hotness and equity distribution.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -86,6 +87,20 @@ TEST(HeatmapExport, HeaderAndOneLinePerClass) {
   std::filesystem::remove(file);
   EXPECT_FALSE(WriteHeatmapFile("/nonexistent-folder/x.hmp", L"", rows, error));
   EXPECT_NE(error.find(L"No such file"), std::wstring::npos) << "the cause is told";
+}
+
+TEST(HeatmapExport, TheOp1TextCannotAddALineToTheFile) {
+  const std::vector<HeatmapRow> rows(81);
+  const auto file = std::filesystem::temp_directory_path() / ("ferrox_header_" + std::to_string(::getpid()) + ".hmp");
+  std::wstring error;
+  ASSERT_TRUE(WriteHeatmapFile(file, L"AA\r\n  82 \t fake \t 99.00%\x1b[2J\u2028", rows, error));
+  std::ifstream in(file, std::ios::binary);
+  const std::string text{std::istreambuf_iterator<char>(in), {}};
+  std::filesystem::remove(file);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 82);
+  EXPECT_EQ(text.substr(0, text.find('\n') + 1),
+            "Equity Calculation for all hands vs range "
+            "AA\\r\\n  82 \\t fake \\t 99.00%\\x1b[2J\\u2028\r\n");
 }
 
 TEST(HeatmapFile, APlantedLinkRedirectsNothing) {

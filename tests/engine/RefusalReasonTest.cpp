@@ -54,14 +54,35 @@ TEST_F(Refusal, TheMessageComesFirstAndUnchangedThenTheReason) {
   EXPECT_EQ(explain(ReasonPlace::OwnLine), L"Bad Hero range!\n" + reason);
 
   // A message that says it all stays alone, in either place.
-  Board("Ah Kd");
-  EXPECT_EQ(ReasonFor({L"AA", L"KK"}), L"");
-  EXPECT_EQ(failure_.message, L"Error board");
-  EXPECT_EQ(explain(ReasonPlace::SameLine), L"Error board");
-  EXPECT_EQ(explain(ReasonPlace::OwnLine), L"Error board");
-  store_->ClearBoard();
   EXPECT_EQ(ReasonFor({L"AA", L""}), L"");
   EXPECT_EQ(failure_.message, L"A opponent range is absent!");
+}
+
+TEST_F(Refusal, ErrorBoardSaysHowManyCardsTheBoardHasAndHowManyItNeeds) {
+  Board("Ah");
+  EXPECT_EQ(ReasonFor({L"AA", L"KK"}),
+            L"the board has 1 card; a board has three to five cards (flop, turn, river), or none");
+  EXPECT_EQ(failure_.message, L"Error board");
+  Board("Kd");
+  EXPECT_EQ(ReasonFor({L"AA", L"KK"}), BoardReason(2));
+  EXPECT_EQ(ExplainRefusal(failure_, hands_, parser_, store_->Board(), ReasonPlace::OwnLine),
+            L"Error board\nthe board has 2 cards; a board has three to five cards (flop, turn, river), or none");
+  EXPECT_EQ(ExplainBoardError(6, ReasonPlace::SameLine),
+            L"Error board (the board has 6 cards; a board has three to five cards (flop, turn, river), or none)");
+}
+
+TEST_F(Refusal, APercentRangeWithoutItsOrderingNamesTheOrderingFile) {
+  orderings_.standard.SetOrdering({});
+  orderings_.standard.SetFile("/data/SixPlusVsRandom.txt");
+  orderings_.standardProblem = L"line 3: 'XY' is not a hand class";
+  const std::wstring why =
+      L"'20%' is cut from the ordering file /data/SixPlusVsRandom.txt, which did not load: line 3: 'XY' is not a hand "
+      L"class";
+  EXPECT_EQ(ReasonFor({L"20%", L"KK"}), why) << "not: names no hand";
+  EXPECT_EQ(failure_.message, L"Bad Hero range!");
+  EXPECT_EQ(ReasonFor({L"AA", L"KK", L"20%"}), why);
+  EXPECT_EQ(failure_.message, L"Error in Op2 20%");
+  EXPECT_EQ(ReasonFor({L"AA", L"r", L""}), L"accepted") << "every hand needs no ordering";
 }
 
 TEST_F(Refusal, AnOpponentRowSaysWhatInItGaveNoRange) {
@@ -72,6 +93,8 @@ TEST_F(Refusal, AnOpponentRowSaysWhatInItGaveNoRange) {
   EXPECT_EQ(ReasonFor({L"AA", L"xyz, zz"}), L"'xyz', 'zz' not understood in 'xyz, zz'");
   EXPECT_EQ(ReasonFor({L"AA", L"0%"}), L"'0%' names no hand");
   EXPECT_EQ(ReasonFor({L"AA", L"tt"}), L"'tt' starts with t or h: a heatmap request, not a range");
+  EXPECT_EQ(ReasonFor({L"AA", L"Error spectr:  "}).rfind(L"the row kept no hand when it was last applied", 0), 0u)
+      << "the pane's own mark, not unknown words";
   EXPECT_EQ(ReasonFor({L"", L"KK"}), L"the text is empty");
   EXPECT_EQ(failure_.opponent, 0) << "the Hero's is no opponent's";
 

@@ -51,7 +51,10 @@ TEST_F(HandsModelTest, ApplyChecksComeInOrder) {
   EXPECT_TRUE(result.message.section('\n', 1).contains("names no hand")) << result.message.toStdString();
 
   hands_.SetText(1, QStringLiteral("JJ"));
-  EXPECT_EQ(hands_.Apply(2).message, QStringLiteral("Error board"));
+  result = hands_.Apply(2);
+  EXPECT_EQ(result.message.section('\n', 0, 0), QStringLiteral("Error board"));
+  EXPECT_EQ(result.message.section('\n', 1), QStringLiteral("the board has 2 cards; a board has three to five cards "
+                                                             "(flop, turn, river), or none"));
   cards_.AppendBoardCard(CardsOf("7c")[0]);
   result = hands_.Apply(2);
   EXPECT_TRUE(result.message.isEmpty());
