@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDockWidget>
+#include <QFile>
 #include <QMessageBox>
 #include <QTreeWidgetItem>
 
