@@ -88,16 +88,26 @@ std::wstring SetAttributeAt(Node& element, std::size_t n, const wchar_t* name, s
 
 std::wstring PathText(const std::filesystem::path& file) { return FromUtf8(file.string()); }
 
-// The file's lines joined without their line ends.
-std::wstring JoinLines(const std::wstring& text) {
-  std::wstring joined;
-  joined.reserve(text.size());
+// The file's lines joined without their line ends, in place: a large library's text is
+// the biggest thing a load holds, so it is never copied.
+void JoinLines(std::wstring& text) {
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\n') continue;
     if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
-    joined += text[i];
+    text[kept++] = text[i];
   }
-  return joined;
+  text.resize(kept);
+}
+
+// The file's text, its bytes freed as soon as they are decoded.
+std::optional<xml::FileText> ReadLibraryText(const std::filesystem::path& file) {
+  auto bytes = quillet::ReadRegularFile(file, kUserLibraryMaxBytes);
+  if (!bytes) return std::nullopt;
+  xml::FileText text = xml::DecodeFileText(*bytes);
+  bytes.reset();
+  JoinLines(text.text);
+  return text;
 }
 
 // Why a file read as `text` could not be written back as it was; empty when it could.
@@ -129,11 +139,11 @@ UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
   const auto size = std::filesystem::file_size(file, ec);
   if (!ec && size > kUserLibraryMaxBytes)
     return {false, L"The range library <" + PathText(file) + L"> is larger than 16 MB and was not read."};
-  const auto bytes = quillet::ReadRegularFile(file, kUserLibraryMaxBytes);
-  if (!bytes) return {};
-  const xml::FileText text = xml::DecodeFileText(*bytes);
+  auto text = ReadLibraryText(file);
+  if (!text) return {};
   xml::ParseOptions options;
-  auto document = xml::ParseDocument(JoinLines(text.text), options);
+  auto document = xml::ParseDocument(text->text, options);
+  std::wstring().swap(text->text);
   if (options.error.occurred) {
     parseError_ = L"Error loading XML structure with error. " + options.error.text;
     return {false, parseError_};
@@ -142,9 +152,9 @@ UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
   if (!document || !document->FirstElement()) return {};
   document_ = std::move(document);
   loaded_ = true;
-  charset_ = text.charset;
-  byteOrderMark_ = text.byteOrderMark;
-  encodingError_ = EncodingError(text, file);
+  charset_ = text->charset;
+  byteOrderMark_ = text->byteOrderMark;
+  encodingError_ = EncodingError(*text, file);
   return {true, {}};
 }
 

@@ -69,7 +69,43 @@ QTreeWidgetItem* NewRangeItem(const QString& name, const QString& text, const QS
   return range;
 }
 
+// A range filled from the library keeps its two texts on itself until it is first
+// expanded: two items per range would double a large library's memory.
+constexpr int kFoldedTextRole = Qt::UserRole + 8;
+constexpr int kFoldedPercentRole = Qt::UserRole + 9;
+
+bool IsFolded(const QTreeWidgetItem* range) { return range->data(0, kFoldedTextRole).isValid(); }
+
+QTreeWidgetItem* NewFoldedRangeItem(const QString& name, const QString& text, const QString& percent) {
+  QTreeWidgetItem* range = NewItem(name, kRangeItem);
+  range->setData(0, kFoldedTextRole, text);
+  range->setData(0, kFoldedPercentRole, percent);
+  range->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+  return range;
+}
+
+void Unfold(QTreeWidgetItem* range) {
+  if (!IsFolded(range)) return;
+  const QString text = range->data(0, kFoldedTextRole).toString();
+  const QString percent = range->data(0, kFoldedPercentRole).toString();
+  range->setData(0, kFoldedTextRole, QVariant());
+  range->setData(0, kFoldedPercentRole, QVariant());
+  range->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+  range->addChild(NewItem(text, kRangeTextItem));
+  range->addChild(NewItem(percent, kPercentTextItem));
+}
+
+QString PercentOf(const QTreeWidgetItem* range) {
+  if (IsFolded(range)) return range->data(0, kFoldedPercentRole).toString();
+  return range->childCount() > 1 ? range->child(1)->text(0) : QString();
+}
+
 void SetRangeTexts(QTreeWidgetItem* range, const QString& text, const QString& percent) {
+  if (IsFolded(range)) {
+    range->setData(0, kFoldedTextRole, text);
+    range->setData(0, kFoldedPercentRole, percent);
+    return;
+  }
   if (range->childCount() > 0) range->child(0)->setText(0, text);
   if (range->childCount() > 1) range->child(1)->setText(0, percent);
 }
@@ -81,6 +117,13 @@ int ChildIndex(const QTreeWidgetItem* item) {
 
 void AddOutlineItems(const QTreeWidgetItem* item, int parent, RangeOutline& outline) {
   const int index = outline.Add(parent, Wide(item->text(0)), CViewTree::Code(item), CViewTree::Image(item));
+  if (IsFolded(item)) {
+    const QString texts[] = {item->data(0, kFoldedTextRole).toString(), PercentOf(item)};
+    for (int i = 0; i < 2; ++i) {
+      const int code = i == 0 ? kRangeTextItem : kPercentTextItem;
+      outline.Add(index, Wide(texts[i]), code, CViewTree::ImageOf(code));
+    }
+  }
   for (int i = 0; i < item->childCount(); ++i) AddOutlineItems(item->child(i), index, outline);
 }
 
@@ -169,6 +212,7 @@ void CRangeView::ConnectTree() {
   connect(tree_, &CViewTree::itemLeftClicked, this, &CRangeView::OnLeftClick);
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CRangeView::UpdateToolBar);
   tree_->dragText = [](QTreeWidgetItem* item) { return RangeTextOf(item); };
+  connect(tree_, &QTreeWidget::itemExpanded, this, [](QTreeWidgetItem* item) { Unfold(item); });
 }
 
 void CRangeView::RefreshMode() {
@@ -196,14 +240,15 @@ void CRangeView::FillFrom(const xml::Node& node, QTreeWidgetItem* parent) {
     QTreeWidgetItem* item = nullptr;
     if (code == kRangeItem) {
       const UserRangeTexts texts = UserLibrary::RangeTexts(*child);
-      item = NewRangeItem(QString::fromStdWString(texts.name), QString::fromStdWString(texts.value),
-                          QString::fromStdWString(texts.percent));
+      item = NewFoldedRangeItem(QString::fromStdWString(texts.name), QString::fromStdWString(texts.value),
+                                QString::fromStdWString(texts.percent));
     } else {
       const std::wstring text = code == kFolderItem ? UserLibrary::FolderName(*child) : child->Name();
       item = NewItem(QString::fromStdWString(text), code);
     }
-    AddItem(parent, item);
+    // The subtree is built before it joins the tree: one insertion for the view, not one per item.
     FillFrom(*child, item);
+    AddItem(parent, item);
   }
 }
 
@@ -295,6 +340,7 @@ bool CRangeView::HasChildOfCode(const QTreeWidgetItem* item, int code) {
 QString CRangeView::RangeTextOf(const QTreeWidgetItem* item) {
   switch (CViewTree::Code(item)) {
     case kRangeItem:
+      if (IsFolded(item)) return item->data(0, kFoldedTextRole).toString();
       return item->childCount() > 0 ? item->child(0)->text(0) : QString();
     case kRangeTextItem:
       return item->text(0);
@@ -490,7 +536,7 @@ void CRangeView::Move(QTreeWidgetItem* selected, bool up) {
   const int to = up ? index - 1 : index + 1;
   if (to < 0 || to >= parent->childCount()) return;
   const QString value = RangeTextOf(selected);
-  const QString percent = selected->childCount() > 1 ? selected->child(1)->text(0) : QString();
+  const QString percent = PercentOf(selected);
   if (!Succeeded(library_->MoveRange(PathOf(selected), Wide(selected->text(0)), Wide(value), Wide(percent), up)))
     return;
   const bool expanded = selected->isExpanded();

@@ -45,6 +45,7 @@ class TreeItem : public QTreeWidgetItem {
 
   QTreeWidgetItem* clone() const override {
     auto* copy = new TreeItem(*this);
+    copy->setChildIndicatorPolicy(childIndicatorPolicy());
     for (int i = 0; i < childCount(); ++i) copy->addChild(child(i)->clone());
     return copy;
   }

@@ -181,7 +181,10 @@ TEST_F(LauncherProcessTest, TwoLaunchersStartedAtOnceStartOneProgram) {
     launcher.waitForFinished();
     output += QString::fromUtf8(launcher.readAllStandardError());
   }
-  EXPECT_EQ(output.count("another launcher runs"), 1) << output.toStdString();
+  // The second waits on the first's lock, or (on a slow machine, when it comes after the
+  // first is done) finds the program the first started.
+  EXPECT_EQ(output.count("another launcher runs") + output.count("found " + QString::fromStdString(product_)), 1)
+      << output.toStdString();
   ASSERT_TRUE(Eventually([&] { return Starts() >= 1; }));
   QThread::msleep(300);
   EXPECT_EQ(Starts(), 1);

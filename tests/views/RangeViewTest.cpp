@@ -88,7 +88,7 @@ struct Pane {
   QList<int> applied;
   QString saveFile, openFile, openAsked;
 
-  explicit Pane(const char* xml = kLibrary) {
+  explicit Pane(const char* xml = kLibrary, bool expand = true) {
     QFile out(file);
     if (out.open(QIODevice::WriteOnly)) out.write(xml);
     out.close();
@@ -112,7 +112,7 @@ struct Pane {
     };
     view->storeUserRangePath = [this](const QString& path) { stored << path; };
     view->Fill();
-    Tree()->expandAll();
+    if (expand) Tree()->expandAll();
     view->resize(300, 400);
     view->show();
   }
@@ -431,6 +431,40 @@ class RangeViewTest : public QObject {
     const QStringList expected = {"User-defined-ranges", "  Deep", "    Inner", "  Empty"};
     QCOMPARE(pane.Shown(), expected);
     QCOMPARE(pane.Written(), expected);
+  }
+
+  void rangesMakeTheirTextItemsWhenFirstOpened() {
+    Pane pane(kLibrary, false);
+    QTreeWidgetItem* btn = pane.Item("Open", "BTN");
+    QCOMPARE(btn->childCount(), 0);
+    QCOMPARE(btn->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    // Unopened, a range drags, saves, moves and takes a new text as an opened one does.
+    QCOMPARE(pane.Tree()->dragText(btn), QString("AKs"));
+    pane.saveFile = pane.dir.filePath("outline.txt");
+    pane.view->RunCommand(32799);
+    QCOMPARE(FileBytes(pane.saveFile),
+             QByteArray("User-defined-ranges|2\r\n\tOpen|10\r\n\t\tUTG|20\r\n\t\t\tAA,KK|21\r\n\t\t\t1.90%|22\r\n"
+                        "\t\tBTN|20\r\n\t\t\tAKs|21\r\n\t\t\t0.63%|22\r\n\tDeep|10\r\n\t\tInner|10\r\n\tEmpty|10\r\n"
+                        "\tTop|20\r\n\t\tAA|21\r\n\t\t0.95%|22\r\n"));
+    pane.Run(btn, CRangeView::kMoveUp);
+    QCOMPARE(pane.Written()[2], QString("    BTN [AKs | 0.63%]"));
+    pane.hands.SetText(0, "KK");
+    pane.answers = {true};
+    pane.Run(btn, CRangeView::kSaveRange);
+    QCOMPARE(pane.Tree()->dragText(btn), QString("KK"));
+    QCOMPARE(btn->childCount(), 0);
+
+    // Opened with the keyboard, it shows its texts below it.
+    pane.Item("Open")->setExpanded(true);
+    pane.Tree()->setFocus();
+    pane.Tree()->setCurrentItem(btn);
+    QTest::keyClick(pane.Tree(), Qt::Key_Right);
+    QVERIFY(btn->isExpanded());
+    QCOMPARE(btn->childCount(), 2);
+    QCOMPARE(btn->child(0)->text(0), QString("KK"));
+    QCOMPARE(CViewTree::Code(btn->child(1)), 22);
+    QCOMPARE(pane.Tree()->dragText(btn->child(1)), QString("KK"));
+    QCOMPARE(pane.Written()[2], QString("    BTN [KK | ") + btn->child(1)->text(0) + "]");
   }
 
   void moveKeepsExpansionAndSelection() {
