@@ -465,6 +465,14 @@ class RangeViewTest : public QObject {
     QCOMPARE(CViewTree::Code(btn->child(1)), 22);
     QCOMPARE(pane.Tree()->dragText(btn->child(1)), QString("KK"));
     QCOMPARE(pane.Written()[2], QString("    BTN [KK | ") + btn->child(1)->text(0) + "]");
+
+    // Opened by a click on its arrow.
+    QTreeWidgetItem* utg = pane.Item("Open", "UTG");
+    const QRect row = pane.Tree()->visualItemRect(utg);
+    QTest::mouseClick(pane.Tree()->viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - pane.Tree()->indentation() / 2, row.center().y()));
+    QVERIFY(utg->isExpanded());
+    QCOMPARE(utg->child(0)->text(0), QString("AA,KK"));
   }
 
   void moveKeepsExpansionAndSelection() {
