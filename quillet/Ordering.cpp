@@ -3,10 +3,10 @@
 // File format (UTF-8 or ASCII text): one hand class per line, best first ("AA", "AKs",
 // "KQo"); anything after the label on a line, and lines starting with '#', are ignored.
 // A file must name every class exactly once.
-#include <fstream>
 #include <sstream>
 #include <unordered_set>
 
+#include "quillet/Files.h"
 #include "quillet/Spec.h"
 
 namespace quillet {
@@ -35,11 +35,10 @@ bool ParseOrdering(std::istream& in, std::vector<HandClass>& classes) {
 int Spec::ReadSpectrFromFile(int mode) {
   ordering_.clear();
   if (mode != 1) return 0;
-  std::error_code ec;
-  const auto bytes = std::filesystem::file_size(file_, ec);
-  if (ec || bytes > kMaxOrderingFileBytes) return 0;
-  std::ifstream in(file_);
-  if (!in) return 0;
+  // Never waits: a FIFO or a device at the name is no ordering.
+  const auto bytes = ReadRegularFile(file_, kMaxOrderingFileBytes);
+  if (!bytes) return 0;
+  std::istringstream in(*bytes);
 
   std::vector<HandClass> classes;
   if (!ParseOrdering(in, classes)) return 0;
