@@ -91,8 +91,9 @@ void Unfold(QTreeWidgetItem* range) {
   range->setData(0, kFoldedTextRole, QVariant());
   range->setData(0, kFoldedPercentRole, QVariant());
   range->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
-  range->addChild(NewItem(text, kRangeTextItem));
-  range->addChild(NewItem(percent, kPercentTextItem));
+  // First, as a range made whole has them, before anything a hand-edited file nests in it.
+  range->insertChild(0, NewItem(text, kRangeTextItem));
+  range->insertChild(1, NewItem(percent, kPercentTextItem));
 }
 
 QString PercentOf(const QTreeWidgetItem* range) {
