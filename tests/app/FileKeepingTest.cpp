@@ -20,13 +20,6 @@ using namespace cmd;
 
 namespace {
 
-constexpr char kLibrary[] =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-    "<User-defined-ranges>\r\n"
-    "\t<Folder name=\"Open\">\r\n"
-    "\t\t<Range RangeName=\"UTG\" value=\"AA,KK\" percent=\"1.23%\"/>\r\n"
-    "\t</Folder>\r\n"
-    "</User-defined-ranges>\r\n";
 constexpr char kRankings[] = "<Ranges><User-defined-ranges><Folder>Mine</Folder></User-defined-ranges></Ranges>";
 
 // How often text stands in the log.
@@ -56,7 +49,7 @@ class FileKeepingTest : public QObject {
   void aReadOnlyLibraryRefusesAnEditWithAMessage() {
     QTemporaryDir home;
     const fs::path file = HomeOf(home) / "UserRanges.xml";
-    WriteText(file, kLibrary);
+    WriteText(file, kSmallLibrary);
     QCOMPARE(::chmod(file.c_str(), 0444), 0);
     auto app = StartApp(HomeOf(home));
     QVERIFY(app);
@@ -68,7 +61,7 @@ class FileKeepingTest : public QObject {
     QVERIFY2(told.contains("read-only"), qPrintable(told));
     QVERIFY2(told.contains(QString::fromStdString(file.string())), qPrintable(told));
     QCOMPARE(tree->topLevelItem(0)->childCount(), 1);
-    QCOMPARE(ReadText(file), std::string(kLibrary));
+    QCOMPARE(ReadText(file), std::string(kSmallLibrary));
     app->ExitInstance();
   }
 
@@ -101,7 +94,7 @@ class FileKeepingTest : public QObject {
     QTemporaryDir home, elsewhere;
     const fs::path mine = HomeOf(elsewhere) / "Mine.xml";
     const fs::path ranks = HomeOf(elsewhere) / "Ranks.xml";
-    WriteText(mine, kLibrary);
+    WriteText(mine, kSmallLibrary);
     WriteText(ranks, kRankings);
     fs::create_symlink(mine, HomeOf(home) / "UserRanges.xml");
     fs::create_symlink(ranks, HomeOf(home) / "Range6Plus.xml");
@@ -134,7 +127,7 @@ class FileKeepingTest : public QObject {
   void temporaryFilesOfWritesCutShortAreClearedAtStartAndLogged() {
     QTemporaryDir home, elsewhere;
     const fs::path real = HomeOf(elsewhere) / "Mine.xml";
-    WriteText(real, kLibrary);
+    WriteText(real, kSmallLibrary);
     fs::create_symlink(real, HomeOf(home) / "UserRanges.xml");
     const std::vector<fs::path> stale{
         HomeOf(home) / "UserRanges.xml.tmp-0123456789ab", HomeOf(elsewhere) / "Mine.xml.tmp-0123456789ab",
@@ -160,7 +153,7 @@ class FileKeepingTest : public QObject {
       QVERIFY2(fs::exists(fs::symlink_status(file)), file.c_str());
       QCOMPARE(LogCount(home, "Removed " + file.string()), 0);
     }
-    QCOMPARE(ReadText(real), std::string(kLibrary));
+    QCOMPARE(ReadText(real), std::string(kSmallLibrary));
   }
 };
 

@@ -15,13 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kLibrary[] =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
-    "<User-defined-ranges>\r\n"
-    "\t<Folder name=\"Open\">\r\n"
-    "\t\t<Range RangeName=\"UTG\" value=\"AA,KK\" percent=\"1.23%\"/>\r\n"
-    "\t</Folder>\r\n"
-    "</User-defined-ranges>\r\n";
 const UserLibraryPath kRoot{L"User-defined-ranges"};
 
 constexpr char kRankings[] = "<Ranges><User-defined-ranges><Folder>Mine</Folder></User-defined-ranges></Ranges>";
@@ -50,7 +43,7 @@ class UserLibraryFilesTest : public ::testing::Test {
 
   // The library written to file_ with that mode, and loaded.
   void Prepare(mode_t mode) {
-    WriteBytes(file_, kLibrary);
+    WriteBytes(file_, kSmallLibrary);
     ASSERT_EQ(::chmod(file_.c_str(), mode), 0);
     ASSERT_TRUE(library_.Load(file_).ok);
   }
@@ -69,7 +62,7 @@ TEST_F(UserLibraryFilesTest, ReadOnlyLibraryTakesNoEdit) {
   EXPECT_FALSE(library_.RenameNode({L"Open", L"User-defined-ranges"}, L"Shut", kFolderItem));
   EXPECT_FALSE(library_.PutRange({L"UTG", L"Open", L"User-defined-ranges"}, L"UTG", L"QQ", L"1%", kRangeItem, true,
                                  InsertWhere::After));
-  EXPECT_EQ(ReadBytes(file_), kLibrary);
+  EXPECT_EQ(ReadBytes(file_), kSmallLibrary);
   EXPECT_EQ(ModeOf(file_), 0444u);
   EXPECT_EQ(EntriesOf(dir_.path()), std::vector<std::string>{"UserRanges.xml"});
   // Nothing pretended: the library in memory is still what the file holds.
@@ -89,7 +82,7 @@ TEST_F(UserLibraryFilesTest, LibraryOnlyItsGroupMayWriteIsRefusedToItsOwner) {
   }
   EXPECT_FALSE(edited);
   EXPECT_NE(library_.LastError().find(L"read-only for this user"), std::wstring::npos) << ToUtf8(library_.LastError());
-  EXPECT_EQ(ReadBytes(file_), kLibrary);
+  EXPECT_EQ(ReadBytes(file_), kSmallLibrary);
 }
 
 TEST_F(UserLibraryFilesTest, EditedLibraryKeepsItsMode) {
@@ -122,7 +115,7 @@ TEST_F(UserLibraryFilesTest, AnotherUsersLibraryIsRefusedToAnUnprivilegedUser) {
   });
   if (!refused) GTEST_SKIP() << "only root can make a file of another user";
   EXPECT_TRUE(*refused);
-  EXPECT_EQ(ReadBytes(file_), kLibrary);
+  EXPECT_EQ(ReadBytes(file_), kSmallLibrary);
   EXPECT_EQ(OwnerOf(file_), 0u);
 }
 
@@ -130,7 +123,7 @@ TEST_F(UserLibraryFilesTest, LinkedLibraryIsEditedWhereItLies) {
   fs::create_directories(dir_ / "real");
   fs::create_directories(dir_ / "links");
   const fs::path real = dir_ / "real" / "Mine.xml";
-  WriteBytes(real, kLibrary);
+  WriteBytes(real, kSmallLibrary);
   ASSERT_EQ(::chmod(real.c_str(), 0600), 0);
   // Two links, both relative to their own folders.
   fs::create_symlink("../real/Mine.xml", dir_ / "links" / "second");

@@ -21,6 +21,15 @@
 
 namespace ferrox::testing {
 
+// A user range library of one folder holding one range.
+constexpr char kSmallLibrary[] =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+    "<User-defined-ranges>\r\n"
+    "\t<Folder name=\"Open\">\r\n"
+    "\t\t<Range RangeName=\"UTG\" value=\"AA,KK\" percent=\"1.23%\"/>\r\n"
+    "\t</Folder>\r\n"
+    "</User-defined-ranges>\r\n";
+
 // A fresh folder of the test's own, removed at the end whatever its permissions became.
 class ScratchFolder {
  public:
