@@ -117,7 +117,6 @@ bool CFerroxApp::InitInstance() {
   settings_->Read();
   LoadOrdering(0, settings_->fileSixPlus);
   LoadOrdering(1, settings_->fileChina);
-  document_ = std::make_unique<TableCardStoreRef>();
   calculator_ = std::make_unique<CalculatorDocument>();
   paneSettings_ = std::make_unique<PaneSettings>();
   SyncPaneSettings();
@@ -149,7 +148,6 @@ int CFerroxApp::ExitInstance() {
   hands_.reset();
   paneSettings_.reset();
   calculator_.reset();
-  document_.reset();
   quillet::fsm5::Free();
   handover_.Remove();
   instance_.reset();  // the home is free for the next program

@@ -15,7 +15,6 @@
 #include "app/services/AppLog.h"
 #include "app/services/LauncherHandover.h"
 #include "core/RangeParser.h"
-#include "engine/TableCardStore.h"
 
 namespace ferrox {
 
@@ -98,7 +97,6 @@ class CFerroxApp {
   AppLog log_;
   LauncherHandover handover_;
   std::unique_ptr<AppSettings> settings_;
-  std::unique_ptr<TableCardStoreRef> document_;
   std::unique_ptr<CalculatorDocument> calculator_;
   std::unique_ptr<PaneSettings> paneSettings_;
   std::unique_ptr<HandsModel> hands_;

@@ -41,15 +41,13 @@ struct Request {
 Request Validated(const std::vector<std::wstring>& ranges, const std::wstring& board) {
   LoadAll();
   Request r;
-  TableCardStoreRef store;
-  store->ClearBoard();
-  for (std::size_t i = 0; i + 1 < board.size(); i += 2) store->AppendBoardCard(quillet::GetCardByName(board.substr(i, 2)));
+  TableCardStore store;
+  for (std::size_t i = 0; i + 1 < board.size(); i += 2) store.AppendBoardCard(quillet::GetCardByName(board.substr(i, 2)));
   for (std::size_t i = 0; i < ranges.size(); ++i) r.hands.texts[i] = ranges[i];
   RequestFailure failure;
   const RangeParser parser(Orderings(), RuleSet::Standard);
-  if (!ValidateRequest(r.hands, NoRangeLinks(), parser, r.data, failure)) std::abort();
-  r.board = store->Board();
-  store->ClearBoard();
+  if (!ValidateRequest(store, r.hands, NoRangeLinks(), parser, r.data, failure)) std::abort();
+  r.board = store.Board();
   return r;
 }
 

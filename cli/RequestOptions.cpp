@@ -57,17 +57,15 @@ bool RequestOptions::ReadCards(int& exitCode) const {
 
 bool RequestOptions::Validate(HandsInput& hands, RequestData& request, int& exitCode) const {
   if (!ReadCards(exitCode)) return false;
-  TableCardStoreRef store;
-  store->ClearBoard();
-  store->ClearDead();
-  for (CardIndex c : board_) store->AppendBoardCard(c);
+  TableCardStore table;
+  for (CardIndex c : board_) table.AppendBoardCard(c);
 
   hands.texts[0] = FromUtf8(hero_);
   for (std::size_t i = 0; i < ops_.size() && i < 5; ++i) hands.texts[i + 1] = FromUtf8(ops_[i]);
   hands.texts[kDeadTextSlot] = FromUtf8(dead_);
   const RangeParser parser(Orderings(), RulesOf(rules));
   RequestFailure failure;
-  if (!ValidateRequest(hands, NoRangeLinks(), parser, request, failure)) {
+  if (!ValidateRequest(table, hands, NoRangeLinks(), parser, request, failure)) {
     exitCode = Fail(ExplainRefusal(failure, hands, parser, board_, ReasonPlace::SameLine));
     return false;
   }

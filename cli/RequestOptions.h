@@ -10,7 +10,6 @@
 #include "engine/HandsInput.h"
 #include "engine/RequestValidation.h"
 #include "engine/StreetEvaluation.h"
-#include "engine/TableCardStore.h"
 
 namespace ferrox::cli {
 

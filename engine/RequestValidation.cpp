@@ -65,13 +65,12 @@ std::vector<CardIndex> ReadDeadCards(const std::wstring& text) {
   return cards;
 }
 
-bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangeParser& parser,
+bool ValidateRequest(TableCardStore& table, HandsInput& hands, const RangeLinks& links, const RangeParser& parser,
                      RequestData& request, RequestFailure& failure) {
-  TableCardStoreRef store;
-  const std::vector<CardIndex> board = store->Board();
+  const std::vector<CardIndex> board = table.Board();
   if (board.size() == 1 || board.size() == 2) return Fail(failure, kErrorBoard);
   request = RequestData{};
-  request.boardMask = store->BoardMask();
+  request.boardMask = table.BoardMask();
 
   // A range that holds no hand ("0%", an editor left empty) cannot be played.
   Spec& hero = hands.specs[kHeroSlot];
@@ -96,7 +95,7 @@ bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangePars
   if (!AnyDealExists(request, request.boardMask)) return Fail(failure, kReenterRanges, kWrongRanges, true);
 
   const std::wstring& deadText = hands.texts[kDeadTextSlot];
-  const bool addToDocument = !deadText.empty() && store->Dead().empty();
+  const bool addToDocument = !deadText.empty() && table.Dead().empty();
   const std::vector<CardIndex> dead = ReadDeadCards(deadText);
   if (!dead.empty()) {
     for (CardIndex c : dead) request.deadMask |= CardMaskOf(c);
@@ -105,7 +104,7 @@ bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangePars
       return Fail(failure, kReenterDead, kWrongDead, true);
   }
   if (addToDocument)
-    for (CardIndex c : dead) store->AppendDeadCard(c);
+    for (CardIndex c : dead) table.AppendDeadCard(c);
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include "core/RangeParser.h"
 #include "engine/HandsInput.h"
 #include "engine/RangeLinks.h"
+#include "engine/TableCardStore.h"
 
 namespace ferrox {
 
@@ -43,8 +44,8 @@ std::wstring OpponentError(int opponent, const std::wstring& text);
 
 // Checks, in order: board size, hero range, opponent ranges, at least one opponent, that
 // the ranges can be dealt around the board, the dead cards. Parsed ranges are left in
-// hands.specs. Typed dead cards join the calculator document when it holds none.
-bool ValidateRequest(HandsInput& hands, const RangeLinks& links, const RangeParser& parser,
+// hands.specs. Typed dead cards join the calculator document (table) when it holds none.
+bool ValidateRequest(TableCardStore& table, HandsInput& hands, const RangeLinks& links, const RangeParser& parser,
                      RequestData& request, RequestFailure& failure);
 
 // Cards of a dead-card text: names written together or separated by spaces or commas

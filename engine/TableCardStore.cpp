@@ -8,36 +8,11 @@
 namespace ferrox {
 namespace {
 
-std::mutex g_lifetime;
-TableCardStore* g_store = nullptr;
-int g_references = 0;
-
 bool Holds(const std::vector<CardIndex>& cards, CardIndex card) {
   return std::find(cards.begin(), cards.end(), card) != cards.end();
 }
 
 }  // namespace
-
-TableCardStore* TableCardStore::Acquire() {
-  std::lock_guard lock(g_lifetime);
-  if (!g_store) g_store = new TableCardStore();
-  ++g_references;
-  return g_store;
-}
-
-void TableCardStore::Release() {
-  std::lock_guard lock(g_lifetime);
-  if (g_references == 0) return;
-  if (--g_references == 0) {
-    delete g_store;
-    g_store = nullptr;
-  }
-}
-
-int TableCardStore::References() {
-  std::lock_guard lock(g_lifetime);
-  return g_references;
-}
 
 int TableCardStore::AddListener(Listener listener) {
   std::lock_guard lock(mutex_);

@@ -1,9 +1,10 @@
 #pragma once
-// The calculator document: board, dead cards and each player's specific hand, shared by
-// everyone who holds a reference. Every change is announced to the listeners.
+// The calculator document: board, dead cards and each player's specific hand. Whoever
+// creates one owns it and hands it to those who need it (the program one for its window,
+// the command-line tool one per request). Every change is announced to the listeners.
 //
-// Threads: the thread that creates the store (the first Acquire: the GUI thread in the
-// program, the main thread in the command-line tool) owns it. Only the owner changes it;
+// Threads: the thread that creates the store (the GUI thread in the program, the main
+// thread in the command-line tool) owns it. Only the owner changes it;
 // a change asked from any other thread is refused and changes nothing. Listeners run on
 // the owner, right after the change, so a widget listening is only ever touched on the
 // GUI thread. Any thread may read; Snapshot() gives one consistent view of all cards.
@@ -33,10 +34,9 @@ class TableCardStore {
  public:
   using Listener = std::function<void()>;
 
-  // The first Acquire creates the store, the last Release destroys it.
-  static TableCardStore* Acquire();
-  static void Release();
-  static int References();
+  TableCardStore() = default;
+  TableCardStore(const TableCardStore&) = delete;
+  TableCardStore& operator=(const TableCardStore&) = delete;
 
   int AddListener(Listener listener);
   void RemoveListener(int id);
@@ -69,7 +69,6 @@ class TableCardStore {
   std::wstring DeadText() const;
 
  private:
-  TableCardStore() = default;
   // Applies change under the lock and announces it when it reports a change.
   template <class Change>
   bool Mutate(Change change);
@@ -83,20 +82,6 @@ class TableCardStore {
   std::map<int, Listener> listeners_;
   int nextListener_ = 1;
   const std::thread::id owner_ = std::this_thread::get_id();
-};
-
-// Holds one reference for its lifetime.
-class TableCardStoreRef {
- public:
-  TableCardStoreRef() : store_(TableCardStore::Acquire()) {}
-  ~TableCardStoreRef() { TableCardStore::Release(); }
-  TableCardStoreRef(const TableCardStoreRef&) = delete;
-  TableCardStoreRef& operator=(const TableCardStoreRef&) = delete;
-  TableCardStore* operator->() const { return store_; }
-  TableCardStore& operator*() const { return *store_; }
-
- private:
-  TableCardStore* store_;
 };
 
 }  // namespace ferrox

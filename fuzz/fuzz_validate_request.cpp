@@ -72,26 +72,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const uint8_t mode = bytes.Byte();
   const RangeParser& parser = mode & 1 ? parsers.straightBeatsSet : parsers.standard;
 
-  TableCardStoreRef store;
-  store->ClearBoard();
-  store->ClearDead();
-  for (int n = bytes.Byte() % 7; n > 0; --n) store->AppendBoardCard(CardOf(bytes.Byte()));
-  for (int n = bytes.Byte() % 4 == 0 ? 1 : 0; n > 0; --n) store->AppendDeadCard(CardOf(bytes.Byte()));
-  const std::vector<CardIndex> boardBefore = store->Board();
-  const std::vector<CardIndex> deadBefore = store->Dead();
+  TableCardStore store;
+  for (int n = bytes.Byte() % 7; n > 0; --n) store.AppendBoardCard(CardOf(bytes.Byte()));
+  for (int n = bytes.Byte() % 4 == 0 ? 1 : 0; n > 0; --n) store.AppendDeadCard(CardOf(bytes.Byte()));
+  const std::vector<CardIndex> boardBefore = store.Board();
+  const std::vector<CardIndex> deadBefore = store.Dead();
 
   HandsInput hands;
   for (std::wstring& text : hands.texts) text = fuzz::WideOf(bytes.Until('\n'), mode >> 1);
 
   RequestData request;
   RequestFailure failure;
-  const bool accepted = ValidateRequest(hands, NoRangeLinks(), parser, request, failure);
-  FUZZ_CHECK(store->Board() == boardBefore);
+  const bool accepted = ValidateRequest(store, hands, NoRangeLinks(), parser, request, failure);
+  FUZZ_CHECK(store.Board() == boardBefore);
 
   if (!accepted) {
     FUZZ_CHECK(!failure.message.empty());
     FUZZ_CHECK(KnownMessage(failure.message));
-    FUZZ_CHECK(store->Dead() == deadBefore);
+    FUZZ_CHECK(store.Dead() == deadBefore);
     CheckReason(failure, hands, parser, boardBefore);
     return 0;
   }
@@ -122,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   long budget = 200'000;
   FUZZ_CHECK(Dealable(request.handLists, 0, known, budget));
 
-  if (deadBefore.empty() && !hands.texts[kDeadTextSlot].empty()) FUZZ_CHECK(store->Dead() == dead);
-  else FUZZ_CHECK(store->Dead() == deadBefore);
+  if (deadBefore.empty() && !hands.texts[kDeadTextSlot].empty()) FUZZ_CHECK(store.Dead() == dead);
+  else FUZZ_CHECK(store.Dead() == deadBefore);
   return 0;
 }

@@ -20,11 +20,11 @@ bool IsPlayer(int player) { return player >= 0 && player < kDeadTarget; }
 CalculatorDocument::CalculatorDocument(QObject* parent) : QObject(parent) {
   // The store's listeners run on its owner thread; this object must live there so that
   // changed() reaches the panes on the GUI thread.
-  Q_ASSERT(store_->OnOwnerThread());
-  listener_ = store_->AddListener([this] { StoreChanged(); });
+  Q_ASSERT(store_.OnOwnerThread());
+  listener_ = store_.AddListener([this] { StoreChanged(); });
 }
 
-CalculatorDocument::~CalculatorDocument() { store_->RemoveListener(listener_); }
+CalculatorDocument::~CalculatorDocument() { store_.RemoveListener(listener_); }
 
 void CalculatorDocument::StoreChanged() {
   if (QThread::currentThread() != thread()) {
@@ -48,7 +48,7 @@ auto CalculatorDocument::Batch(Change change) {
 }
 
 CardMask CalculatorDocument::TakenMask() const {
-  const TableCards cards = store_->Snapshot();
+  const TableCards cards = store_.Snapshot();
   CardMask taken = MaskOf(cards.board) | MaskOf(cards.dead);
   for (const auto& [player, hand] : cards.players) taken |= MaskOf(hand);
   return taken;
@@ -64,46 +64,46 @@ bool CalculatorDocument::Free(const std::vector<CardIndex>& cards, CardMask allo
   return true;
 }
 
-bool CalculatorDocument::AppendBoardCard(CardIndex card) { return store_->AppendBoardCard(card); }
+bool CalculatorDocument::AppendBoardCard(CardIndex card) { return store_.AppendBoardCard(card); }
 
-bool CalculatorDocument::RemoveBoardCard(int position) { return store_->RemoveBoardCard(position); }
+bool CalculatorDocument::RemoveBoardCard(int position) { return store_.RemoveBoardCard(position); }
 
-void CalculatorDocument::ClearBoard() { store_->ClearBoard(); }
+void CalculatorDocument::ClearBoard() { store_.ClearBoard(); }
 
 void CalculatorDocument::ClearStreet(Street street) {
   Batch([&] {
-    if (street == Street::Flop) store_->ClearBoard();
+    if (street == Street::Flop) store_.ClearBoard();
     // The river first, so that the turn's position stays put.
-    if (street != Street::Flop) store_->RemoveBoardCard(kMaxBoardCards - 1);
-    if (street == Street::Turn) store_->RemoveBoardCard(kMaxBoardCards - 2);
+    if (street != Street::Flop) store_.RemoveBoardCard(kMaxBoardCards - 1);
+    if (street == Street::Turn) store_.RemoveBoardCard(kMaxBoardCards - 2);
     return true;
   });
 }
 
 bool CalculatorDocument::AppendDeadCards(const std::vector<CardIndex>& cards) {
-  if (!store_->OnOwnerThread() || !Free(cards, 0)) return false;
+  if (!store_.OnOwnerThread() || !Free(cards, 0)) return false;
   return Batch([&] {
-    for (CardIndex c : cards) store_->AppendDeadCard(c);
+    for (CardIndex c : cards) store_.AppendDeadCard(c);
     return true;
   });
 }
 
-void CalculatorDocument::ClearDead() { store_->ClearDead(); }
+void CalculatorDocument::ClearDead() { store_.ClearDead(); }
 
 bool CalculatorDocument::SetPlayerHand(int player, const std::vector<CardIndex>& cards) {
-  if (!IsPlayer(player) || cards.size() != 2 || !store_->OnOwnerThread()) return false;
-  if (!Free(cards, MaskOf(store_->PlayerCards(player)))) return false;
+  if (!IsPlayer(player) || cards.size() != 2 || !store_.OnOwnerThread()) return false;
+  if (!Free(cards, MaskOf(store_.PlayerCards(player)))) return false;
   return Batch([&] {
-    store_->ClearPlayerCards(player);
-    for (CardIndex c : cards) store_->AppendPlayerCard(player, c);
+    store_.ClearPlayerCards(player);
+    for (CardIndex c : cards) store_.AppendPlayerCard(player, c);
     return true;
   });
 }
 
-void CalculatorDocument::ClearPlayerHand(int player) { store_->ClearPlayerCards(player); }
+void CalculatorDocument::ClearPlayerHand(int player) { store_.ClearPlayerCards(player); }
 
 PickerStart CalculatorDocument::PickerFor(int target) const {
-  const TableCards cards = store_->Snapshot();
+  const TableCards cards = store_.Snapshot();
   PickerStart start;
   start.unavailable = MaskOf(cards.board) | MaskOf(cards.dead);
   for (const auto& [player, hand] : cards.players) {

@@ -3,8 +3,8 @@
 // taken (board, dead cards, each player's specific hand). Every change, whoever made it,
 // is announced once by changed() on the thread this object lives on.
 //
-// Lives on the thread that owns the card store (the GUI thread); changes asked from any
-// other thread are refused by the store.
+// Lives on the thread that created it, which owns its card store (the GUI thread);
+// changes asked from any other thread are refused by the store.
 
 #include <QObject>
 #include <QString>
@@ -41,12 +41,15 @@ class CalculatorDocument : public QObject {
   explicit CalculatorDocument(QObject* parent = nullptr);
   ~CalculatorDocument() override;
 
-  TableCards Cards() const { return store_->Snapshot(); }
-  std::vector<CardIndex> Board() const { return store_->Board(); }
-  std::vector<CardIndex> Dead() const { return store_->Dead(); }
-  std::vector<CardIndex> PlayerCards(int player) const { return store_->PlayerCards(player); }
-  QString PlayerText(int player) const { return QString::fromStdWString(store_->PlayerText(player)); }
-  QString DeadText() const { return QString::fromStdWString(store_->DeadText()); }
+  // The cards themselves, for the engine's checks of a request.
+  TableCardStore& Store() { return store_; }
+  const TableCardStore& Store() const { return store_; }
+  TableCards Cards() const { return store_.Snapshot(); }
+  std::vector<CardIndex> Board() const { return store_.Board(); }
+  std::vector<CardIndex> Dead() const { return store_.Dead(); }
+  std::vector<CardIndex> PlayerCards(int player) const { return store_.PlayerCards(player); }
+  QString PlayerText(int player) const { return QString::fromStdWString(store_.PlayerText(player)); }
+  QString DeadText() const { return QString::fromStdWString(store_.DeadText()); }
   // Board, dead cards and every player's cards.
   CardMask TakenMask() const;
 
@@ -78,7 +81,7 @@ class CalculatorDocument : public QObject {
   auto Batch(Change change);
   bool Free(const std::vector<CardIndex>& cards, CardMask allowed) const;
 
-  TableCardStoreRef store_;
+  TableCardStore store_;
   int listener_ = 0;
   int batchDepth_ = 0;
   bool pending_ = false;

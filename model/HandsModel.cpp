@@ -134,7 +134,7 @@ ApplyResult HandsModel::Apply(int row, const QString& categoryLabel) {
 void HandsModel::ShowRow(int row, const QString& title, ApplyResult& result) {
   result.document = DocumentFor(row, result.documentCreated);
   quillet::Spec resolved;
-  ExcludeKnownCards(row, input_.specs.data(), kHandRows, input_.specs[row], resolved);
+  ExcludeKnownCards(cards_.Store(), row, input_.specs.data(), kHandRows, input_.specs[row], resolved);
   input_.specs[row] = resolved;
   const QString text = Text(row);
   result.document->SetRange(resolved, text);
@@ -159,7 +159,9 @@ QStringList HandsModel::SuitCountLines(const quillet::Spec& range) {
   return lines;
 }
 
-CardMask HandsModel::KnownCardsFor(int slot) const { return KnownCardMask(slot, input_.specs.data(), kHandRows); }
+CardMask HandsModel::KnownCardsFor(int slot) const {
+  return KnownCardMask(cards_.Store(), slot, input_.specs.data(), kHandRows);
+}
 
 void HandsModel::RefreshKnownCards() {
   for (int row = 0; row < kHandRows; ++row)
@@ -186,7 +188,7 @@ bool HandsModel::TakeText(int row) {
   quillet::Spec parsed;
   if (settings_.Parser().ParseRange(input_.texts[row], parsed) != kParseOk || parsed.empty()) return false;
   quillet::Spec resolved;
-  ExcludeKnownCards(row, input_.specs.data(), kHandRows, parsed, resolved);
+  ExcludeKnownCards(cards_.Store(), row, input_.specs.data(), kHandRows, parsed, resolved);
   input_.specs[row] = resolved;
   agreedText_[row] = Text(row);
   documents_[row]->SetRange(resolved, agreedText_[row]);
@@ -220,8 +222,8 @@ BuiltRequest HandsModel::BuildRequest() {
   std::array<bool, kHandRows> fromText{};
   for (int row = 0; row < kHandRows; ++row) fromText[row] = IsStale(row) && !TakeText(row);
   BuiltRequest built;
-  built.ok = ValidateRequest(input_, LinksWithoutRows(links_, fromText), settings_.Parser(), built.request,
-                             built.failure);
+  built.ok = ValidateRequest(cards_.Store(), input_, LinksWithoutRows(links_, fromText), settings_.Parser(),
+                             built.request, built.failure);
   RefreshKnownCards();  // validation read every range again
   built.specs = input_.specs;
   built.board = cards_.Board();

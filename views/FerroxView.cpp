@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "engine/TableCardStore.h"
+#include "model/CalculatorDocument.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
@@ -442,9 +442,8 @@ void CFerroxView::ApplyStatistics() {
 }
 
 BoardStatistics CFerroxView::CountOnTable() const {
-  const TableCardStoreRef table;
   const RuleSet rules = settings_ ? settings_->Rules() : RuleSet::Standard;
-  return document_->Statistics(table->Board(), rules);
+  return document_->Statistics(table_ ? table_->Board() : std::vector<CardIndex>(), rules);
 }
 
 void CFerroxView::RecountStatistics() {

@@ -29,6 +29,7 @@ class QGridLayout;
 namespace ferrox {
 
 class CFerroxDoc;
+class CalculatorDocument;
 class CHandSpectr;
 class CRangeSlider;
 class CSuitBtn;
@@ -56,6 +57,8 @@ class CFerroxView : public QWidget {
   // Shows the document and follows its changes; hands may be null.
   void SetDocument(CFerroxDoc* document, HandsModel* hands, const PaneSettings* settings);
   CFerroxDoc* Document() const { return document_; }
+  // The board a view without a Hands pane counts its statistics on; none: no board.
+  void SetTable(const CalculatorDocument* table) { table_ = table; }
   // Undo and Redo of this range, for the editor's right-click menu; enabled as they apply.
   QList<QAction*> EditActions() const;
   // Keys that undo or redo: Ctrl+Z, Alt+Backspace, Ctrl+Y and the platform's own.
@@ -125,6 +128,7 @@ class CFerroxView : public QWidget {
 
   QPointer<CFerroxDoc> document_;
   QPointer<HandsModel> hands_;
+  QPointer<const CalculatorDocument> table_;
   QPointer<const PaneSettings> settings_;
   std::vector<QMetaObject::Connection> documentLinks_;
   bool showingBand_ = false;  // the band's own fields are being set: no echo

@@ -65,13 +65,13 @@ class DocumentChurn {
 };
 
 TEST(Concurrency, EvaluationsRunWhileTheDocumentChanges) {
-  TableCardStoreRef store;
+  TableCardStore store;
   std::array<quillet::Spec, 6> specs;
   specs[0] = SpecOf("QQ KK AKs");
   specs[1] = SpecOf("AA JJ AQs");
   std::atomic<int> offOwnerNotices{0}, ownerNotices{0};
   const auto owner = std::this_thread::get_id();
-  const int listener = store->AddListener([&] {
+  const int listener = store.AddListener([&] {
     (std::this_thread::get_id() == owner ? ownerNotices : offOwnerNotices)++;
   });
 
@@ -79,10 +79,10 @@ TEST(Concurrency, EvaluationsRunWhileTheDocumentChanges) {
   std::atomic<int> done{0}, disagreements{0}, refusedChanges{0}, emptyResults{0};
   ResultBook book;
   auto work = [&] {
-    TableCardStoreRef mine;
+    TableCardStore& mine = store;
     for (int n = 0; n < kEvaluationsEach; ++n) {
-      const TableCards cards = mine->Snapshot();
-      if (!mine->AppendDeadCard(CardsOf("6h")[0])) ++refusedChanges;
+      const TableCards cards = mine.Snapshot();
+      if (!mine.AppendDeadCard(CardsOf("6h")[0])) ++refusedChanges;
       if (cards.board.size() < 3) continue;
       RequestData request;
       request.opponentCount = 1;
@@ -95,7 +95,7 @@ TEST(Concurrency, EvaluationsRunWhileTheDocumentChanges) {
     ++done;
   };
   std::vector<std::thread> workers;
-  DocumentChurn churn(*store);
+  DocumentChurn churn(store);
   churn.Step(0);
   for (int i = 0; i < kWorkers; ++i) workers.emplace_back(work);
   for (int step = 1; done.load() < kWorkers; ++step) {
@@ -103,9 +103,7 @@ TEST(Concurrency, EvaluationsRunWhileTheDocumentChanges) {
     std::this_thread::yield();
   }
   for (auto& w : workers) w.join();
-  store->RemoveListener(listener);
-  store->ClearBoard();
-  store->ClearDead();
+  store.RemoveListener(listener);
 
   EXPECT_EQ(disagreements.load(), 0);
   EXPECT_EQ(emptyResults.load(), 0);

@@ -66,13 +66,11 @@ TEST(NoDeal, TheProgramStillAcceptsItAndItsOutputLineSaysNoDealIsPossible) {
   hands.texts[1] = L"KhKd";
   const std::string dead = AllBut("AhAd KhKd", 30);
   hands.texts[kDeadTextSlot] = std::wstring(dead.begin(), dead.end());
-  TableCardStoreRef store;
-  store->ClearBoard();
-  store->ClearDead();
+  TableCardStore store;
   RequestData request;
   RequestFailure failure;
-  EXPECT_TRUE(ValidateRequest(hands, NoRangeLinks(), parser, request, failure));
-  store->ClearDead();
+  EXPECT_TRUE(ValidateRequest(store, hands, NoRangeLinks(), parser, request, failure));
+  store.ClearDead();
   EXPECT_FALSE(DealPossible(request));
 
   const StreetEvaluation result = EvaluateStreets(hands.specs, request, {}, StreetSettings{});

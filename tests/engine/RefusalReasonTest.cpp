@@ -22,23 +22,19 @@ class Refusal : public ::testing::Test {
   Refusal() : parser_(orderings_, RuleSet::Standard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
-  ~Refusal() override {
-    store_->ClearBoard();
-    store_->ClearDead();
-  }
 
   void Board(const char* cards) {
-    for (CardIndex c : CardsOf(cards)) store_->AppendBoardCard(c);
+    for (CardIndex c : CardsOf(cards)) store_.AppendBoardCard(c);
   }
   // Validates the texts (hero first); the refusal's reason, empty when it was accepted.
   std::wstring ReasonFor(const std::vector<std::wstring>& texts, const RangeLinks& links = NoRangeLinks()) {
     for (std::size_t i = 0; i < texts.size(); ++i) hands_.texts[i] = texts[i];
     RequestData request;
-    if (ValidateRequest(hands_, links, parser_, request, failure_)) return L"accepted";
-    return RefusalReason(failure_, hands_, parser_, store_->Board());
+    if (ValidateRequest(store_, hands_, links, parser_, request, failure_)) return L"accepted";
+    return RefusalReason(failure_, hands_, parser_, store_.Board());
   }
 
-  TableCardStoreRef store_;
+  TableCardStore store_;
   OrderingRanges orderings_;
   RangeParser parser_;
   HandsInput hands_;
@@ -65,7 +61,7 @@ TEST_F(Refusal, ErrorBoardSaysHowManyCardsTheBoardHasAndHowManyItNeeds) {
   EXPECT_EQ(failure_.message, L"Error board");
   Board("Kd");
   EXPECT_EQ(ReasonFor({L"AA", L"KK"}), BoardReason(2));
-  EXPECT_EQ(ExplainRefusal(failure_, hands_, parser_, store_->Board(), ReasonPlace::OwnLine),
+  EXPECT_EQ(ExplainRefusal(failure_, hands_, parser_, store_.Board(), ReasonPlace::OwnLine),
             L"Error board\nthe board has 2 cards; a board has three to five cards (flop, turn, river), or none");
   EXPECT_EQ(ExplainBoardError(6, ReasonPlace::SameLine),
             L"Error board (the board has 6 cards; a board has three to five cards (flop, turn, river), or none)");
@@ -130,7 +126,7 @@ TEST_F(Refusal, DealsThatCannotBeMadeNameTheCardsAtFault) {
   Board("Ks 7c 6d");
   EXPECT_EQ(ReasonFor({L"AsKs", L"QQ"}), L"Ks of Hero's hand AsKs is on the board");
   EXPECT_EQ(failure_.message, L"Please reenter card ranges!");
-  store_->ClearBoard();
+  store_.ClearBoard();
   Board("Ah Kd 7c");
   hands_.texts[kDeadTextSlot] = L"Kd";
   EXPECT_EQ(ReasonFor({L"QQ", L"JJ"}), L"Kd is both on the board and dead");

@@ -21,19 +21,15 @@ class Validation : public ::testing::Test {
   Validation() : parser_(orderings_, RuleSet::Standard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
-  ~Validation() override {
-    store_->ClearBoard();
-    store_->ClearDead();
-  }
 
   void Board(const char* cards) {
-    for (CardIndex c : CardsOf(cards)) store_->AppendBoardCard(c);
+    for (CardIndex c : CardsOf(cards)) store_.AppendBoardCard(c);
   }
   bool Validate(const RangeLinks& links = NoRangeLinks()) {
-    return ValidateRequest(hands_, links, parser_, request_, failure_);
+    return ValidateRequest(store_, hands_, links, parser_, request_, failure_);
   }
 
-  TableCardStoreRef store_;
+  TableCardStore store_;
   OrderingRanges orderings_;
   RangeParser parser_;
   HandsInput hands_;
@@ -48,7 +44,7 @@ TEST_F(Validation, ChecksComeInOrderWithTheirMessages) {
   EXPECT_FALSE(Validate());
   EXPECT_EQ(failure_.message, L"Error board") << "before any range is parsed";
   EXPECT_FALSE(failure_.timed);
-  store_->ClearBoard();
+  store_.ClearBoard();
 
   EXPECT_FALSE(Validate());
   EXPECT_EQ(failure_.message, L"Bad Hero range!") << "a heatmap request is no hero range";
@@ -127,11 +123,11 @@ TEST_F(Validation, DeadCardTexts) {
   hands_.texts[6] = L"Ah, Kd";
   ASSERT_TRUE(Validate());
   EXPECT_EQ(request_.deadMask, quillet::VecToInt64(CardsOf("Ah Kd")));
-  EXPECT_EQ(store_->Dead(), CardsOf("Ah Kd")) << "typed dead cards join the document";
+  EXPECT_EQ(store_.Dead(), CardsOf("Ah Kd")) << "typed dead cards join the document";
 
   hands_.texts[6] = L"Ah Kd Qc";
   ASSERT_TRUE(Validate());
-  EXPECT_EQ(store_->Dead(), CardsOf("Ah Kd")) << "only when it held none";
+  EXPECT_EQ(store_.Dead(), CardsOf("Ah Kd")) << "only when it held none";
   EXPECT_EQ(request_.deadMask, quillet::VecToInt64(CardsOf("Ah Kd Qc")));
 }
 
@@ -144,10 +140,10 @@ TEST_F(Validation, DeadCardsOnTheBoardOrLeavingNoDeal) {
   EXPECT_EQ(failure_.message, L"Please reenter dead cards!");
   EXPECT_EQ(failure_.caption, L"Wrong dead cards");
   EXPECT_TRUE(failure_.timed);
-  EXPECT_TRUE(store_->Dead().empty()) << "a refused request changes nothing";
+  EXPECT_TRUE(store_.Dead().empty()) << "a refused request changes nothing";
 
   // Each alone leaves a deal; together they do not.
-  store_->ClearBoard();
+  store_.ClearBoard();
   hands_.texts[0] = L"AsAd AhAc";
   hands_.texts[1] = L"KK";
   hands_.texts[6] = L"Ah";
@@ -171,18 +167,16 @@ TEST_F(Validation, LinkedEditorsReplaceTheText) {
 }
 
 TEST(RangeResolution, KnownCardsAreRemoved) {
-  TableCardStoreRef store;
-  for (CardIndex c : CardsOf("Ah Kd 7c")) store->AppendBoardCard(c);
-  store->AppendDeadCard(CardsOf("Qs")[0]);
+  TableCardStore store;
+  for (CardIndex c : CardsOf("Ah Kd 7c")) store.AppendBoardCard(c);
+  store.AppendDeadCard(CardsOf("Qs")[0]);
   std::array<quillet::Spec, 3> players = {SpecOf("AKs"), SpecOf("AcKc"), SpecOf("QQ JJ")};
   quillet::Spec out;
-  EXPECT_TRUE(ExcludeKnownCards(0, players.data(), 3, SpecOf("AKs"), out));
+  EXPECT_TRUE(ExcludeKnownCards(store, 0, players.data(), 3, SpecOf("AKs"), out));
   // Ah and Kd on the board, AcKc held by player 1: only AsKs is left.
   EXPECT_EQ(out.combos(), SpecOf("AsKs").combos());
-  EXPECT_TRUE(ExcludeKnownCards(2, players.data(), 3, SpecOf("QQ"), out));
+  EXPECT_TRUE(ExcludeKnownCards(store, 2, players.data(), 3, SpecOf("QQ"), out));
   EXPECT_EQ(out.size(), 3u) << "QQ without Qs";
-  store->ClearBoard();
-  store->ClearDead();
 }
 
 }  // namespace

@@ -15,18 +15,14 @@ class Streets : public ::testing::Test {
   Streets() : parser_(orderings_, RuleSet::Standard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
-  ~Streets() override {
-    store_->ClearBoard();
-    store_->ClearDead();
-  }
 
   StreetEvaluation Run(const std::vector<std::wstring>& ranges, const char* board, StreetSettings settings = {}) {
-    for (CardIndex c : CardsOf(board)) store_->AppendBoardCard(c);
+    for (CardIndex c : CardsOf(board)) store_.AppendBoardCard(c);
     for (std::size_t i = 0; i < ranges.size(); ++i) hands_.texts[i] = ranges[i];
     RequestData request;
     RequestFailure failure;
-    EXPECT_TRUE(ValidateRequest(hands_, NoRangeLinks(), parser_, request, failure)) << failure.message.size();
-    return EvaluateStreets(hands_.specs, request, store_->Board(), settings);
+    EXPECT_TRUE(ValidateRequest(store_, hands_, NoRangeLinks(), parser_, request, failure)) << failure.message.size();
+    return EvaluateStreets(hands_.specs, request, store_.Board(), settings);
   }
 
   // Exact equity of the hero from the library's enumeration.
@@ -43,7 +39,7 @@ class Streets : public ::testing::Test {
     return quillet::EnumerateEquity(problem).Equity(0);
   }
 
-  TableCardStoreRef store_;
+  TableCardStore store_;
   OrderingRanges orderings_;
   RangeParser parser_;
   HandsInput hands_;
@@ -52,18 +48,18 @@ class Streets : public ::testing::Test {
 TEST_F(Streets, WhichRowsAreComputedFollowsTheBoard) {
   const auto preflop = Run({L"AsKs", L"QhQd"}, "");
   for (const auto& t : preflop.tasks) EXPECT_NE(StreetCellText(t, 0), L"none");
-  store_->ClearBoard();
+  store_.ClearBoard();
   const auto flop = Run({L"AsKs", L"QhQd"}, "Js Ts 6c");
   EXPECT_EQ(flop.tasks[2].boardSize, 3);
   EXPECT_EQ(StreetCellText(flop.tasks[2], 0), L"0.00%") << "the flop row is the equity on that flop";
-  store_->ClearBoard();
+  store_.ClearBoard();
   const auto turn = Run({L"AsKs", L"QhQd"}, "Js Ts 6c 7h");
   EXPECT_NE(StreetCellText(turn.tasks[0], 0), L"none");
   EXPECT_NE(StreetCellText(turn.tasks[1], 0), L"none");
   EXPECT_EQ(StreetCellText(turn.tasks[2], 0), L"none");
   EXPECT_EQ(StreetCellText(turn.tasks[2], 1), L"none");
   EXPECT_EQ(StreetCellText(turn.tasks[2], 2), L"") << "beyond the opponents";
-  store_->ClearBoard();
+  store_.ClearBoard();
   const auto showdown = Run({L"AsKs", L"QhQd"}, "Js Ts 6c 7h Qs");
   EXPECT_EQ(StreetCellText(showdown.tasks[0], 0), L"100.00%");
   EXPECT_EQ(StreetCellText(showdown.tasks[1], 0), L"none");
@@ -142,13 +138,13 @@ TEST_F(Streets, SampledCellsAreMarkedAndSummedUpUnderTheGrid) {
   EXPECT_EQ(SamplingLine(r), L"Monte-Carlo, 10,000 games, standard error up to " + PercentText(largest));
 
   // Counted exactly: no mark, no line; nor for "none" of a street the board has passed.
-  store_->ClearBoard();
+  store_.ClearBoard();
   const auto exact = Run({L"AA KK", L"QQ JJ"}, "Ah 7c 6d 8s");
   for (const StreetTask& task : exact.tasks)
     for (int column = 0; column < 6; ++column)
       EXPECT_EQ(StreetCellShownText(task, column), StreetCellText(task, column));
   EXPECT_EQ(SamplingLine(exact), L"");
-  store_->ClearBoard();
+  store_.ClearBoard();
   const auto turn = Run({L"AA KK", L"QQ JJ"}, "Ah 7c 6d 8s", sampled);
   EXPECT_EQ(StreetCellShownText(turn.tasks[2], 0), L"none");
 }

@@ -54,8 +54,8 @@ TEST_F(CalculatorDocumentTest, EachChangeIsAnnouncedOnceAndRefusalsChangeNothing
 }
 
 TEST_F(CalculatorDocumentTest, ChangesMadeElsewhereOnTheStoreAreAnnouncedToo) {
-  TableCardStoreRef store;
-  store->AppendBoardCard(Card("As"));
+  TableCardStore& store = document_.Store();
+  store.AppendBoardCard(Card("As"));
   EXPECT_EQ(changes_, 1);
   EXPECT_EQ(document_.Board(), CardsOf("As"));
 }

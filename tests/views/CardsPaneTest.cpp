@@ -24,8 +24,6 @@ class CardsPaneTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { testing::ClearCalculatorDocument(); }
-
   void clicksMakeABoardOfFiveAtMost() {
     CalculatorDocument document;
     CCardsView view;

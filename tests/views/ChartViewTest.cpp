@@ -89,8 +89,6 @@ class ChartViewTest : public QObject {
   void initTestCase() {
     if (!quillet::fsm5::IsLoaded()) QVERIFY(quillet::fsm5::load_fsm5() && quillet::fsm5::load_fsm7());
   }
-  void init() { ferrox::testing::ClearCalculatorDocument(); }
-  void cleanup() { ferrox::testing::ClearCalculatorDocument(); }
 
   void startsEmptyAndNamed() {
     Chart c;

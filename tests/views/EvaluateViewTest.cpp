@@ -41,7 +41,6 @@ struct Form {
     QObject::connect(&view, &CEvaluateView::outputLine, &view, [this](const QString& line) { output << line; });
     view.show();
   }
-  ~Form() { testing::ClearCalculatorDocument(); }
 
   void Players(std::initializer_list<const char*> texts) {
     int row = 0;

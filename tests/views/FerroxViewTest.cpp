@@ -94,11 +94,6 @@ class FerroxViewTest : public QObject {
     if (!quillet::fsm5::IsLoaded()) QVERIFY(quillet::fsm5::load_fsm5() && quillet::fsm5::load_fsm7());
   }
 
-  void cleanup() {
-    CalculatorDocument cards;
-    cards.ClearBoard();
-  }
-
   void clickingAClassTogglesItsCombinations() {
     Editor e;
     e.Click(kK, kA);  // AKs
@@ -218,6 +213,7 @@ class FerroxViewTest : public QObject {
     PaneSettings handsSettings;
     HandsModel hands(cards, handsSettings);
     Editor e(withHands ? &hands : nullptr);
+    if (!withHands) e.view.SetTable(&cards);
     SetBoard(cards, {"Kc", "7d", "6h"});
     e.doc.SetRange(ClassSpec("99"), QStringLiteral("99"));
     QTest::mouseClick(e.view.findChild<QPushButton*>(QString::number(CFerroxView::kApplyId)), Qt::LeftButton);
@@ -253,6 +249,7 @@ class FerroxViewTest : public QObject {
     CalculatorDocument cards;
     SetBoard(cards, {"Kc", "7d"});
     Editor e;
+    e.view.SetTable(&cards);
     e.doc.SetRange(ClassSpec("99"), QStringLiteral("99"));
     e.view.ApplyStatistics();
     QCOMPARE(e.Field(1294), QString());

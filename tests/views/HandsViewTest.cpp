@@ -98,8 +98,6 @@ class HandsViewTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void cleanup() { testing::ClearCalculatorDocument(); }
-
   void boxesAndModelShareTheTexts() {
     Pane pane;
     pane.Type(2, "AKs, QQ");
