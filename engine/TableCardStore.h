@@ -1,7 +1,7 @@
 #pragma once
 // The calculator document: board, dead cards and each player's specific hand. Whoever
-// creates one owns it and hands it to those who need it (the program one for its window,
-// the command-line tool one per request). Every change is announced to the listeners.
+// creates one owns it and hands it to those who need it: the program has one for its
+// window, the command-line tool one per request. Every change is announced to the listeners.
 //
 // Threads: the thread that creates the store (the GUI thread in the program, the main
 // thread in the command-line tool) owns it. Only the owner changes it;
