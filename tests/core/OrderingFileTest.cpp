@@ -11,6 +11,7 @@
 #include "core/Orderings.h"
 #include "core/TextFileProblem.h"
 #include "quillet/HandClass.h"
+#include "tests/support/FileTestSupport.h"
 
 namespace ferrox::testing {
 namespace {
@@ -19,11 +20,6 @@ namespace fs = std::filesystem;
 
 class OrderingFile : public ::testing::Test {
  protected:
-  OrderingFile() : dir_(fs::temp_directory_path() / ("ferrox_ordering_" + std::to_string(::getpid()))) {
-    fs::create_directories(dir_);
-  }
-  ~OrderingFile() override { fs::remove_all(dir_); }
-
   fs::path Write(const std::string& name, const std::string& bytes) {
     std::ofstream(dir_ / name, std::ios::binary) << bytes;
     return dir_ / name;
@@ -47,7 +43,7 @@ class OrderingFile : public ::testing::Test {
     return problem;
   }
 
-  fs::path dir_;
+  ScratchFolder dir_{"ordering"};
 };
 
 TEST_F(OrderingFile, AWholeOrderingHasNoProblem) {
@@ -88,7 +84,7 @@ TEST_F(OrderingFile, TheFirstLineAtFaultOrTheClassesLeftOut) {
 TEST_F(OrderingFile, DefaultOrderingsKeepTheProblemsOfThoseThatDidNotLoad) {
   Write(kDefaultStandardOrderingFile, WholeOrdering());
   OrderingRanges orderings;
-  LoadDefaultOrderings(orderings, dir_);
+  LoadDefaultOrderings(orderings, dir_.path());
   EXPECT_EQ(orderings.standard.ordering().size(), 81u);
   EXPECT_EQ(orderings.standardProblem, L"");
   EXPECT_TRUE(orderings.straightBeatsSet.ordering().empty());

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/OutputFile.h"
+#include "tests/support/FileTestSupport.h"
 
 namespace ferrox::testing {
 namespace {
@@ -18,12 +19,7 @@ namespace fs = std::filesystem;
 
 class OutputFile : public ::testing::Test {
  protected:
-  OutputFile() : dir_(fs::temp_directory_path() / ("ferrox_output_" + std::to_string(::getpid()))) {
-    fs::create_directories(dir_);
-    fifo_ = dir_ / "fifo";
-    EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
-  }
-  ~OutputFile() override { fs::remove_all(dir_); }
+  OutputFile() { EXPECT_EQ(::mkfifo(fifo_.c_str(), 0600), 0); }
 
   bool StillAFifo() const { return fs::is_fifo(fs::symlink_status(fifo_)); }
   // Reads the FIFO as a reader program would: everything, or the first `most` bytes.
@@ -38,7 +34,8 @@ class OutputFile : public ::testing::Test {
     });
   }
 
-  fs::path dir_, fifo_;
+  ScratchFolder dir_{"output"};
+  fs::path fifo_ = dir_ / "fifo";
   std::string error_;
 };
 
@@ -85,9 +82,9 @@ TEST_F(OutputFile, AReaderThatLeavesMidWayIsAnErrorNotTheEndOfTheProgram) {
 }
 
 TEST_F(OutputFile, AFolderIsRefusedAndARegularFileReplaced) {
-  EXPECT_FALSE(WriteOutputFile(dir_, "x", error_));
+  EXPECT_FALSE(WriteOutputFile(dir_.path(), "x", error_));
   EXPECT_EQ(error_, "Is a directory");
-  EXPECT_TRUE(fs::is_directory(dir_));
+  EXPECT_TRUE(fs::is_directory(dir_.path()));
   const fs::path file = dir_ / "x.hmp";
   ASSERT_TRUE(WriteOutputFile(file, "a longer first text", error_)) << error_;
   ASSERT_TRUE(WriteOutputFile(file, "second", error_)) << error_;
