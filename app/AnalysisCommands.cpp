@@ -7,7 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "app/TimedMessage.h"

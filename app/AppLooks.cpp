@@ -5,6 +5,8 @@
 #include <QStyleFactory>
 #include <memory>
 
+#include "views/CommandIds.h"
+
 namespace ferrox {
 namespace {
 
@@ -57,22 +59,24 @@ QPalette FusionDefault() {
 
 }  // namespace
 
-bool IsOffice2007Style(int id) { return id >= 215 && id <= 218; }
+bool IsOffice2007Style(int id) { return id >= cmd::kAppLookOffice2007Blue && id <= cmd::kAppLookOffice2007Aqua; }
 
 AppLook LookFor(int id, int currentOffice2007Style) {
-  if (id >= 211 && id <= 214) id = IsOffice2007Style(currentOffice2007Style) ? currentOffice2007Style : 215;
+  using namespace cmd;
+  if (id >= kAppLookOffice2007First && id <= kAppLookOffice2007Last)
+    id = IsOffice2007Style(currentOffice2007Style) ? currentOffice2007Style : kAppLookOffice2007Blue;
   switch (id) {
-    case 205: return {id, "Default", FusionDefault()};
-    case 206: return {id, "Office XP", Light(QColor(0xF6, 0xF6, 0xF4), QColor(0xEE, 0xED, 0xE8), QColor(0x31, 0x6A, 0xC5))};
-    case 207: return {id, "Windows XP", Light(QColor(0xEC, 0xE9, 0xD8), QColor(0xF4, 0xF3, 0xEE), QColor(0x31, 0x6A, 0xC5))};
-    case 208: return {id, "Office 2003", Light(QColor(0xDC, 0xE7, 0xF7), QColor(0xE9, 0xF0, 0xFB), QColor(0xF2, 0x9B, 0x36))};
-    case 209: return {id, "Visual Studio 2005", Light(QColor(0xEE, 0xED, 0xE5), QColor(0xF5, 0xF4, 0xEE), QColor(0x31, 0x6A, 0xC5))};
-    case 210: return {id, "Visual Studio 2008", Light(QColor(0xE9, 0xEC, 0xFA), QColor(0xF2, 0xF4, 0xFC), QColor(0x33, 0x99, 0xFF))};
-    case 215: return {id, "Office 2007 (Blue Style)", Light(QColor(0xD5, 0xE4, 0xF2), QColor(0xE4, 0xEE, 0xF8), QColor(0xFF, 0xB7, 0x4A))};
-    case 216: return {id, "Office 2007 (Black Style)", Dark()};
-    case 217: return {id, "Office 2007 (Silver Style)", Light(QColor(0xE6, 0xE8, 0xEC), QColor(0xF1, 0xF2, 0xF5), QColor(0x4C, 0x7F, 0xC0))};
-    case 218: return {id, "Office 2007 (Aqua Style)", Light(QColor(0xD8, 0xEB, 0xEE), QColor(0xE8, 0xF4, 0xF6), QColor(0x2C, 0x9C, 0xB0))};
-    default: return {219, "Windows 7", Light(QColor(0xF0, 0xF0, 0xF0), QColor(0xF7, 0xF7, 0xF7), QColor(0x33, 0x99, 0xFF))};
+    case kAppLookDefault: return {id, "Default", FusionDefault()};
+    case kAppLookOfficeXp: return {id, "Office XP", Light(QColor(0xF6, 0xF6, 0xF4), QColor(0xEE, 0xED, 0xE8), QColor(0x31, 0x6A, 0xC5))};
+    case kAppLookWindowsXp: return {id, "Windows XP", Light(QColor(0xEC, 0xE9, 0xD8), QColor(0xF4, 0xF3, 0xEE), QColor(0x31, 0x6A, 0xC5))};
+    case kAppLookOffice2003: return {id, "Office 2003", Light(QColor(0xDC, 0xE7, 0xF7), QColor(0xE9, 0xF0, 0xFB), QColor(0xF2, 0x9B, 0x36))};
+    case kAppLookVs2005: return {id, "Visual Studio 2005", Light(QColor(0xEE, 0xED, 0xE5), QColor(0xF5, 0xF4, 0xEE), QColor(0x31, 0x6A, 0xC5))};
+    case kAppLookVs2008: return {id, "Visual Studio 2008", Light(QColor(0xE9, 0xEC, 0xFA), QColor(0xF2, 0xF4, 0xFC), QColor(0x33, 0x99, 0xFF))};
+    case kAppLookOffice2007Blue: return {id, "Office 2007 (Blue Style)", Light(QColor(0xD5, 0xE4, 0xF2), QColor(0xE4, 0xEE, 0xF8), QColor(0xFF, 0xB7, 0x4A))};
+    case kAppLookOffice2007Black: return {id, "Office 2007 (Black Style)", Dark()};
+    case kAppLookOffice2007Silver: return {id, "Office 2007 (Silver Style)", Light(QColor(0xE6, 0xE8, 0xEC), QColor(0xF1, 0xF2, 0xF5), QColor(0x4C, 0x7F, 0xC0))};
+    case kAppLookOffice2007Aqua: return {id, "Office 2007 (Aqua Style)", Light(QColor(0xD8, 0xEB, 0xEE), QColor(0xE8, 0xF4, 0xF6), QColor(0x2C, 0x9C, 0xB0))};
+    default: return {kAppLookWindows7, "Windows 7", Light(QColor(0xF0, 0xF0, 0xF0), QColor(0xF7, 0xF7, 0xF7), QColor(0x33, 0x99, 0xFF))};
   }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Application looks 205..219: each a Qt style with a palette of our own.
+// Application looks (the ids of the ribbon's "Style"): each a Qt style with a palette of our own.
 
 #include <QPalette>
 #include <QString>
@@ -12,7 +12,8 @@ struct AppLook {
   QPalette palette;
 };
 
-// The look of an id; 211..214 keep the current Office 2007 colour style.
+// The look of an id; the old Office 2007 ids keep the current Office 2007 colour style, which
+// is blue while none is chosen.
 AppLook LookFor(int id, int currentOffice2007Style);
 // Applies a look to the running application (style and palette).
 void ApplyLook(const AppLook& look);

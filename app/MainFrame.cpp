@@ -15,7 +15,7 @@
 
 #include "app/AppLooks.h"
 #include "app/CaptionBar.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/OrderingFileDialog.h"
 #include "app/OutputWnd.h"
@@ -86,9 +86,9 @@ CMainFrame::~CMainFrame() {
   for (QMdiSubWindow* window : mdi_->findChildren<QMdiSubWindow*>()) disconnect(window, nullptr, this, nullptr);
 }
 
-QAction* CMainFrame::MakeAction(int id, const QString& text, const char* name, bool checkable) {
+QAction* CMainFrame::MakeAction(int id, const QString& text, bool checkable) {
   auto* action = new QAction(text, this);
-  action->setObjectName(name);
+  action->setObjectName(QString::fromLatin1(FrameCommandName(id)));
   action->setData(id);
   action->setCheckable(checkable);
   actions_[id] = action;
@@ -111,49 +111,49 @@ ColourButton* CMainFrame::ColourButtonOf(int id) const {
 }
 
 void CMainFrame::BuildActions() {
-  MakeAction(ID_APP_EXIT, "E&xit", "ID_APP_EXIT");
-  MakeAction(ID_APP_ABOUT, "About", "ID_APP_ABOUT")->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-  MakeAction(ID_VIEW_STATUS_BAR, "Status Bar", "ID_VIEW_STATUS_BAR", true);
-  MakeAction(ID_VIEW_CAPTION_BAR, "Caption Bar", "ID_VIEW_CAPTION_BAR", true);
-  MakeAction(ID_VIEW_OUTPUTWND, "Output Wnd", "ID_VIEW_OUTPUTWND", true);
-  MakeAction(ID_VIEW_CARDSVIEW, "Cards", "ID_VIEW_CARDSVIEW", true);
-  MakeAction(ID_VIEW_FILEVIEW, "Hands", "ID_VIEW_FILEVIEW", true);
-  MakeAction(ID_VIEW_EVALUATIONVIEW, "Evaluation", "ID_VIEW_EVALUATIONVIEW", true);
-  MakeAction(ID_VIEW_CLASSVIEW, "Tree", "ID_VIEW_CLASSVIEW", true);
-  MakeAction(ID_VIEW_RANGEVIEW, "Range", "ID_VIEW_RANGEVIEW", true);
-  MakeAction(ID_HEATMAP_VIEW, "Heatmap", "ID_HEATMAP_VIEW", true);
-  MakeAction(ID_HOTNESS_VIEW, "Hotness", "ID_HOTNESS_VIEW", true);
-  MakeAction(ID_CLEAR_ALL, "Clear All", "ID_CLEAR_ALL")->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
-  MakeAction(ID_BACKGROUND_COLOR, "Background Color", "ID_BACKGROUND_COLOR");
-  MakeAction(ID_FONT_COLOR, "Font Color", "ID_FONT_COLOR");
-  MakeAction(ID_MODE, "Use    mode", "ID_MODE")->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
-  MakeAction(ID_MODE_USE, "Use mode", "ID_MODE_USE");
-  MakeAction(ID_MODE_CREATE, "Create mode", "ID_MODE_CREATE");
-  MakeAction(ID_CHECK_6, "6+", "ID_CHECK_6", true);
-  MakeAction(ID_CHECK_CHINA, "Straight > Set", "ID_CHECK_CHINA", true);
-  MakeAction(ID_BUTTON_FILE_SIXPLUS, "", "ID_BUTTON_FILE_SIXPLUS")->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  MakeAction(ID_BUTTON_FILE_CHINA, "", "ID_BUTTON_FILE_CHINA")->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-  MakeAction(ID_CHART_VIEW, "Make View", "ID_CHART_VIEW")->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-  MakeAction(ID_CHART_CLEAR, "Clear", "ID_CHART_CLEAR")->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
-  MakeAction(ID_CHART_RUN, "Run", "ID_CHART_RUN")->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-  MakeAction(ID_CHART_BG_COLOR, "Background", "ID_CHART_BG_COLOR");
-  MakeAction(ID_CHART_GRID_COLOR, "Grid", "ID_CHART_GRID_COLOR");
-  MakeAction(ID_HEATMAP_SAVE, "Save", "ID_HEATMAP_SAVE")->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-  MakeAction(ID_SHOWSINGULAR, "Show", "ID_SHOWSINGULAR");
-  MakeAction(ID_HIDESINGULAR, "Hide", "ID_HIDESINGULAR");
-  MakeAction(ID_VIEW_COLORSPACE, "0%", "ID_VIEW_COLORSPACE");
-  MakeAction(ID_VIEW_COLORSPACE100, "100%", "ID_VIEW_COLORSPACE100");
-  MakeAction(ID_HOTNESS_CALC, "Equity at next board card", "ID_HOTNESS_CALC", true);
-  MakeAction(ID_FILE_NEW, "&New", "ID_FILE_NEW")->setShortcut(QKeySequence("Ctrl+N"));
-  MakeAction(ID_FILE_OPEN, "&Open", "ID_FILE_OPEN")->setShortcut(QKeySequence("Ctrl+O"));
-  MakeAction(ID_FILE_SAVE, "&Save", "ID_FILE_SAVE")->setShortcut(QKeySequence("Ctrl+S"));
-  MakeAction(ID_EDIT_UNDO, "&Undo", "ID_EDIT_UNDO")->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
-  MakeAction(ID_EDIT_REDO, "&Redo", "ID_EDIT_REDO")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-  MakeAction(ID_EDIT_CUT, "Cu&t", "ID_EDIT_CUT")->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")});
-  MakeAction(ID_EDIT_COPY, "&Copy", "ID_EDIT_COPY")->setShortcuts({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")});
-  MakeAction(ID_EDIT_PASTE, "&Paste", "ID_EDIT_PASTE")->setShortcuts({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")});
-  MakeAction(ID_NEXT_PANE, "Next pane", "ID_NEXT_PANE")->setShortcut(QKeySequence("F6"));
-  MakeAction(ID_PREV_PANE, "Previous pane", "ID_PREV_PANE")->setShortcut(QKeySequence("Shift+F6"));
+  MakeAction(ID_APP_EXIT, "E&xit");
+  MakeAction(ID_APP_ABOUT, "About")->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+  MakeAction(ID_VIEW_STATUS_BAR, "Status Bar", true);
+  MakeAction(ID_VIEW_CAPTION_BAR, "Caption Bar", true);
+  MakeAction(ID_VIEW_OUTPUTWND, "Output Wnd", true);
+  MakeAction(ID_VIEW_CARDSVIEW, "Cards", true);
+  MakeAction(ID_VIEW_FILEVIEW, "Hands", true);
+  MakeAction(ID_VIEW_EVALUATIONVIEW, "Evaluation", true);
+  MakeAction(ID_VIEW_CLASSVIEW, "Tree", true);
+  MakeAction(ID_VIEW_RANGEVIEW, "Range", true);
+  MakeAction(ID_HEATMAP_VIEW, "Heatmap", true);
+  MakeAction(ID_HOTNESS_VIEW, "Hotness", true);
+  MakeAction(ID_CLEAR_ALL, "Clear All")->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+  MakeAction(ID_BACKGROUND_COLOR, "Background Color");
+  MakeAction(ID_FONT_COLOR, "Font Color");
+  MakeAction(ID_MODE, "Use    mode")->setIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+  MakeAction(ID_MODE_USE, "Use mode");
+  MakeAction(ID_MODE_CREATE, "Create mode");
+  MakeAction(ID_CHECK_6, "6+", true);
+  MakeAction(ID_CHECK_CHINA, "Straight > Set", true);
+  MakeAction(ID_BUTTON_FILE_SIXPLUS, "")->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  MakeAction(ID_BUTTON_FILE_CHINA, "")->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+  MakeAction(ID_CHART_VIEW, "Make View")->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+  MakeAction(ID_CHART_CLEAR, "Clear")->setIcon(style()->standardIcon(QStyle::SP_DialogResetButton));
+  MakeAction(ID_CHART_RUN, "Run")->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+  MakeAction(ID_CHART_BG_COLOR, "Background");
+  MakeAction(ID_CHART_GRID_COLOR, "Grid");
+  MakeAction(ID_HEATMAP_SAVE, "Save")->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  MakeAction(ID_SHOWSINGULAR, "Show");
+  MakeAction(ID_HIDESINGULAR, "Hide");
+  MakeAction(ID_VIEW_COLORSPACE, "0%");
+  MakeAction(ID_VIEW_COLORSPACE100, "100%");
+  MakeAction(ID_HOTNESS_CALC, "Equity at next board card", true);
+  MakeAction(ID_FILE_NEW, "&New")->setShortcut(QKeySequence("Ctrl+N"));
+  MakeAction(ID_FILE_OPEN, "&Open")->setShortcut(QKeySequence("Ctrl+O"));
+  MakeAction(ID_FILE_SAVE, "&Save")->setShortcut(QKeySequence("Ctrl+S"));
+  MakeAction(ID_EDIT_UNDO, "&Undo")->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
+  MakeAction(ID_EDIT_REDO, "&Redo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+  MakeAction(ID_EDIT_CUT, "Cu&t")->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")});
+  MakeAction(ID_EDIT_COPY, "&Copy")->setShortcuts({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")});
+  MakeAction(ID_EDIT_PASTE, "&Paste")->setShortcuts({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")});
+  MakeAction(ID_NEXT_PANE, "Next pane")->setShortcut(QKeySequence("F6"));
+  MakeAction(ID_PREV_PANE, "Previous pane")->setShortcut(QKeySequence("Shift+F6"));
   for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY,
                  ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE})
     addAction(actions_[id]);  // keyboard only
@@ -161,7 +161,7 @@ void CMainFrame::BuildActions() {
   const char* lookNames[] = {"Office 2007 (&Blue Style)", "Office 2007 (B&lack Style)", "Office 2007 (&Silver Style)",
                              "Office 2007 (&Aqua Style)", "Win&dows 7"};
   for (int id = kAppLookOffice2007Blue; id <= kAppLookWindows7; ++id)
-    looks->addAction(MakeAction(id, lookNames[id - kAppLookOffice2007Blue], ("ID_VIEW_APPLOOK_" + std::to_string(id)).c_str(), true));
+    looks->addAction(MakeAction(id, lookNames[id - kAppLookOffice2007Blue], true));
 }
 
 QMenu* CMainFrame::BuildStyleMenu() {

@@ -105,7 +105,7 @@ class CMainFrame : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QAction* MakeAction(int id, const QString& text, const char* name, bool checkable = false);
+  QAction* MakeAction(int id, const QString& text, bool checkable = false);
   void BuildActions();
   void BuildRibbon();
   void BuildHomeCategory();
@@ -130,7 +130,7 @@ class CMainFrame : public QMainWindow {
   QMdiArea* mdi_ = nullptr;
   COutputWnd* output_ = nullptr;
   QLabel* statusPanes_[2] = {};
-  int office2007Style_ = 215;
+  int office2007Style_ = 0;  // none chosen yet
   bool closing_ = false;
   bool shown_ = false;
 };

@@ -16,7 +16,7 @@
 #include "app/AboutDialog.h"
 #include "app/AppLooks.h"
 #include "app/CaptionBar.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "app/PaneContent.h"

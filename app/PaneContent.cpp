@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "app/RangeLibraryPanes.h"

@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QScrollArea>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "model/DocumentLinks.h"

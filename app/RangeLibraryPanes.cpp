@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QTreeWidgetItem>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "core/EchoedText.h"

@@ -7,20 +7,20 @@ namespace ferrox {
 namespace {
 
 QMessageBox::Icon IconOf(unsigned style) {
-  switch (style & 0xF0) {
-    case 0x10: return QMessageBox::Critical;
-    case 0x20: return QMessageBox::Question;
-    case 0x30: return QMessageBox::Warning;
-    case 0x40: return QMessageBox::Information;
+  switch (style & kMbIcons) {
+    case kMbIconError: return QMessageBox::Critical;
+    case kMbIconQuestion: return QMessageBox::Question;
+    case kMbIconWarning: return QMessageBox::Warning;
+    case kMbIconInformation: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
   }
 }
 
 QMessageBox::StandardButtons ButtonsOf(unsigned style) {
-  switch (style & 0x0F) {
-    case 1: return QMessageBox::Ok | QMessageBox::Cancel;
-    case 3: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case 4: return QMessageBox::Yes | QMessageBox::No;
+  switch (style & kMbButtons) {
+    case kMbOkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case kMbYesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case kMbYesNo: return QMessageBox::Yes | QMessageBox::No;
     default: return QMessageBox::Ok;
   }
 }

@@ -8,12 +8,18 @@ class QWidget;
 
 namespace ferrox {
 
-// Style bits: buttons in the low nibble (0 OK, 1 OK/Cancel, 3 Yes/No/Cancel, 4 Yes/No), icon
-// in 0xF0 (0x10 error, 0x20 question, 0x30 warning, 0x40 information).
+// Style bits: the buttons in the low nibble, the icon in the next.
+inline constexpr unsigned kMbButtons = 0x0F;
 inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbOkCancel = 0x1;
+inline constexpr unsigned kMbYesNoCancel = 0x3;
 inline constexpr unsigned kMbYesNo = 0x4;
+inline constexpr unsigned kMbIcons = 0xF0;
+inline constexpr unsigned kMbIconError = 0x10;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr unsigned kMbIconWarning = 0x30;
 inline constexpr unsigned kMbIconInformation = 0x40;
-// Results: 1 OK, 2 Cancel, 6 Yes, 7 No, 32000 closed by the timer.
+// Results; kTimedOut when the timer closed the box.
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdCancel = 2;
 inline constexpr int kIdYes = 6;

@@ -1,64 +1,98 @@
 #pragma once
-// Command ids of the main window; each is also the objectName of its QAction.
+// Command ids of the main window and of the two library panes, written once. A frame
+// command's name is the objectName of its QAction; a pane command's action is named by its
+// number. The ids are those the program's settings and menus have always used.
+
+#include <string_view>
 
 namespace ferrox::cmd {
 
-inline constexpr int kAppLookDefault = 205;  // 205..219: application looks
-inline constexpr int kAppLookOfficeXp = 206;
-inline constexpr int kAppLookWindowsXp = 207;
-inline constexpr int kAppLookOffice2003 = 208;
-inline constexpr int kAppLookVs2005 = 209;
-inline constexpr int kAppLookVs2008 = 210;
-inline constexpr int kAppLookOffice2007First = 211;  // 211..214: Office 2007, current style
-inline constexpr int kAppLookOffice2007Blue = 215;
-inline constexpr int kAppLookOffice2007Black = 216;
-inline constexpr int kAppLookOffice2007Silver = 217;
-inline constexpr int kAppLookOffice2007Aqua = 218;
-inline constexpr int kAppLookWindows7 = 219;
+// X(name, id) for every command of the frame.
+#define FERROX_FRAME_COMMANDS(X)                                   \
+  X(ID_VIEW_CARDSVIEW, 124)                                        \
+  X(ID_VIEW_FILEVIEW, 133) /* "Hands" */                           \
+  X(ID_VIEW_CLASSVIEW, 134) /* "Tree" */                           \
+  X(ID_VIEW_OUTPUTWND, 149)                                        \
+  X(ID_VIEW_APPLOOK_205, 205) /* 205..219: application looks */    \
+  X(ID_VIEW_APPLOOK_206, 206)                                      \
+  X(ID_VIEW_APPLOOK_207, 207)                                      \
+  X(ID_VIEW_APPLOOK_208, 208)                                      \
+  X(ID_VIEW_APPLOOK_209, 209)                                      \
+  X(ID_VIEW_APPLOOK_210, 210)                                      \
+  X(ID_VIEW_APPLOOK_211, 211) /* 211..214: Office 2007, its style */ \
+  X(ID_VIEW_APPLOOK_215, 215)                                      \
+  X(ID_VIEW_APPLOOK_216, 216)                                      \
+  X(ID_VIEW_APPLOOK_217, 217)                                      \
+  X(ID_VIEW_APPLOOK_218, 218)                                      \
+  X(ID_VIEW_APPLOOK_219, 219)                                      \
+  X(ID_CAPTION_GO, 220)                                            \
+  X(ID_VIEW_CAPTION_BAR, 221)                                      \
+  X(ID_VIEW_RANGEVIEW, 510)                                        \
+  X(ID_CHART_VIEW, 10000)                                          \
+  X(ID_CHART_CLEAR, 10001)                                         \
+  X(ID_CHART_RUN, 10002)                                           \
+  X(ID_CHART_BG_COLOR, 10003)                                      \
+  X(ID_CHART_GRID_COLOR, 10004)                                    \
+  X(ID_HEATMAP_VIEW, 10005)                                        \
+  X(ID_HEATMAP_SAVE, 10008)                                        \
+  X(ID_SHOWSINGULAR, 10009)                                        \
+  X(ID_HIDESINGULAR, 10012)                                        \
+  X(ID_VIEW_COLORSPACE, 10013)                                     \
+  X(ID_VIEW_COLORSPACE100, 10014)                                  \
+  X(ID_HOTNESS_VIEW, 10016)                                        \
+  X(ID_HOTNESS_CALC, 10017)                                        \
+  X(ID_CLEAR_ALL, 32777)                                           \
+  X(ID_BACKGROUND_COLOR, 32778)                                    \
+  X(ID_FONT_COLOR, 32779)                                          \
+  X(ID_MODE_CREATE, 32790)                                         \
+  X(ID_MODE_USE, 32791)                                            \
+  X(ID_MODE, 32794)                                                \
+  X(ID_VIEW_EVALUATIONVIEW, 32797)                                 \
+  X(ID_CHECK_6, 32798)                                             \
+  X(ID_CHECK_CHINA, 32799)                                         \
+  X(ID_BUTTON_FILE_SIXPLUS, 32804)                                 \
+  X(ID_BUTTON_FILE_CHINA, 32806)                                   \
+  X(ID_FILE_NEW, 57600)                                            \
+  X(ID_FILE_OPEN, 57601)                                           \
+  X(ID_FILE_SAVE, 57603)                                           \
+  X(ID_EDIT_COPY, 57634)                                           \
+  X(ID_EDIT_CUT, 57635)                                            \
+  X(ID_EDIT_PASTE, 57637)                                          \
+  X(ID_EDIT_UNDO, 57643)                                           \
+  X(ID_EDIT_REDO, 57644)                                           \
+  X(ID_APP_ABOUT, 57664)                                           \
+  X(ID_APP_EXIT, 57665)                                            \
+  X(ID_NEXT_PANE, 57680)                                           \
+  X(ID_PREV_PANE, 57681)                                           \
+  X(ID_VIEW_STATUS_BAR, 59393)
 
-inline constexpr int ID_VIEW_CARDSVIEW = 124;
-inline constexpr int ID_VIEW_FILEVIEW = 133;  // "Hands"
-inline constexpr int ID_VIEW_CLASSVIEW = 134;  // "Tree"
-inline constexpr int ID_VIEW_OUTPUTWND = 149;
-inline constexpr int ID_CAPTION_GO = 220;
-inline constexpr int ID_VIEW_CAPTION_BAR = 221;
-inline constexpr int ID_VIEW_RANGEVIEW = 510;
-inline constexpr int ID_CHART_VIEW = 10000;
-inline constexpr int ID_CHART_CLEAR = 10001;
-inline constexpr int ID_CHART_RUN = 10002;
-inline constexpr int ID_CHART_BG_COLOR = 10003;
-inline constexpr int ID_CHART_GRID_COLOR = 10004;
-inline constexpr int ID_HEATMAP_VIEW = 10005;
-inline constexpr int ID_HEATMAP_SAVE = 10008;
-inline constexpr int ID_SHOWSINGULAR = 10009;
-inline constexpr int ID_HIDESINGULAR = 10012;
-inline constexpr int ID_VIEW_COLORSPACE = 10013;
-inline constexpr int ID_VIEW_COLORSPACE100 = 10014;
-inline constexpr int ID_HOTNESS_VIEW = 10016;
-inline constexpr int ID_HOTNESS_CALC = 10017;
-inline constexpr int ID_CLEAR_ALL = 32777;
-inline constexpr int ID_BACKGROUND_COLOR = 32778;
-inline constexpr int ID_FONT_COLOR = 32779;
-inline constexpr int ID_MODE_CREATE = 32790;
-inline constexpr int ID_MODE_USE = 32791;
-inline constexpr int ID_MODE = 32794;
-inline constexpr int ID_VIEW_EVALUATIONVIEW = 32797;
-inline constexpr int ID_CHECK_6 = 32798;
-inline constexpr int ID_CHECK_CHINA = 32799;
-inline constexpr int ID_BUTTON_FILE_SIXPLUS = 32804;
-inline constexpr int ID_BUTTON_FILE_CHINA = 32806;
-inline constexpr int ID_FILE_NEW = 57600;
-inline constexpr int ID_FILE_OPEN = 57601;
-inline constexpr int ID_FILE_SAVE = 57603;
-inline constexpr int ID_EDIT_COPY = 57634;
-inline constexpr int ID_EDIT_CUT = 57635;
-inline constexpr int ID_EDIT_PASTE = 57637;
-inline constexpr int ID_EDIT_UNDO = 57643;
-inline constexpr int ID_EDIT_REDO = 57644;
-inline constexpr int ID_APP_ABOUT = 57664;
-inline constexpr int ID_APP_EXIT = 57665;
-inline constexpr int ID_NEXT_PANE = 57680;
-inline constexpr int ID_PREV_PANE = 57681;
-inline constexpr int ID_VIEW_STATUS_BAR = 59393;
+#define FERROX_COMMAND_ID(name, id) name = id,
+enum FrameCommand : int { FERROX_FRAME_COMMANDS(FERROX_COMMAND_ID) };
+#undef FERROX_COMMAND_ID
+
+// The name of a frame command ("ID_FILE_NEW"); empty for an id that is none.
+constexpr std::string_view FrameCommandName(int id) {
+#define FERROX_COMMAND_NAME(name, id) \
+  case id: return #name;
+  switch (id) { FERROX_FRAME_COMMANDS(FERROX_COMMAND_NAME) }
+#undef FERROX_COMMAND_NAME
+  return {};
+}
+
+// The application looks, as the ribbon's "Style" lists them.
+inline constexpr int kAppLookDefault = ID_VIEW_APPLOOK_205;
+inline constexpr int kAppLookOfficeXp = ID_VIEW_APPLOOK_206;
+inline constexpr int kAppLookWindowsXp = ID_VIEW_APPLOOK_207;
+inline constexpr int kAppLookOffice2003 = ID_VIEW_APPLOOK_208;
+inline constexpr int kAppLookVs2005 = ID_VIEW_APPLOOK_209;
+inline constexpr int kAppLookVs2008 = ID_VIEW_APPLOOK_210;
+// Kept from older settings: 211..214 all mean "Office 2007 in its current style".
+inline constexpr int kAppLookOffice2007First = ID_VIEW_APPLOOK_211;
+inline constexpr int kAppLookOffice2007Last = 214;
+inline constexpr int kAppLookOffice2007Blue = ID_VIEW_APPLOOK_215;
+inline constexpr int kAppLookOffice2007Black = ID_VIEW_APPLOOK_216;
+inline constexpr int kAppLookOffice2007Silver = ID_VIEW_APPLOOK_217;
+inline constexpr int kAppLookOffice2007Aqua = ID_VIEW_APPLOOK_218;
+inline constexpr int kAppLookWindows7 = ID_VIEW_APPLOOK_219;
 
 }  // namespace ferrox::cmd

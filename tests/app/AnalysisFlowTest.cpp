@@ -18,7 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "model/ChartDoc.h"

@@ -14,7 +14,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/CaptionBar.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/MainFrame.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"

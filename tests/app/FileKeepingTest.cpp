@@ -5,7 +5,7 @@
 #include <QMdiArea>
 #include <QtTest>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/MainFrame.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/FileTestSupport.h"

@@ -21,7 +21,7 @@
 #include <QtTest>
 
 #include "app/AboutDialog.h"
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/MainFrame.h"
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"

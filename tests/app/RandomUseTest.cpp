@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <random>
 
-#include "app/CommandIds.h"
+#include "views/CommandIds.h"
 #include "app/MainFrame.h"
 #include "model/CalculatorDocument.h"
 #include "model/HandsModel.h"
