@@ -3,7 +3,6 @@
 #include <QPersistentModelIndex>
 #include <algorithm>
 
-#include "model/LibraryItemRoles.h"
 #include "model/PredefinedRanges.h"
 
 namespace ferrox {
@@ -20,7 +19,7 @@ std::unique_ptr<LibraryItem> NewItem(int code, int image, const wchar_t* text) {
 }  // namespace
 
 RankingsModel::RankingsModel(PredefinedRanges& rankings, QObject* parent)
-    : QAbstractItemModel(parent), rankings_(rankings) {
+    : LibraryTreeModel(parent), rankings_(rankings) {
   connect(&rankings_, &PredefinedRanges::tablesChanged, this, [this] {
     if (!editing_) Rebuild();
   });
@@ -31,8 +30,8 @@ RankingsModel::~RankingsModel() = default;
 
 void RankingsModel::Rebuild() {
   beginResetModel();
-  top_ = std::make_unique<LibraryItem>(-1, 0, std::wstring());
-  root_ = top_->Append(NewItem(kRootCode, kRootImage, L"Hand Rankings"));
+  ClearTop();
+  root_ = Top()->Append(NewItem(kRootCode, kRootImage, L"Hand Rankings"));
   tavi_ = root_->Append(NewItem(kTaviCode, kCategoryImage, L"Tavi Rankings"));
   user_ = root_->Append(NewItem(kUserCode, kCategoryImage, L"User-defined Rankings"));
   for (const std::wstring& name : rankings_.FolderNames()) user_->Append(FolderItem(name));
@@ -48,43 +47,6 @@ std::unique_ptr<LibraryItem> RankingsModel::FolderItem(const std::wstring& name)
 void RankingsModel::FillFolder(LibraryItem& folder) const {
   for (const FolderRanking& ranking : rankings_.RankingsOf(folder.Text()))
     folder.Append(std::make_unique<LibraryItem>(kRankingCode, kRankingImage, ranking.range.name));
-}
-
-// ---- The item model
-
-LibraryItem* RankingsModel::ItemOf(const QModelIndex& index) const {
-  return index.isValid() ? static_cast<LibraryItem*>(index.internalPointer()) : top_.get();
-}
-
-QModelIndex RankingsModel::IndexOf(const LibraryItem* item) const {
-  if (!item || item == top_.get()) return {};
-  return createIndex(item->Row(), 0, const_cast<LibraryItem*>(item));
-}
-
-QModelIndex RankingsModel::index(int row, int column, const QModelIndex& parent) const {
-  if (column != 0 || parent.column() > 0) return {};
-  return IndexOf(ItemOf(parent)->Child(row));
-}
-
-QModelIndex RankingsModel::parent(const QModelIndex& child) const {
-  return child.isValid() ? IndexOf(ItemOf(child)->Parent()) : QModelIndex();
-}
-
-int RankingsModel::rowCount(const QModelIndex& parent) const {
-  return parent.column() > 0 ? 0 : ItemOf(parent)->ChildCount();
-}
-
-int RankingsModel::columnCount(const QModelIndex&) const { return 1; }
-
-QVariant RankingsModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const LibraryItem* item = ItemOf(index);
-  switch (role) {
-    case Qt::DisplayRole: return Q(item->Text());
-    case kItemCodeRole: return item->Code();
-    case kItemImageRole: return item->Image();
-    default: return {};
-  }
 }
 
 // ---- Queries
@@ -117,12 +79,12 @@ QString RankingsModel::RangeText(const QModelIndex& ranking) const {
 
 QStringList RankingsModel::PathOf(const QModelIndex& index) const {
   QStringList path;
-  for (const LibraryItem* item = ItemOf(index); item != top_.get(); item = item->Parent()) path.prepend(Q(item->Text()));
+  for (const LibraryItem* item = ItemOf(index); item != Top(); item = item->Parent()) path.prepend(Q(item->Text()));
   return path;
 }
 
 QModelIndex RankingsModel::IndexAt(const QStringList& path) const {
-  LibraryItem* item = top_.get();
+  LibraryItem* item = Top();
   for (const QString& text : path) {
     LibraryItem* next = nullptr;
     for (int row = 0; row < item->ChildCount() && !next; ++row)
@@ -188,24 +150,13 @@ bool RankingsModel::Remove(const QModelIndex& index) {
                                   : rankings_.DeleteRanking(item->Parent()->Text(), item->Text());
   });
   if (!removed) return false;
-  RemoveRows(item->Parent(), item->Row(), 1);
+  RemoveItems(item->Parent(), item->Row(), 1);
   Sync();
   return true;
 }
 
 QModelIndex RankingsModel::Append(LibraryItem* parent, std::unique_ptr<LibraryItem> item) {
-  const int row = parent->ChildCount();
-  beginInsertRows(IndexOf(parent), row, row);
-  const LibraryItem* added = parent->Append(std::move(item));
-  endInsertRows();
-  return IndexOf(added);
-}
-
-void RankingsModel::RemoveRows(LibraryItem* parent, int row, int count) {
-  if (count <= 0) return;
-  beginRemoveRows(IndexOf(parent), row, row + count - 1);
-  for (int i = 0; i < count; ++i) parent->Take(row);
-  endRemoveRows();
+  return InsertItem(parent, parent->ChildCount(), std::move(item));
 }
 
 bool RankingsModel::ShowsItsRankings(LibraryItem& folder) const {
@@ -219,7 +170,7 @@ bool RankingsModel::ShowsItsRankings(LibraryItem& folder) const {
 }
 
 void RankingsModel::RefillFolder(LibraryItem& folder) {
-  RemoveRows(&folder, 0, folder.ChildCount());
+  RemoveItems(&folder, 0, folder.ChildCount());
   auto filled = FolderItem(folder.Text());
   if (filled->ChildCount() == 0) return;
   beginInsertRows(IndexOf(&folder), 0, filled->ChildCount() - 1);
@@ -235,7 +186,7 @@ void RankingsModel::Sync() {
   for (int row = user_->ChildCount() - 1; row >= 0; --row) {
     LibraryItem* folder = user_->Child(row);
     if (!rankings_.IsFolder(folder->Text())) {
-      RemoveRows(user_, row, 1);
+      RemoveItems(user_, row, 1);
       continue;
     }
     shown.push_back(folder->Text());

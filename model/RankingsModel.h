@@ -9,21 +9,20 @@
 // (a deleted folder's rankings may have joined another). A rebuild of the tables from
 // outside shows them afresh.
 
-#include <QAbstractItemModel>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 
-#include "model/LibraryItem.h"
+#include "model/LibraryTreeModel.h"
 
 namespace ferrox {
 
 class PredefinedRanges;
 class RangeParser;
 
-class RankingsModel : public QAbstractItemModel {
+class RankingsModel : public LibraryTreeModel {
   Q_OBJECT
 
  public:
@@ -37,12 +36,6 @@ class RankingsModel : public QAbstractItemModel {
   ~RankingsModel() override;
 
   PredefinedRanges& Rankings() const { return rankings_; }
-
-  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
-  QModelIndex parent(const QModelIndex& child) const override;
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
   QModelIndex RootIndex() const { return IndexOf(root_); }
   QModelIndex TaviIndex() const { return IndexOf(tavi_); }
@@ -67,8 +60,6 @@ class RankingsModel : public QAbstractItemModel {
   QString LastError() const { return error_; }
 
  private:
-  LibraryItem* ItemOf(const QModelIndex& index) const;
-  QModelIndex IndexOf(const LibraryItem* item) const;
   void Rebuild();
   std::unique_ptr<LibraryItem> FolderItem(const std::wstring& name) const;
   void FillFolder(LibraryItem& folder) const;
@@ -77,12 +68,10 @@ class RankingsModel : public QAbstractItemModel {
   void Sync();
   void RefillFolder(LibraryItem& folder);
   QModelIndex Append(LibraryItem* parent, std::unique_ptr<LibraryItem> item);
-  void RemoveRows(LibraryItem* parent, int row, int count);
   // Runs a file edit, the model not rebuilding on the tables it reads again.
   bool Edit(const std::function<bool()>& edit);
 
   PredefinedRanges& rankings_;
-  std::unique_ptr<LibraryItem> top_;  // above the root: holds it
   LibraryItem* root_ = nullptr;
   LibraryItem* tavi_ = nullptr;
   LibraryItem* user_ = nullptr;

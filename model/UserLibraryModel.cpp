@@ -5,7 +5,6 @@
 #include <QMimeData>
 #include <vector>
 
-#include "model/LibraryItemRoles.h"
 #include "model/RangeOutline.h"
 
 namespace ferrox {
@@ -47,8 +46,8 @@ std::unique_ptr<LibraryItem> ItemFor(int code, const xml::Node* element) {
 }  // namespace
 
 UserLibraryModel::UserLibraryModel(UserLibrary& library, QObject* parent)
-    : QAbstractItemModel(parent), library_(library), root_(std::make_unique<LibraryItem>(-1, 0, std::wstring())) {
-  AddElements(library_.Document(), *root_);
+    : LibraryTreeModel(parent), library_(library) {
+  AddElements(library_.Document(), *Top());
 }
 
 UserLibraryModel::~UserLibraryModel() = default;
@@ -57,7 +56,7 @@ template <typename Fill>
 void UserLibraryModel::Reset(Fill fill) {
   beginResetModel();
   // The old items go before the document they show can.
-  root_ = std::make_unique<LibraryItem>(-1, 0, std::wstring());
+  ClearTop();
   fill();
   endResetModel();
 }
@@ -66,7 +65,7 @@ UserLibraryLoad UserLibraryModel::Load(const std::filesystem::path& file) {
   UserLibraryLoad load;
   Reset([&] {
     load = library_.Load(file);
-    AddElements(library_.Document(), *root_);
+    AddElements(library_.Document(), *Top());
   });
   return load;
 }
@@ -76,7 +75,7 @@ void UserLibraryModel::ShowOutline(const RangeOutline& outline) {
     std::vector<LibraryItem*> made;
     made.reserve(outline.Items().size());
     for (const RangeOutline::Item& entry : outline.Items()) {
-      LibraryItem* parent = entry.parent < 0 ? root_.get() : made[static_cast<std::size_t>(entry.parent)];
+      LibraryItem* parent = entry.parent < 0 ? Top() : made[static_cast<std::size_t>(entry.parent)];
       made.push_back(parent->Append(std::make_unique<LibraryItem>(entry.code, entry.image, entry.text)));
     }
   });
@@ -84,7 +83,7 @@ void UserLibraryModel::ShowOutline(const RangeOutline& outline) {
 
 RangeOutline UserLibraryModel::Outline() const {
   RangeOutline outline;
-  for (const auto& item : root_->Children()) AddToOutline(*item, -1, outline);
+  for (const auto& item : Top()->Children()) AddToOutline(*item, -1, outline);
   return outline;
 }
 
@@ -98,42 +97,6 @@ void UserLibraryModel::AddElements(const xml::Node& node, LibraryItem& parent) {
 }
 
 // ---- The item model
-
-LibraryItem* UserLibraryModel::ItemOf(const QModelIndex& index) const {
-  return index.isValid() ? static_cast<LibraryItem*>(index.internalPointer()) : root_.get();
-}
-
-QModelIndex UserLibraryModel::IndexOf(const LibraryItem* item) const {
-  if (!item || item == root_.get()) return {};
-  return createIndex(item->Row(), 0, const_cast<LibraryItem*>(item));
-}
-
-QModelIndex UserLibraryModel::index(int row, int column, const QModelIndex& parent) const {
-  if (column != 0 || parent.column() > 0) return {};
-  const LibraryItem* child = ItemOf(parent)->Child(row);
-  return child ? createIndex(row, 0, const_cast<LibraryItem*>(child)) : QModelIndex();
-}
-
-QModelIndex UserLibraryModel::parent(const QModelIndex& child) const {
-  return child.isValid() ? IndexOf(ItemOf(child)->Parent()) : QModelIndex();
-}
-
-int UserLibraryModel::rowCount(const QModelIndex& parent) const {
-  return parent.column() > 0 ? 0 : ItemOf(parent)->ChildCount();
-}
-
-int UserLibraryModel::columnCount(const QModelIndex&) const { return 1; }
-
-QVariant UserLibraryModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const LibraryItem* item = ItemOf(index);
-  switch (role) {
-    case Qt::DisplayRole: return Q(item->Text());
-    case kItemCodeRole: return item->Code();
-    case kItemImageRole: return item->Image();
-    default: return {};
-  }
-}
 
 Qt::ItemFlags UserLibraryModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
@@ -175,9 +138,9 @@ bool UserLibraryModel::dropMimeData(const QMimeData* data, Qt::DropAction action
   // All found before anything moves: a move shifts the rows of the rest.
   std::vector<LibraryItem*> items;
   for (const QList<int>& path : rows) {
-    LibraryItem* item = root_.get();
+    LibraryItem* item = Top();
     for (int at : path) item = item ? item->Child(at) : nullptr;
-    if (item && item != root_.get()) items.push_back(item);
+    if (item && item != Top()) items.push_back(item);
   }
   LibraryItem* target = ItemOf(parent);
   int to = row < 0 ? target->ChildCount() : row;
@@ -222,7 +185,7 @@ QString UserLibraryModel::RangeText(const QModelIndex& index) const {
     case kRangeTextItem: return Q(item->Text());
     case kPercentTextItem: {
       LibraryItem* parent = item->Parent();
-      return parent != root_.get() && item->Row() > 0 ? Q(parent->Child(item->Row() - 1)->Text()) : QString();
+      return parent != Top() && item->Row() > 0 ? Q(parent->Child(item->Row() - 1)->Text()) : QString();
     }
     default: return {};
   }
@@ -237,7 +200,7 @@ QString UserLibraryModel::PercentText(const QModelIndex& range) const {
 
 UserLibraryPath UserLibraryModel::PathOf(const QModelIndex& index) const {
   UserLibraryPath path;
-  for (const LibraryItem* item = ItemOf(index); item != root_.get(); item = item->Parent()) {
+  for (const LibraryItem* item = ItemOf(index); item != Top(); item = item->Parent()) {
     path.push_back(item->Text());
     if (path.back() == kUserLibraryRoot) break;
   }
@@ -263,15 +226,8 @@ bool UserLibraryModel::HasChildOfCode(const QModelIndex& index, int code) const 
 
 // ---- Edits
 
-QModelIndex UserLibraryModel::Add(LibraryItem* parent, int row, std::unique_ptr<LibraryItem> item) {
-  beginInsertRows(IndexOf(parent), row, row);
-  const LibraryItem* added = parent->Insert(row, std::move(item));
-  endInsertRows();
-  return IndexOf(added);
-}
-
 QModelIndex UserLibraryModel::AddRange(LibraryItem* parent, int row) {
-  return Add(parent, row, ItemFor(kRangeItem, library_.LastAdded()));
+  return InsertItem(parent, row, ItemFor(kRangeItem, library_.LastAdded()));
 }
 
 bool UserLibraryModel::Edited(bool ok) {
@@ -285,14 +241,14 @@ QModelIndex UserLibraryModel::CreateFolder(const QModelIndex& at, const QString&
   const UserLibraryPath path =
       item->Code() == kLibraryRootItem ? UserLibraryPath{std::wstring(kUserLibraryRoot)} : PathOf(at);
   if (!Edited(at.isValid() && library_.InsertFolder(path, Wide(name), InsertWhere::FirstChild))) return {};
-  return Add(item, 0, ItemFor(kFolderItem, library_.LastAdded()));
+  return InsertItem(item, 0, ItemFor(kFolderItem, library_.LastAdded()));
 }
 
 QModelIndex UserLibraryModel::InsertFolder(const QModelIndex& folder, const QString& name, bool after) {
   LibraryItem* item = ItemOf(folder);
   const InsertWhere where = after ? InsertWhere::After : InsertWhere::Before;
   if (!Edited(folder.isValid() && library_.InsertFolder(PathOf(folder), Wide(name), where))) return {};
-  return Add(item->Parent(), item->Row() + (after ? 1 : 0), ItemFor(kFolderItem, library_.LastAdded()));
+  return InsertItem(item->Parent(), item->Row() + (after ? 1 : 0), ItemFor(kFolderItem, library_.LastAdded()));
 }
 
 QModelIndex UserLibraryModel::CreateRange(const QModelIndex& at, const UserRangeTexts& range) {
@@ -364,9 +320,7 @@ bool UserLibraryModel::Remove(const QModelIndex& index) {
   if (const xml::Node* target = library_.Find(path)) KeepTextsOf(target, true);
   if (!Edited(library_.RemoveNode(path))) return false;
   LibraryItem* item = ItemOf(index);
-  beginRemoveRows(index.parent(), item->Row(), item->Row());
-  item->Parent()->Take(item->Row());
-  endRemoveRows();
+  RemoveItems(item->Parent(), item->Row(), 1);
   return true;
 }
 
@@ -381,7 +335,7 @@ bool UserLibraryModel::MoveRange(const QModelIndex& range, bool up) {
 }
 
 void UserLibraryModel::KeepTextsOf(const xml::Node* element, bool within) {
-  std::vector<LibraryItem*> todo{root_.get()};
+  std::vector<LibraryItem*> todo{Top()};
   while (!todo.empty()) {
     LibraryItem* item = todo.back();
     todo.pop_back();

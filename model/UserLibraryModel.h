@@ -10,19 +10,18 @@
 // edit of such an item finds no path and fails. An item whose element an edit is about to
 // change or drop without the item following it keeps its texts as its own.
 
-#include <QAbstractItemModel>
 #include <QString>
 #include <filesystem>
 #include <memory>
 
-#include "model/LibraryItem.h"
+#include "model/LibraryTreeModel.h"
 #include "model/UserLibrary.h"
 
 namespace ferrox {
 
 class RangeOutline;
 
-class UserLibraryModel : public QAbstractItemModel {
+class UserLibraryModel : public LibraryTreeModel {
   Q_OBJECT
 
  public:
@@ -38,11 +37,6 @@ class UserLibraryModel : public QAbstractItemModel {
   // The tree in pre-order, the texts of ranges never opened included.
   RangeOutline Outline() const;
 
-  QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
-  QModelIndex parent(const QModelIndex& child) const override;
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
-  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   // Folders and ranges drag; only the root, the containers and folders take a drop, so a
   // range keeps exactly its two texts. Nothing lands beside the library's root.
   Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -88,13 +82,10 @@ class UserLibraryModel : public QAbstractItemModel {
   QString LastError() const { return error_; }
 
  private:
-  LibraryItem* ItemOf(const QModelIndex& index) const;
-  QModelIndex IndexOf(const LibraryItem* item) const;
   // Replaces every item, the views told once.
   template <typename Fill>
   void Reset(Fill fill);
   void AddElements(const xml::Node& node, LibraryItem& parent);
-  QModelIndex Add(LibraryItem* parent, int row, std::unique_ptr<LibraryItem> item);
   QModelIndex AddRange(LibraryItem* parent, int row);
   // The element an edit of item will change, which the item's own texts stop following
   // when it is another's.
@@ -106,7 +97,6 @@ class UserLibraryModel : public QAbstractItemModel {
   bool Edited(bool ok);
 
   UserLibrary& library_;
-  std::unique_ptr<LibraryItem> root_;
   QString error_;
 };
 
