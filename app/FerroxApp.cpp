@@ -17,7 +17,9 @@
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
 #include "model/PredefinedRanges.h"
+#include "model/RankingsModel.h"
 #include "model/UserLibrary.h"
+#include "model/UserLibraryModel.h"
 #include "quillet/Evaluator.h"
 #include "quillet/PreflopTables.h"
 
@@ -125,6 +127,8 @@ bool CFerroxApp::InitInstance() {
   library_ = std::make_unique<UserLibrary>(folders_.workDir / kUserLibraryFileName);
   rankings_ = std::make_unique<PredefinedRanges>(
       QString::fromStdString(folders_.LibraryFile(kPredefinedRangesFileName).string()));
+  libraryModel_ = std::make_unique<UserLibraryModel>(*library_);
+  rankingModel_ = std::make_unique<RankingsModel>(*rankings_);
 
   frame_ = std::make_unique<CMainFrame>(*this);
   title_ = QString("%1  %2").arg(kDisplayName, kVersionText);
@@ -143,6 +147,8 @@ bool CFerroxApp::InitInstance() {
 
 int CFerroxApp::ExitInstance() {
   frame_.reset();  // the editor windows go before the model they show
+  rankingModel_.reset();
+  libraryModel_.reset();
   rankings_.reset();
   library_.reset();
   hands_.reset();

@@ -24,7 +24,9 @@ class CalculatorDocument;
 class HandsModel;
 class PaneSettings;
 class PredefinedRanges;
+class RankingsModel;
 class UserLibrary;
+class UserLibraryModel;
 
 inline constexpr const char* kVersionText = "v4.11";
 inline constexpr const char* kCreationDate = "03.08.2021";
@@ -72,9 +74,12 @@ class CFerroxApp {
   CalculatorDocument& Calculator() const { return *calculator_; }
   PaneSettings& Panes() const { return *paneSettings_; }
   HandsModel& Hands() const { return *hands_; }
-  // The range libraries: the user's ranges and the predefined rankings.
+  // The range libraries: the user's ranges and the predefined rankings, and the item
+  // models the two trees show them through.
   UserLibrary& Library() const { return *library_; }
   PredefinedRanges& Rankings() const { return *rankings_; }
+  UserLibraryModel& LibraryModel() const { return *libraryModel_; }
+  RankingsModel& RankingModel() const { return *rankingModel_; }
   // Hands the settings, mode, rule set and orderings on to the panes; a no-op when nothing
   // changed.
   void SyncPaneSettings();
@@ -102,6 +107,8 @@ class CFerroxApp {
   std::unique_ptr<HandsModel> hands_;
   std::unique_ptr<UserLibrary> library_;
   std::unique_ptr<PredefinedRanges> rankings_;
+  std::unique_ptr<UserLibraryModel> libraryModel_;
+  std::unique_ptr<RankingsModel> rankingModel_;
   std::unique_ptr<CMainFrame> frame_;
   QString title_;
   QStringList heldOutputLines_;  // told before the Output pane existed

@@ -4,7 +4,6 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QMessageBox>
-#include <QTreeWidgetItem>
 
 #include "views/CommandIds.h"
 #include "app/FerroxApp.h"
@@ -14,7 +13,9 @@
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
 #include "model/PredefinedRanges.h"
+#include "model/RankingsModel.h"
 #include "model/UserLibrary.h"
+#include "model/UserLibraryModel.h"
 #include "quillet/Files.h"
 #include "views/ClassView.h"
 #include "views/HandsView.h"
@@ -87,9 +88,8 @@ void LoadUserLibrary(CFerroxApp& app, CMainFrame& frame) {
     view->LoadOutlineFile(path);
     return;
   }
-  const UserLibraryLoad load = app.Library().Load(path.toStdString());
+  const UserLibraryLoad load = view->Load(path.toStdString());
   LogLinkedLibrary(app, app.Library().OutputFile(), app.Library().OutputLinkTarget());
-  view->Fill();
   if (!load.ok) TellUnloadedLibrary(frame, path, load, fileProblem, textProblem);
 }
 
@@ -105,7 +105,7 @@ void TellUnreadableRankings(CFerroxApp& app, CMainFrame& frame) {
 }  // namespace
 
 QWidget* RangePane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
-  auto* view = new CRangeView(&app.Library(), &app.Hands(), &app.Panes(), parent);
+  auto* view = new CRangeView(&app.LibraryModel(), &app.Hands(), &app.Panes(), parent);
   view->applyRow = ApplyRowOf(frame);
   view->SetUserRangePath(app.settings().userRangePath);
   view->SetInitialFolder(QString::fromStdString(app.folders().workDir.string()));
@@ -118,7 +118,7 @@ QWidget* RangePane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
 }
 
 QWidget* ClassPane(CFerroxApp& app, CMainFrame& frame, QWidget* parent) {
-  auto* view = new CClassView(&app.Rankings(), &app.Hands(), &app.Panes(), parent);
+  auto* view = new CClassView(&app.RankingModel(), &app.Hands(), &app.Panes(), parent);
   view->applyRow = ApplyRowOf(frame);
   view->activeEditor = [&frame] { return frame.ActiveEditorDocument(); };
   QObject::connect(view, &CClassView::openHandRangeRequested, &frame, &CMainFrame::OpenHandRange);
@@ -144,8 +144,8 @@ QString RangeCategoryLabel(CFerroxApp& app, CMainFrame& frame) {
   if (category == kUserDefinedCategory) return QStringLiteral("(%1)").arg(rankings->LastSelectedName());
   const auto* ranges = PaneOf<CRangeView>(frame, cmd::ID_VIEW_RANGEVIEW);
   if (category != kUserFolderCategory || !ranges || !app.Panes().UseMode()) return {};
-  const QTreeWidgetItem* item = ranges->Tree()->currentItem();
-  return item && item->parent() ? QStringLiteral("(%1)").arg(item->parent()->text(0)) : QString();
+  const QModelIndex item = ranges->Tree()->currentIndex();
+  return item.parent().isValid() ? QStringLiteral("(%1)").arg(item.parent().data().toString()) : QString();
 }
 
 }  // namespace ferrox

@@ -354,13 +354,9 @@ void PredefinedRanges::FillSpecs(quillet::CUserFolder& folder, const RangeParser
 }
 
 void PredefinedRanges::RebuildTables(const RangeParser* parser) {
-  std::map<int, RankingItem> items;
-  for (const auto& [category, ranges] : categories_)
-    if (ranges.item != 0) items[category] = ranges.item;
   categories_.clear();
   folders_.clear();
   ApplyReadingRules();
-  for (const auto& [category, item] : items) categories_[category].item = item;
   for (auto& [name, folder] : folders_) FillSpecs(folder, parser);
 }
 
@@ -368,15 +364,6 @@ std::optional<std::filesystem::path> PredefinedRanges::LinkTarget() const {
   const auto local = LocalPath(file_);
   const auto target = quillet::ResolveLinks(local);
   return target != local ? target : std::nullopt;
-}
-
-void PredefinedRanges::SetCategoryItem(int category, RankingItem item) { categories_[category].item = item; }
-
-std::optional<int> PredefinedRanges::CategoryOfItem(RankingItem item) const {
-  if (item == 0) return std::nullopt;
-  for (const auto& [category, ranges] : categories_)
-    if (ranges.item == item) return category;
-  return std::nullopt;
 }
 
 std::vector<std::wstring> PredefinedRanges::FolderNames() const {

@@ -15,7 +15,6 @@
 #include <QObject>
 #include <QString>
 
-#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -47,9 +46,6 @@ enum RankingCategory : int {
 // The element kinds the pane renames and deletes.
 enum class RankingElement { Folder, RangeName };
 
-// A tree item of the rankings pane, as the pane chooses to number it; 0 for none.
-using RankingItem = std::uintptr_t;
-
 // (folder name, ranking name)
 using RankingKey = std::pair<std::wstring, std::wstring>;
 
@@ -72,7 +68,6 @@ class CAllRanges {
   CAllRanges& operator=(const CAllRanges&) = default;
   virtual ~CAllRanges() = default;
 
-  RankingItem item = 0;
   std::map<RankingKey, CRange> ranges;
 };
 
@@ -119,10 +114,6 @@ class PredefinedRanges : public QObject {
 
   const CategoryTable& Categories() const { return categories_; }
   const FolderTable& Folders() const { return folders_; }
-  // The pane's tree item of a category; the entry is made when missing.
-  void SetCategoryItem(int category, RankingItem item);
-  // The category whose item is item, or nullopt.
-  std::optional<int> CategoryOfItem(RankingItem item) const;
 
   // --- queries of the rankings pane ---
   std::vector<std::wstring> FolderNames() const;  // in table order
@@ -136,7 +127,7 @@ class PredefinedRanges : public QObject {
   const CRange* Find(int category, const std::wstring& folder, const std::wstring& name) const;
 
   // --- the pane's edits: each changes the document, writes it, reads the tables again
-  // from it (keeping the pane's items and the ranges parsed so far) and emits
+  // from it (keeping the ranges parsed so far) and emits
   // tablesChanged; false with LastError() when refused, when writing fails or when the
   // text written would not load (the file, document and tables are then as before).
   // Empty or blank names and texts, and characters XML cannot hold, are refused. ---
@@ -171,8 +162,8 @@ class PredefinedRanges : public QObject {
   bool CreateDefaultFile();
   bool ReadDocument();
   void ApplyReadingRules();
-  // Rebuilds the tables from the document, keeping the pane's items and the ranges
-  // parsed before; texts not parsed before are parsed with parser when there is one.
+  // Rebuilds the tables from the document, keeping the ranges parsed before; texts not
+  // parsed before are parsed with parser when there is one.
   void RebuildTables(const RangeParser* parser);
   void FillSpecs(quillet::CUserFolder& folder, const RangeParser* parser);
   // Runs edit on the document and writes it; on any failure the document is as before.

@@ -130,6 +130,7 @@ UserLibrary::UserLibrary(std::filesystem::path outputFile)
 UserLibrary::~UserLibrary() = default;
 
 UserLibraryLoad UserLibrary::Load(const std::filesystem::path& file) {
+  added_ = nullptr;
   document_ = xml::NewDocument();
   loaded_ = false;
   parseError_.clear();
@@ -204,7 +205,7 @@ bool UserLibrary::InsertFolder(const UserLibraryPath& path, const std::wstring& 
     if (parent == document_.get()) return Fail(L"Nothing can stand beside the library's root.");
     added = parent->InsertChildAt(std::move(folder), node, where == InsertWhere::Before);
   }
-  return Commit([parent, added] { parent->DeleteChild(added); });
+  return Added(added, Commit([parent, added] { parent->DeleteChild(added); }));
 }
 
 bool UserLibrary::PutRange(const UserLibraryPath& path, const std::wstring& name, const std::wstring& value,
@@ -234,7 +235,7 @@ bool UserLibrary::PutRange(const UserLibraryPath& path, const std::wstring& name
   } else {
     added = node->AddChild(NewRange(name, value, percent));
   }
-  return Commit([parent, added] { parent->DeleteChild(added); });
+  return Added(added, Commit([parent, added] { parent->DeleteChild(added); }));
 }
 
 bool UserLibrary::MoveRange(const UserLibraryPath& path, const std::wstring& /*name*/,
@@ -283,7 +284,15 @@ bool UserLibrary::CanEdit() {
   return true;
 }
 
+const Node* UserLibrary::Find(const UserLibraryPath& path) const {
+  if (path.empty() || path.back() != kUserLibraryRoot) return nullptr;
+  const Node* current = document_.get();
+  for (auto entry = path.rbegin(); current && entry != path.rend(); ++entry) current = ChildWithKey(*current, *entry);
+  return current;
+}
+
 Node* UserLibrary::Resolve(const UserLibraryPath& path) {
+  added_ = nullptr;
   if (!CanEdit()) return nullptr;
   // The pane's paths always end at the root; anything else names no item of the library.
   if (path.empty() || path.back() != kUserLibraryRoot) {
@@ -314,7 +323,13 @@ bool UserLibrary::Commit(const std::function<void()>& undo) {
   return Fail(L"The range library could not be written to <" + PathText(outputFile_) + L">: " + FromUtf8(reason));
 }
 
+bool UserLibrary::Added(const Node* node, bool committed) {
+  added_ = committed ? node : nullptr;
+  return committed;
+}
+
 bool UserLibrary::Fail(std::wstring reason) {
+  added_ = nullptr;
   error_ = std::move(reason);
   return false;
 }

@@ -108,6 +108,12 @@ class UserLibrary {
                  const std::wstring& percent, bool up);
 
   const std::wstring& LastError() const { return error_; }
+  // The element a path names, as the edits resolve it; null when it names none. Changes
+  // nothing, so a caller can see beforehand which element an edit will change.
+  const xml::Node* Find(const UserLibraryPath& path) const;
+  // The element the last edit made when it was an InsertFolder or PutRange that made one;
+  // null after any other edit.
+  const xml::Node* LastAdded() const { return added_; }
 
   // The n-th attribute's value (0 the first), empty when the element has fewer.
   static std::wstring AttributeAt(const xml::Node& element, std::size_t n);
@@ -123,6 +129,8 @@ class UserLibrary {
   xml::Node* Resolve(const UserLibraryPath& path);
   // Writes the document; on failure runs undo and keeps the reason.
   bool Commit(const std::function<void()>& undo);
+  // Keeps node as the one the edit added when it was committed.
+  bool Added(const xml::Node* node, bool committed);
   bool Fail(std::wstring reason);
 
   std::filesystem::path outputFile_;
@@ -136,6 +144,7 @@ class UserLibrary {
   bool byteOrderMark_ = false;
   std::wstring encodingError_;
   std::wstring error_;
+  const xml::Node* added_ = nullptr;
 };
 
 }  // namespace ferrox

@@ -3,9 +3,9 @@
 // user's own folders and rankings under "User-defined Rankings". In create mode a right click
 // offers folder and ranking edits, and a selected ranking becomes Op1's range; in use mode a
 // selected ranking goes to the player linked to its folder, and rankings drag out as ranges.
-// Edits go to the file first; the tree follows only when the file took them.
+// The tree shows the rankings' model; edits go through it to the file first, and the tree
+// follows only when the file took them.
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -17,8 +17,8 @@
 class QAction;
 class QMenu;
 class QPoint;
+class QModelIndex;
 class QToolBar;
-class QTreeWidgetItem;
 
 namespace ferrox {
 
@@ -26,7 +26,7 @@ class CFerroxDoc;
 class CViewTree;
 class HandsModel;
 class PaneSettings;
-class PredefinedRanges;
+class RankingsModel;
 
 class CClassView : public QWidget {
   Q_OBJECT
@@ -48,22 +48,15 @@ class CClassView : public QWidget {
     kRenameRangeCommand = 32789,
     kCreateFolderCommand = 32810,
   };
-  // Image numbers of the pane's items.
-  enum Image : int { kRootImage = 0, kRankingImage = 1, kFolderImage = 2, kCategoryImage = 3 };
   static constexpr int kSlots = 6;  // 0 the Hero, 1..5 Op1..Op5
 
   // All three must be non-null and outlive the view.
-  CClassView(PredefinedRanges* ranges, HandsModel* hands, const PaneSettings* settings,
-             QWidget* parent = nullptr);
+  CClassView(RankingsModel* model, HandsModel* hands, const PaneSettings* settings, QWidget* parent = nullptr);
   ~CClassView() override;
 
   CViewTree* Tree() const { return tree_; }
+  RankingsModel* Model() const { return model_; }
   QAction* ClearRangeAction() const { return clearRange_; }
-  QTreeWidgetItem* RootItem() const { return root_; }
-  QTreeWidgetItem* TaviItem() const { return tavi_; }
-  QTreeWidgetItem* UserItem() const { return user_; }
-  // The image number an item shows, -1 for none.
-  static int ImageOf(const QTreeWidgetItem* item);
 
   // What the last selection remembered: its text and the current category (see
   // RankingCategory; -1 before any).
@@ -71,12 +64,12 @@ class CClassView : public QWidget {
   int CurrentCategory() const { return category_; }
 
   // Player slots linked to tree items; a link survives rebuilds and follows renames.
-  void LinkSlot(int slot, QTreeWidgetItem* item);
-  QTreeWidgetItem* SlotItem(int slot) const;
+  void LinkSlot(int slot, const QModelIndex& index);
+  QModelIndex SlotItem(int slot) const;
 
   // A new context menu for the item (objectName 203, 204 or 205), or null: use mode, or
   // an item without one.
-  std::unique_ptr<QMenu> ContextMenu(QTreeWidgetItem* item);
+  std::unique_ptr<QMenu> ContextMenu(const QModelIndex& index);
 
   // Replaceable: the Hands pane applies a row (1..5 Op1..Op5, 0 the Hero).
   std::function<void(int row)> applyRow;
@@ -94,9 +87,7 @@ class CClassView : public QWidget {
   static QString HandRangeTitle(const QString& folder);  // "Hand Range (%s)"
 
  public slots:
-  // Empties the tree and fills it from the model's tables.
-  void Rebuild();
-  // The model rebuilds its tables with the current parser, then the tree follows.
+  // The rankings read again with the current parser; the tree shows them afresh.
   void BuildRankingTables();
   // A per-player editor became active: its linked item is selected, applying nothing.
   void SelectSlotItem(int slot);
@@ -115,49 +106,39 @@ class CClassView : public QWidget {
   void closeHandRangeRequested(const QString& title);
 
  private:
-  enum class Place { None, Root, Tavi, User, Folder, Ranking };
-
   void BuildToolBar();
   void BuildTree();
   void ApplyColours();
-  QTreeWidgetItem* AddItem(QTreeWidgetItem* parent, const QString& text, int code, int image);
-  void FillFolder(QTreeWidgetItem* folderItem);
-  bool ShowsItsRankings(const QTreeWidgetItem* folder) const;
-  void SyncFolders();
-  void ForgetCategoryItems();
-  Place PlaceOf(const QTreeWidgetItem* item) const;
-  QTreeWidgetItem* Selected() const;
+  void OpenTop();
+  QModelIndex Selected() const;
   bool Accepted(bool ok);
   std::optional<QString> AskName(const QString& prompt);
+  // Runs a model edit whose selection changes apply nothing.
+  template <typename Edit>
+  auto Quietly(Edit edit);
 
-  void SelectionChanged(QTreeWidgetItem* item);
-  void ApplyRanking(QTreeWidgetItem* ranking);
-  void ApplyToSlot(int slot, QTreeWidgetItem* ranking);
-  int SlotInFolder(const QTreeWidgetItem* folder) const;
-  QString RankingText(QTreeWidgetItem* ranking) const;
-  QString DragText(QTreeWidgetItem* item) const;
-  void ShowContextMenu(QTreeWidgetItem* item, const QPoint& globalPos);
+  void SelectionChanged(const QModelIndex& index);
+  void ApplyRanking(const QModelIndex& ranking);
+  void ApplyToSlot(int slot, const QModelIndex& ranking);
+  int SlotInFolder(const QModelIndex& folder) const;
+  QString DragText(const QModelIndex& index) const;
+  void ShowContextMenu(const QModelIndex& index, const QPoint& globalPos);
 
-  static QStringList PathOf(const QTreeWidgetItem* item);
-  QTreeWidgetItem* ItemAt(const QStringList& path) const;
   void RenameLinks(const QStringList& oldPath, const QString& newText);
   void DropLinks(const QStringList& path);
 
-  QPointer<PredefinedRanges> ranges_;
+  RankingsModel* model_;
   HandsModel* hands_;
   const PaneSettings* settings_;
   QToolBar* toolBar_ = nullptr;
   QAction* clearRange_ = nullptr;
   CViewTree* tree_ = nullptr;
-  QTreeWidgetItem* root_ = nullptr;
-  QTreeWidgetItem* tavi_ = nullptr;
-  QTreeWidgetItem* user_ = nullptr;
 
   QString lastName_;
   int category_ = -1;
   std::array<QStringList, kSlots> slotPaths_;  // item texts from the root down
   // Set while a selection comes from us (a slot's editor activated, an item deleted, the
-  // tree emptied): it is remembered but applies nothing.
+  // tree brought in step): it is remembered but applies nothing.
   bool quietSelection_ = false;
 };
 

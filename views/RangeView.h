@@ -1,6 +1,6 @@
 #pragma once
-// The range library pane: the user's folders and named ranges as a tree, built from the
-// user library document and edited through it. Every edit changes the document first (which
+// The range library pane: the user's folders and named ranges as a tree over the user
+// library's model, and edited through it: every edit changes the document first (which
 // writes the library file) and the tree only when that worked. In create mode the tree
 // takes a context menu, a click applies the clicked range to the Hero and items move inside
 // the tree; in use mode ranges are dragged out onto a range box. The tree can also be saved
@@ -10,13 +10,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <filesystem>
 #include <functional>
 #include <optional>
 
 #include "model/UserLibrary.h"
 
 class QMenu;
-class QTreeWidgetItem;
+class QModelIndex;
 
 namespace ferrox {
 
@@ -24,7 +25,7 @@ class CRangeViewToolBar;
 class CViewTree;
 class HandsModel;
 class PaneSettings;
-class RangeOutline;
+class UserLibraryModel;
 
 class CRangeView : public QWidget {
   Q_OBJECT
@@ -59,16 +60,17 @@ class CRangeView : public QWidget {
   enum Menu : int { kRootMenu = 173, kFolderMenu = 201, kRangeMenu = 202 };
 
   // All three must be non-null and outlive the view.
-  CRangeView(UserLibrary* library, HandsModel* hands, const PaneSettings* settings, QWidget* parent = nullptr);
+  CRangeView(UserLibraryModel* model, HandsModel* hands, const PaneSettings* settings, QWidget* parent = nullptr);
   ~CRangeView() override;
 
   CViewTree* Tree() const { return tree_; }
+  UserLibraryModel* Model() const { return model_; }
   CRangeViewToolBar* ToolBar() const { return toolBar_; }
   // The context menu showing now, null when none.
   QMenu* ShownMenu() const;
 
-  // Rebuilds the tree from the user library document (after UserLibrary::Load).
-  void Fill();
+  // Reads the library file and shows it, its top level opened.
+  UserLibraryLoad Load(const std::filesystem::path& file);
   // Rebuilds the tree from an outline file; the path is not kept. False (after the message)
   // when the file cannot be read; the tree is then empty.
   bool LoadOutlineFile(const QString& path);
@@ -80,11 +82,6 @@ class CRangeView : public QWidget {
   void SetInitialFolder(const QString& folder) { initialFolder_ = folder; }
 
   bool IsCommandEnabled(int id) const;
-  // The range text a drag of the item carries: a range's, its text's or its percent's;
-  // empty for anything else.
-  static QString RangeTextOf(const QTreeWidgetItem* item);
-  // From the item's text up to and including the library root's.
-  static UserLibraryPath PathOf(const QTreeWidgetItem* item);
 
   // Replaceable: the Hands pane's apply of a row (0 the Hero).
   std::function<void(int row)> applyRow;
@@ -114,34 +111,28 @@ class CRangeView : public QWidget {
  private:
   void BuildLayout();
   void ConnectTree();
-  void FillFrom(const xml::Node& node, QTreeWidgetItem* parent);
-  QTreeWidgetItem* Selected() const;
-  void AddItem(QTreeWidgetItem* parent, QTreeWidgetItem* item);
-  void InsertBeside(QTreeWidgetItem* at, QTreeWidgetItem* item, bool after);
-  QStringList SiblingTexts(const QTreeWidgetItem* item) const;
-  QTreeWidgetItem* ChildNamed(const QTreeWidgetItem* parent, const QString& name) const;
-  static bool HasChildOfCode(const QTreeWidgetItem* item, int code);
+  QModelIndex Selected() const;
+  QStringList SiblingTexts(const QModelIndex& index) const;
   static int CodeFor(int id);
+  void ShowAdded(const QModelIndex& added, bool open);
 
-  void OnRightClick(QTreeWidgetItem* item, const QPoint& globalPos);
+  void OnRightClick(const QModelIndex& index, const QPoint& globalPos);
   void OnLeftClick();
   void UpdateToolBar();
   QMenu* MakeMenu(int code);
 
-  void CreateFolder(QTreeWidgetItem* selected, int id);
-  void InsertFolder(QTreeWidgetItem* selected, bool after);
-  void CreateRange(QTreeWidgetItem* selected, int id);
-  void OverwriteRange(QTreeWidgetItem* range, const QString& text, const QString& percent);
-  void AddNewRange(QTreeWidgetItem* selected, int id, const QString& name, const QString& text, const QString& percent);
-  void InsertRange(QTreeWidgetItem* selected, bool after);
-  void SaveRange(QTreeWidgetItem* selected);
-  void Rename(QTreeWidgetItem* selected);
-  void Delete(QTreeWidgetItem* selected);
-  void Move(QTreeWidgetItem* selected, bool up);
+  void CreateFolder(const QModelIndex& selected);
+  void InsertFolder(const QModelIndex& selected, bool after);
+  void CreateRange(const QModelIndex& selected, int id);
+  void AddNewRange(const QModelIndex& selected, int id, const UserRangeTexts& range);
+  void InsertRange(const QModelIndex& selected, bool after);
+  void SaveRange(const QModelIndex& selected);
+  void Rename(const QModelIndex& selected);
+  void Delete(const QModelIndex& selected);
+  void Move(const QModelIndex& selected, bool up);
   void SaveOutline();
   void LoadOutline();
   bool LoadOutline(const QString& path, bool keepPath);
-  void ShowOutline(const RangeOutline& outline);
 
   QString SaveDialog();
   QString OpenDialog(const QString& currentPath);
@@ -152,7 +143,7 @@ class CRangeView : public QWidget {
   bool Ask(const QString& text);
   std::optional<QString> PromptName(const QString& prompt);
 
-  UserLibrary* library_;
+  UserLibraryModel* model_;
   HandsModel* hands_;
   const PaneSettings* settings_;
   CRangeViewToolBar* toolBar_ = nullptr;

@@ -2,6 +2,7 @@
 // A program instance in a temporary home: settings, log and working files stay there.
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -12,6 +13,16 @@
 #include "app/FerroxApp.h"
 
 namespace ferrox::testing {
+
+// Every item of a tree model, each before its children.
+inline QModelIndexList AllItems(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+  QModelIndexList items;
+  for (int row = 0; row < model.rowCount(parent); ++row) {
+    const QModelIndex item = model.index(row, 0, parent);
+    items << item << AllItems(model, item);
+  }
+  return items;
+}
 
 inline std::filesystem::path HomeOf(const QTemporaryDir& dir) { return dir.path().toStdString(); }
 

@@ -22,6 +22,7 @@
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "model/PredefinedRanges.h"
+#include "model/RankingsModel.h"
 #include "quillet/Files.h"
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
@@ -476,12 +477,12 @@ class FerroxAppTest : public QObject {
     CMainFrame* frame = app->MainFrame();
     for (const char* name : {"UserRanges.xml", "Range6Plus.xml"})
       QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().programDir / name));
-    CViewTree* ranges = frame->findChild<CRangeView*>()->Tree();
-    QCOMPARE(ranges->topLevelItemCount(), 1);
-    QCOMPARE(ranges->topLevelItem(0)->text(0), QString("User-defined-ranges"));
-    QVERIFY(ranges->topLevelItem(0)->childCount() >= 2);
-    auto* rankings = frame->findChild<CClassView*>();
-    QVERIFY(rankings->UserItem()->childCount() >= 3);
+    const QAbstractItemModel* ranges = frame->findChild<CRangeView*>()->Tree()->model();
+    QCOMPARE(ranges->rowCount(), 1);
+    QCOMPARE(ranges->index(0, 0).data().toString(), QString("User-defined-ranges"));
+    QVERIFY(ranges->rowCount(ranges->index(0, 0)) >= 2);
+    const RankingsModel* rankings = frame->findChild<CClassView*>()->Model();
+    QVERIFY(rankings->rowCount(rankings->UserIndex()) >= 3);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     app->ExitInstance();
   }
@@ -495,7 +496,7 @@ class FerroxAppTest : public QObject {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) told = box->text();
     QCOMPARE(told, QString("File not found! <%1>!").arg(QString::fromStdString((HomeOf(home) / "Gone.xml").string())));
-    QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->topLevelItemCount(), 0);
+    QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->model()->rowCount(), 0);
     app->ExitInstance();
 
     // The setting naming an outline saved from the pane: the tree comes from the outline.
@@ -504,9 +505,10 @@ class FerroxAppTest : public QObject {
     WriteText(HomeOf(second) / "Ferrox6Plus.conf", "[Settings]\nUserRangePath=Mine.xml\n");
     app = StartApp(HomeOf(second));
     QVERIFY(app);
-    CViewTree* tree = app->MainFrame()->findChild<CRangeView*>()->Tree();
-    QCOMPARE(tree->topLevelItemCount(), 1);
-    QCOMPARE(tree->topLevelItem(0)->child(0)->child(0)->text(0), QString("BTN"));
+    const QAbstractItemModel* tree = app->MainFrame()->findChild<CRangeView*>()->Tree()->model();
+    QCOMPARE(tree->rowCount(), 1);
+    const QModelIndex late = tree->index(0, 0, tree->index(0, 0));
+    QCOMPARE(tree->index(0, 0, late).data().toString(), QString("BTN"));
     app->ExitInstance();
   }
 
@@ -589,7 +591,7 @@ class FerroxAppTest : public QObject {
                QStringList{QString("The range library <%1> was not read: %2. The Range pane is empty.")
                                .arg(QString::fromStdString(library.string()), c.reason)});
       QVERIFY2(QApplication::activeModalWidget() == nullptr, c.what);
-      QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->topLevelItemCount(), 0);
+      QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->model()->rowCount(), 0);
       app->ExitInstance();
     }
 
@@ -616,7 +618,7 @@ class FerroxAppTest : public QObject {
     auto* rankings = frame->findChild<CClassView*>();
     rankings->promptName = [](const QString&) { return std::optional<QString>("Mine"); };
     rankings->ask = [](const QString&) { return true; };
-    rankings->Tree()->setCurrentItem(rankings->UserItem());
+    rankings->Tree()->setCurrentIndex(rankings->Model()->UserIndex());
     rankings->RunCommand(CClassView::kCreateFolderCommand);
     QMdiSubWindow* window = frame->Documents()->activeSubWindow();
     QVERIFY(window);
@@ -626,16 +628,17 @@ class FerroxAppTest : public QObject {
     QVERIFY(document && document->ToggleClass(0, 0));
     QVERIFY(window->windowTitle() != QString("Hand Range (Mine)"));
     QCOMPARE(app->Hands().Links().Current(), -1);
-    QTreeWidgetItem* folder = rankings->UserItem()->child(rankings->UserItem()->childCount() - 1);
-    QCOMPARE(folder->text(0), QString("Mine"));
-    rankings->Tree()->setCurrentItem(folder);
+    const QModelIndex user = rankings->Model()->UserIndex();
+    const QPersistentModelIndex folder = rankings->Model()->index(rankings->Model()->rowCount(user) - 1, 0, user);
+    QCOMPARE(folder.data().toString(), QString("Mine"));
+    rankings->Tree()->setCurrentIndex(folder);
     // Storing the window's range as a ranking of the folder.
     rankings->promptName = [](const QString&) { return std::optional<QString>("Aces"); };
     rankings->RunCommand(CClassView::kSaveRangeCommand);
     QCOMPARE(app->Rankings().RangeText(kUserDefinedCategory, L"Mine", L"Aces").value_or(L"?"), std::wstring(L"AA"));
     rankings->RunCommand(CClassView::kOpenHandRangeCommand);
     QCOMPARE(frame->Documents()->subWindowList().size(), 1);
-    rankings->Tree()->setCurrentItem(folder);
+    rankings->Tree()->setCurrentIndex(folder);
     rankings->RunCommand(CClassView::kDeleteFolderCommand);
     QTRY_COMPARE(frame->Documents()->subWindowList().size(), 0);
     app->ExitInstance();

@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/support/FileTestSupport.h"
+#include "model/RankingsModel.h"
 #include "views/ClassView.h"
 #include "views/RangeView.h"
 #include "views/ViewTree.h"
@@ -35,7 +36,8 @@ void InsertFolderInRangePane(CMainFrame& frame) {
   frame.Action(ID_MODE_CREATE)->trigger();
   auto* view = frame.findChild<CRangeView*>();
   view->promptName = [](const QString&) { return std::optional<QString>("New"); };
-  view->Tree()->setCurrentItem(view->Tree()->topLevelItem(0)->child(0));
+  const QAbstractItemModel* model = view->Tree()->model();
+  view->Tree()->setCurrentIndex(model->index(0, 0, model->index(0, 0)));
   QVERIFY(view->IsCommandEnabled(CRangeView::kInsertFolderAfter));
   view->RunCommand(CRangeView::kInsertFolderAfter);
 }
@@ -53,14 +55,14 @@ class FileKeepingTest : public QObject {
     QCOMPARE(::chmod(file.c_str(), 0444), 0);
     auto app = StartApp(HomeOf(home));
     QVERIFY(app);
-    CViewTree* tree = app->MainFrame()->findChild<CRangeView*>()->Tree();
-    QCOMPARE(tree->topLevelItem(0)->childCount(), 1);
+    const QAbstractItemModel* tree = app->MainFrame()->findChild<CRangeView*>()->Tree()->model();
+    QCOMPARE(tree->rowCount(tree->index(0, 0)), 1);
     QString told;
     AnswerNextMessageBox(&told);
     InsertFolderInRangePane(*app->MainFrame());
     QVERIFY2(told.contains("read-only"), qPrintable(told));
     QVERIFY2(told.contains(QString::fromStdString(file.string())), qPrintable(told));
-    QCOMPARE(tree->topLevelItem(0)->childCount(), 1);
+    QCOMPARE(tree->rowCount(tree->index(0, 0)), 1);
     QCOMPARE(ReadText(file), std::string(kSmallLibrary));
     app->ExitInstance();
   }
@@ -104,7 +106,7 @@ class FileKeepingTest : public QObject {
     InsertFolderInRangePane(*frame);
     auto* rankings = frame->findChild<CClassView*>();
     rankings->promptName = [](const QString&) { return std::optional<QString>("Fresh"); };
-    rankings->Tree()->setCurrentItem(rankings->UserItem());
+    rankings->Tree()->setCurrentIndex(rankings->Model()->UserIndex());
     rankings->RunCommand(CClassView::kCreateFolderCommand);
     // Back and forth between the modes reads the rankings again.
     frame->Action(ID_MODE_USE)->trigger();

@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <random>
 
@@ -184,12 +183,11 @@ class RandomUser {
   void UseALibrary() {
     const bool user = Draw(2) == 0;
     CViewTree* tree = user ? ranges_->Tree() : rankings_->Tree();
-    QList<QTreeWidgetItem*> items;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) items << *it;
+    const QModelIndexList items = AllItems(*tree->model());
     if (!items.isEmpty()) {
-      QTreeWidgetItem* item = items[Draw(static_cast<int>(items.size()))];
-      tree->scrollToItem(item);
-      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+      const QModelIndex item = items[Draw(static_cast<int>(items.size()))];
+      tree->scrollTo(item);
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(item).center());
     }
     if (Draw(2) == 0) return;
     static const int kRangeCommands[] = {32810, 32811, 2003, 2004, 32812, 32802, 2001, 2002, 32782,

@@ -4,7 +4,6 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
-#include <QTreeWidgetItemIterator>
 #include <QtTest>
 #include <set>
 
@@ -44,7 +43,7 @@ class StartUpTest : public QObject {
     QVERIFY(app);
     QVERIFY2(!user.ReaderBlocked(), "the start waited on the user library's FIFO");
     QVERIFY2(!rankings.ReaderBlocked(), "the start waited on the rankings' FIFO");
-    QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->topLevelItemCount(), 0);
+    QCOMPARE(app->MainFrame()->findChild<CRangeView*>()->Tree()->model()->rowCount(), 0);
     app->ExitInstance();
   }
 
@@ -115,8 +114,11 @@ class StartUpTest : public QObject {
     QVERIFY(app);
     std::map<int, std::set<qint64>> keys;  // image -> icon keys
     int items = 0;
-    for (QTreeWidgetItemIterator it(app->MainFrame()->findChild<CRangeView*>()->Tree()); *it; ++it, ++items)
-      keys[CViewTree::Image(*it)].insert((*it)->icon(0).cacheKey());
+    const CViewTree* tree = app->MainFrame()->findChild<CRangeView*>()->Tree();
+    for (const QModelIndex& item : AllItems(*tree->model())) {
+      keys[CViewTree::Image(item)].insert(tree->Icon(item).cacheKey());
+      ++items;
+    }
     QVERIFY(items > 10);
     QVERIFY(keys.size() >= 3);  // the root, folders, ranges and their texts
     for (const auto& [image, icons] : keys) QVERIFY2(icons.size() == 1, qPrintable(QString::number(image)));

@@ -271,9 +271,6 @@ TEST_F(PredefinedRangesTest, QueriesLookAcrossCategories) {
   EXPECT_TRUE(ranges_.IsFolder(L"F"));
   EXPECT_FALSE(ranges_.IsFolder(L"b"));
 
-  ranges_.SetCategoryItem(kUserFolderCategory, 77);
-  EXPECT_EQ(ranges_.CategoryOfItem(77), kUserFolderCategory);
-  EXPECT_FALSE(ranges_.CategoryOfItem(0).has_value());
 }
 
 // --- the pane's edits ---
@@ -288,7 +285,6 @@ TEST_F(PredefinedRangesTest, AddedFolderIsWrittenAndReadBack) {
 
 TEST_F(PredefinedRangesTest, AddedRankingGoesIntoItsFolderWithTwoDecimals) {
   Load(kFile);
-  ranges_.SetCategoryItem(kUserDefinedCategory, 5);
   ASSERT_TRUE(ranges_.AddRanking(L"Mine", L"Steal", L"AA,KK", 100.0 / 3, &parser_));
   EXPECT_NE(Read().find("<Folder>Mine<Range><RangeName>Any</RangeName><Value>nonsense!</Value><Percent>50"
                         "</Percent></Range><Range><RangeName>Steal</RangeName><Value>AA,KK</Value>"
@@ -298,7 +294,6 @@ TEST_F(PredefinedRangesTest, AddedRankingGoesIntoItsFolderWithTwoDecimals) {
   ASSERT_NE(At(2, L"Mine", L"Steal"), nullptr);
   EXPECT_DOUBLE_EQ(At(2, L"Mine", L"Steal")->percent, 33.33);
   EXPECT_EQ(ranges_.Folder(L"Mine")->RangeAt(33.33).size(), 12u);
-  EXPECT_EQ(ranges_.CategoryOfItem(5), kUserDefinedCategory) << "the pane's items stay";
   EXPECT_EQ(Reloaded(), Dump(ranges_));
 
   ASSERT_TRUE(ranges_.AddRanking(L"Fresh", L"One", L"AA", 1.0));

@@ -19,6 +19,7 @@
 #include "model/FerroxDoc.h"
 #include "model/HandsModel.h"
 #include "model/PredefinedRanges.h"
+#include "model/RankingsModel.h"
 #include "views/ClassView.h"
 #include "views/FerroxView.h"
 #include "views/RangeDragData.h"
@@ -41,16 +42,16 @@ const QByteArray kSample =
     "<Range><RangeName>Call</RangeName><Value>QQ+,AK</Value><Percent>5.40</Percent></Range>\n"
     "</User-defined-ranges>\n</Ranges>\n";
 
-QStringList Texts(const QTreeWidgetItem* item) {
+QStringList Texts(const QModelIndex& item) {
   QStringList texts;
-  for (int i = 0; i < item->childCount(); ++i) texts << item->child(i)->text(0);
+  for (int i = 0; i < item.model()->rowCount(item); ++i) texts << item.model()->index(i, 0, item).data().toString();
   return texts;
 }
 
-QTreeWidgetItem* Child(const QTreeWidgetItem* parent, const QString& text) {
-  for (int i = 0; parent && i < parent->childCount(); ++i)
-    if (parent->child(i)->text(0) == text) return parent->child(i);
-  return nullptr;
+QModelIndex Child(const QModelIndex& parent, const QString& text) {
+  for (int i = 0; parent.isValid() && i < parent.model()->rowCount(parent); ++i)
+    if (parent.model()->index(i, 0, parent).data().toString() == text) return parent.model()->index(i, 0, parent);
+  return {};
 }
 
 QString OwnText(const QDomElement& element) {
@@ -95,6 +96,7 @@ struct Pane {
   CalculatorDocument cards;
   HandsModel hands{cards, settings};
   std::unique_ptr<PredefinedRanges> ranges;
+  std::unique_ptr<RankingsModel> model;
   std::unique_ptr<CClassView> view;
   QStringList prompts, questions, messages;
   std::optional<QString> answer;
@@ -109,18 +111,20 @@ struct Pane {
     settings.SetMode(mode);
     ranges = std::make_unique<PredefinedRanges>(path);
     ranges->BuildRankingTables(settings.Parser());
-    view = std::make_unique<CClassView>(ranges.get(), &hands, &settings);
+    model = std::make_unique<RankingsModel>(*ranges);
+    view = std::make_unique<CClassView>(model.get(), &hands, &settings);
     view->promptName = [this](const QString& prompt) { prompts << prompt; return answer; };
     view->ask = [this](const QString& question) { questions << question; return yes; };
     view->showMessage = [this](const QString& message) { messages << message; };
     view->applyRow = [this](int row) { applied << row; };
     view->activeEditor = [this] { return editor; };
   }
-  QTreeWidgetItem* Folder(const QString& name) const { return Child(view->UserItem(), name); }
-  QTreeWidgetItem* Ranking(const QString& folder, const QString& name) const { return Child(Folder(folder), name); }
-  void Select(QTreeWidgetItem* item) { view->Tree()->setCurrentItem(item); }
+  QModelIndex User() const { return model->UserIndex(); }
+  QModelIndex Folder(const QString& name) const { return Child(User(), name); }
+  QModelIndex Ranking(const QString& folder, const QString& name) const { return Child(Folder(folder), name); }
+  void Select(const QModelIndex& item) { view->Tree()->setCurrentIndex(item); }
   // Selects the item and picks the command from its context menu.
-  bool Run(QTreeWidgetItem* item, int command) {
+  bool Run(const QModelIndex& item, int command) {
     Select(item);
     const std::unique_ptr<QMenu> menu = view->ContextMenu(item);
     QAction* action = menu ? menu->findChild<QAction*>(QString::number(command)) : nullptr;
@@ -150,7 +154,7 @@ void CheckInStep(const Pane& pane) {
   const auto fresh = pane.Reloaded();
   QStringList folders;
   for (const std::wstring& name : fresh->FolderNames()) folders << QString::fromStdWString(name);
-  QCOMPARE(Sorted(Texts(pane.view->UserItem())), Sorted(folders));
+  QCOMPARE(Sorted(Texts(pane.User())), Sorted(folders));
   for (const QString& folder : folders)
     QCOMPARE(Sorted(Texts(pane.Folder(folder))), Sorted(RankingNames(*fresh, folder)));
 }
@@ -166,21 +170,24 @@ class ClassViewTest : public QObject {
     CClassView& view = *pane.view;
     QCOMPARE(view.Tree()->objectName(), QString("2"));
     QCOMPARE(view.Tree()->TreeKind(), int(CViewTree::kRankingsTree));
-    QCOMPARE(view.Tree()->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = view.Tree()->topLevelItem(0);
-    QCOMPARE(root->text(0), QString("Hand Rankings"));
-    QVERIFY(root->font(0).bold());
+    QCOMPARE(pane.model->rowCount(), 1);
+    const QModelIndex root = pane.model->index(0, 0);
+    QCOMPARE(root.data().toString(), QString("Hand Rankings"));
+    QVERIFY(view.Tree()->Font(root).bold());
     QCOMPARE(Texts(root), QStringList({"Tavi Rankings", "User-defined Rankings"}));
     // Folders in the table's (name) order, each ranking below its own folder.
-    QCOMPARE(Texts(view.UserItem()), QStringList({"Defend", "Open", "Top"}));
+    QCOMPARE(Texts(pane.User()), QStringList({"Defend", "Open", "Top"}));
     QCOMPARE(Texts(pane.Folder("Open")), QStringList({"BTN", "UTG"}));
     QCOMPARE(Texts(pane.Folder("Top")), QStringList({"Top 5%"}));
-    QCOMPARE(view.TaviItem()->childCount(), 0);
-    const QList<std::pair<QTreeWidgetItem*, int>> images = {
-        {root, 0}, {view.TaviItem(), 3}, {view.UserItem(), 3}, {pane.Folder("Defend"), 2}, {pane.Ranking("Defend", "Call"), 1}};
-    for (const auto& [item, image] : images) QCOMPARE(CClassView::ImageOf(item), image);
-    QCOMPARE(pane.ranges->CategoryOfItem(reinterpret_cast<RankingItem>(view.TaviItem())), std::optional<int>(0));
-    QCOMPARE(pane.ranges->CategoryOfItem(reinterpret_cast<RankingItem>(view.UserItem())), std::optional<int>(2));
+    QCOMPARE(pane.model->rowCount(pane.model->TaviIndex()), 0);
+    const QList<std::pair<QModelIndex, int>> images = {{root, 0},
+                                                       {pane.model->TaviIndex(), 3},
+                                                       {pane.User(), 3},
+                                                       {pane.Folder("Defend"), 2},
+                                                       {pane.Ranking("Defend", "Call"), 1}};
+    for (const auto& [item, image] : images) QCOMPARE(CViewTree::Image(item), image);
+    QCOMPARE(pane.model->CategoryOf(pane.model->TaviIndex()), std::optional<int>(0));
+    QCOMPARE(pane.model->CategoryOf(pane.User()), std::optional<int>(2));
     QCOMPARE(view.ClearRangeAction()->text(), QString("Clear range "));
     QCOMPARE(view.findChild<QToolBar*>("171")->widgetForAction(view.ClearRangeAction())->accessibleName(), QString("Clear range"));
     QCOMPARE(view.Tree()->accessibleName(), QString("Hand Rankings"));
@@ -188,7 +195,7 @@ class ClassViewTest : public QObject {
 
   void menusOnlyInCreateModeAndByItem() {
     Pane pane;
-    const auto menuOf = [&](QTreeWidgetItem* item) {
+    const auto menuOf = [&](const QModelIndex& item) {
       const std::unique_ptr<QMenu> menu = pane.view->ContextMenu(item);
       QStringList texts;
       if (!menu) return texts;
@@ -196,11 +203,11 @@ class ClassViewTest : public QObject {
       for (QAction* action : menu->actions()) texts << action->objectName() + " " + action->text();
       return texts;
     };
-    QCOMPARE(menuOf(pane.view->UserItem()), QStringList({"205", "32810 Create folder"}));
+    QCOMPARE(menuOf(pane.User()), QStringList({"205", "32810 Create folder"}));
     QCOMPARE(menuOf(pane.Folder("Open")), QStringList({"204", "32787 Open hand Range", "32782 Save",
                                                        "32788 Rename Folder", "32783 Delete Folder"}));
     QCOMPARE(menuOf(pane.Ranking("Open", "UTG")), QStringList({"203", "32789 Rename Range", "32784 Delete Range"}));
-    QVERIFY(menuOf(pane.view->RootItem()).isEmpty() && menuOf(pane.view->TaviItem()).isEmpty());
+    QVERIFY(menuOf(pane.model->RootIndex()).isEmpty() && menuOf(pane.model->TaviIndex()).isEmpty());
 
     // A real right click selects the item first, then shows its menu.
     QStringList shown;
@@ -208,14 +215,14 @@ class ClassViewTest : public QObject {
     pane.view->resize(300, 400);
     pane.view->show();
     QWidget* viewport = pane.view->Tree()->viewport();
-    const QPoint at = pane.view->Tree()->visualItemRect(pane.Folder("Defend")).center();
+    const QPoint at = pane.view->Tree()->visualRect(pane.Folder("Defend")).center();
     QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
     QApplication::sendEvent(viewport, &click);
     QCOMPARE(shown, QStringList({"204"}));
-    QCOMPARE(pane.view->Tree()->currentItem(), pane.Folder("Defend"));
+    QCOMPARE(pane.view->Tree()->currentIndex(), pane.Folder("Defend"));
 
     pane.settings.SetMode(EditMode::Use);
-    for (QTreeWidgetItem* item : {pane.view->UserItem(), pane.Folder("Open"), pane.Ranking("Open", "UTG")})
+    for (const QModelIndex& item : {pane.User(), pane.Folder("Open"), pane.Ranking("Open", "UTG")})
       QVERIFY(menuOf(item).isEmpty());
   }
 
@@ -223,14 +230,14 @@ class ClassViewTest : public QObject {
     Pane pane;
     QSignalSpy opened(pane.view.get(), &CClassView::openHandRangeRequested);
     const QStringList before = UserElements(pane.path);
-    QVERIFY(pane.Run(pane.view->UserItem(), CClassView::kCreateFolderCommand));  // cancelled
+    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));  // cancelled
     QCOMPARE(UserElements(pane.path), before);
     QCOMPARE(opened.count(), 0);
     pane.answer = "Blinds";
-    QVERIFY(pane.Run(pane.view->UserItem(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
     QCOMPARE(pane.prompts, QStringList({"Enter Folder Name", "Enter Folder Name"}));
-    QCOMPARE(Texts(pane.view->UserItem()).last(), QString("Blinds"));
-    QCOMPARE(CClassView::ImageOf(pane.Folder("Blinds")), 2);
+    QCOMPARE(Texts(pane.User()).last(), QString("Blinds"));
+    QCOMPARE(CViewTree::Image(pane.Folder("Blinds")), 2);
     QCOMPARE(UserElements(pane.path), before + QStringList({"Folder:Blinds"}));
     QVERIFY(pane.Reloaded()->IsFolder(L"Blinds"));
     CheckInStep(pane);
@@ -250,7 +257,7 @@ class ClassViewTest : public QObject {
     QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kSaveRangeCommand));
     QCOMPARE(pane.prompts, QStringList({"Enter hand Range Name"}));
     QCOMPARE(Texts(pane.Folder("Defend")).last(), QString("Nuts"));
-    QCOMPARE(CClassView::ImageOf(pane.Ranking("Defend", "Nuts")), 1);
+    QCOMPARE(CViewTree::Image(pane.Ranking("Defend", "Nuts")), 1);
     const QStringList written = UserElements(pane.path);
     const qsizetype at = written.indexOf("Folder:Defend");
     QCOMPARE(written.mid(at, 2), QStringList({"Folder:Defend", "RangeName:Nuts"}));
@@ -268,7 +275,7 @@ class ClassViewTest : public QObject {
     editor.SetRange(RangeOf(pane.settings, "AKs"), "AKs");
     pane.editor = &editor;
     pane.answer = "My Folder";
-    QVERIFY(pane.Run(pane.view->UserItem(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
     pane.answer = "Suited";
     QVERIFY(pane.Run(pane.Folder("My Folder"), CClassView::kSaveRangeCommand));
     QCOMPARE(UserElements(pane.path).mid(11),
@@ -294,7 +301,7 @@ class ClassViewTest : public QObject {
     QCOMPARE(pane.view->SlotItem(2), pane.Ranking("Opening", "Early"));
     pane.answer.reset();
     QVERIFY(pane.Run(pane.Folder("Opening"), CClassView::kRenameFolderCommand));
-    QVERIFY(pane.Folder("Opening"));
+    QVERIFY(pane.Folder("Opening").isValid());
   }
 
   void deleteAsksAndClosesTheFoldersWindow() {
@@ -302,7 +309,7 @@ class ClassViewTest : public QObject {
     QSignalSpy closed(pane.view.get(), &CClassView::closeHandRangeRequested);
     pane.yes = false;
     QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kDeleteFolderCommand));
-    QVERIFY(pane.Folder("Defend"));
+    QVERIFY(pane.Folder("Defend").isValid());
     QCOMPARE(closed.count(), 0);
     pane.yes = true;
     QVERIFY(pane.Run(pane.Ranking("Open", "BTN"), CClassView::kDeleteRangeCommand));
@@ -310,8 +317,8 @@ class ClassViewTest : public QObject {
     QCOMPARE(pane.questions, QStringList(3, "Are you sure to delete?"));
     QCOMPARE(closed.count(), 1);
     QCOMPARE(closed.at(0).at(0).toString(), QString("Hand Range (Defend)"));
-    QVERIFY(!pane.Folder("Defend"));
-    QVERIFY(!pane.Ranking("Open", "BTN"));
+    QVERIFY(!pane.Folder("Defend").isValid());
+    QVERIFY(!pane.Ranking("Open", "BTN").isValid());
     const auto fresh = pane.Reloaded();
     QVERIFY(!fresh->IsFolder(L"Defend"));
     QVERIFY(!fresh->RangeText(kUserDefinedCategory, L"Open", L"BTN"));
@@ -325,18 +332,18 @@ class ClassViewTest : public QObject {
     Pane pane(EditMode::Create, "<Ranges><User-defined-ranges><Folder>Open</Folder>");
     QVERIFY(!pane.ranges->Loaded());
     pane.answer = "New";
-    QVERIFY(pane.Run(pane.view->UserItem(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
     QCOMPARE(pane.messages.size(), 1);
     QVERIFY(!pane.messages.first().isEmpty());
     QCOMPARE(pane.messages.first(), QString::fromStdWString(pane.ranges->LastError()));
-    QCOMPARE(pane.view->UserItem()->childCount(), 0);
+    QCOMPARE(pane.model->rowCount(pane.User()), 0);
   }
 
   void createModeAppliesARankingToOp1() {
     Pane pane;
     pane.Select(pane.Folder("Open"));
     QCOMPARE(pane.view->CurrentCategory(), 2);
-    pane.Select(pane.view->TaviItem());
+    pane.Select(pane.model->TaviIndex());
     QCOMPARE(pane.view->CurrentCategory(), 0);
     QVERIFY(pane.applied.isEmpty());
     pane.Select(pane.Ranking("Open", "UTG"));
@@ -349,7 +356,7 @@ class ClassViewTest : public QObject {
     pane.hands.SetText(1, "QQ");
     pane.Select(pane.Folder("Defend"));
     pane.view->SelectSlotItem(1);
-    QCOMPARE(pane.view->Tree()->currentItem(), pane.Ranking("Open", "UTG"));
+    QCOMPARE(pane.view->Tree()->currentIndex(), pane.Ranking("Open", "UTG"));
     QCOMPARE(pane.hands.Text(1), QString("QQ"));
     QCOMPARE(pane.applied, QList<int>({1}));
   }

@@ -20,6 +20,7 @@
 
 #include "model/HandsModel.h"
 #include "model/UserLibrary.h"
+#include "model/UserLibraryModel.h"
 #include "views/DlgAddItem.h"
 #include "views/RangeDragData.h"
 #include "views/RangeView.h"
@@ -49,17 +50,20 @@ const QString kFolderPrompt = "Please enter a name for for the new folder";
 const QString kRangePrompt = "Please enter a name for the new hand range";
 
 // A range as "name [text | percent]", anything else by its text, two blanks per level.
-void TreeLines(const QTreeWidgetItem* item, int depth, QStringList& out) {
-  QString line = QString(depth * 2, ' ') + item->text(0);
+void TreeLines(const QModelIndex& item, int depth, QStringList& out) {
+  const QAbstractItemModel* model = item.model();
+  QString line = QString(depth * 2, ' ') + item.data().toString();
   if (CViewTree::Code(item) == 20) {
     QStringList texts;
-    for (int i = 0; i < item->childCount(); ++i) texts << item->child(i)->text(0);
+    for (int i = 0; i < model->rowCount(item); ++i) texts << model->index(i, 0, item).data().toString();
     out << line + " [" + texts.join(" | ") + "]";
     return;
   }
   out << line;
-  for (int i = 0; i < item->childCount(); ++i) TreeLines(item->child(i), depth + 1, out);
+  for (int i = 0; i < model->rowCount(item); ++i) TreeLines(model->index(i, 0, item), depth + 1, out);
 }
+
+QModelIndex Child(const QModelIndex& parent, int row) { return parent.model()->index(row, 0, parent); }
 
 void DocumentLines(const xml::Node& node, int depth, QStringList& out) {
   for (const auto& child : node.Children()) {
@@ -78,6 +82,7 @@ struct Pane {
   QTemporaryDir dir;
   QString file = dir.filePath("UserRanges.xml");
   UserLibrary library{QFile::encodeName(file).toStdString()};
+  UserLibraryModel model{library};
   CalculatorDocument cards;
   PaneSettings settings;
   HandsModel hands{cards, settings};
@@ -92,9 +97,8 @@ struct Pane {
     QFile out(file);
     if (out.open(QIODevice::WriteOnly)) out.write(xml);
     out.close();
-    library.Load(QFile::encodeName(file).toStdString());
     settings.SetMode(EditMode::Create);
-    view = std::make_unique<CRangeView>(&library, &hands, &settings);
+    view = std::make_unique<CRangeView>(&model, &hands, &settings);
     view->showMessage = [this](const QString& text) { messages << text; };
     view->ask = [this](const QString& text) {
       questions << text;
@@ -111,7 +115,7 @@ struct Pane {
       return openFile;
     };
     view->storeUserRangePath = [this](const QString& path) { stored << path; };
-    view->Fill();
+    view->Load(QFile::encodeName(file).toStdString());
     if (expand) Tree()->expandAll();
     view->resize(300, 400);
     view->show();
@@ -127,7 +131,7 @@ struct Pane {
   CViewTree* Tree() const { return view->Tree(); }
   QStringList Shown() const {
     QStringList out;
-    for (int i = 0; i < Tree()->topLevelItemCount(); ++i) TreeLines(Tree()->topLevelItem(i), 0, out);
+    for (int i = 0; i < model.rowCount(); ++i) TreeLines(model.index(i, 0), 0, out);
     return out;
   }
   // What a fresh library reads from the written file.
@@ -138,31 +142,31 @@ struct Pane {
     DocumentLines(again.Document(), 0, out);
     return out;
   }
-  QTreeWidgetItem* ItemAt(const QStringList& path) const {
-    QTreeWidgetItem* item = Tree()->invisibleRootItem();
+  QModelIndex ItemAt(const QStringList& path) const {
+    QModelIndex item;
     for (const QString& text : path) {
-      QTreeWidgetItem* next = nullptr;
-      for (int i = 0; i < item->childCount() && !next; ++i)
-        if (item->child(i)->text(0) == text) next = item->child(i);
-      if (!next) return nullptr;
+      QModelIndex next;
+      for (int i = 0; i < model.rowCount(item) && !next.isValid(); ++i)
+        if (model.index(i, 0, item).data().toString() == text) next = model.index(i, 0, item);
+      if (!next.isValid()) return {};
       item = next;
     }
     return item;
   }
-  QTreeWidgetItem* Item(const QString& a, const QString& b = {}, const QString& c = {}) const {
+  QModelIndex Item(const QString& a, const QString& b = {}, const QString& c = {}) const {
     QStringList path{"User-defined-ranges", a};
     if (!b.isEmpty()) path << b;
     if (!c.isEmpty()) path << c;
     return ItemAt(path);
   }
-  QTreeWidgetItem* Root() const { return ItemAt({"User-defined-ranges"}); }
-  void Run(QTreeWidgetItem* item, int id, std::optional<QString> name = std::nullopt) {
-    Tree()->setCurrentItem(item);
+  QModelIndex Root() const { return ItemAt({"User-defined-ranges"}); }
+  void Run(const QModelIndex& item, int id, std::optional<QString> name = std::nullopt) {
+    Tree()->setCurrentIndex(item);
     if (name) names.push_back(name);
     view->RunCommand(id);
   }
-  QPoint Centre(QTreeWidgetItem* item) const { return Tree()->visualItemRect(item).center(); }
-  QMenu* RightClick(QTreeWidgetItem* item) {
+  QPoint Centre(const QModelIndex& item) const { return Tree()->visualRect(item).center(); }
+  QMenu* RightClick(const QModelIndex& item) {
     const QPoint at = Centre(item);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, Tree()->viewport()->mapToGlobal(at));
     QApplication::sendEvent(Tree()->viewport(), &event);
@@ -173,7 +177,7 @@ struct Pane {
     QApplication::sendEvent(Tree()->viewport(), &event);
   }
   // Press on the item, move past the drag distance, release.
-  void DragFrom(QTreeWidgetItem* item) {
+  void DragFrom(const QModelIndex& item) {
     const QPoint at = Centre(item);
     const QPoint away = at + QPoint(QApplication::startDragDistance() + 4, 0);
     Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
@@ -204,14 +208,14 @@ class RangeViewTest : public QObject {
     QCOMPARE(pane.Shown(), kShown);
     QCOMPARE(pane.Tree()->objectName(), QString("1390"));
     QVERIFY(!pane.Tree()->accessibleName().isEmpty());
-    const QList<std::pair<QTreeWidgetItem*, int>> expected = {
+    const QList<std::pair<QModelIndex, int>> expected = {
         {pane.Root(), 0}, {pane.Item("Open"), 2},           {pane.Item("Top"), 1},
-        {pane.Item("Top")->child(0), 7},         {pane.Item("Top")->child(1), 7}};
+        {Child(pane.Item("Top"), 0), 7},         {Child(pane.Item("Top"), 1), 7}};
     const QList<int> codes = {2, 10, 20, 21, 22};
     for (int i = 0; i < expected.size(); ++i) {
       QCOMPARE(CViewTree::Code(expected[i].first), codes[i]);
       QCOMPARE(CViewTree::Image(expected[i].first), expected[i].second);
-      QVERIFY(!expected[i].first->icon(0).isNull());
+      QVERIFY(!pane.Tree()->Icon(expected[i].first).isNull());
     }
     for (int id : {32793, 32792, 32799, 32800}) {
       QWidget* button = pane.view->ToolBar()->findChild<QWidget*>(QString::number(id));
@@ -237,14 +241,14 @@ class RangeViewTest : public QObject {
     QCOMPARE(MenuTexts(menu), QStringList({"Insert new range  before", "Insert new range after", "Save", "Save As",
                                            "Rename range", "Delete range"}));
     // The right click selected the item and focused the tree.
-    QCOMPARE(pane.Tree()->currentItem(), pane.Item("Open", "BTN"));
+    QCOMPARE(pane.Tree()->currentIndex(), pane.Item("Open", "BTN"));
     QCOMPARE(pane.view->window()->focusWidget(), pane.Tree());
     QVERIFY(pane.view->ToolBar()->Action(32793)->isEnabled());
     // An item of the menu runs its command.
     menu->actions()[5]->trigger();
     QCoreApplication::processEvents();
     QCOMPARE(pane.questions, QStringList({"Are you sure to delete?"}));
-    menu = pane.RightClick(pane.Item("Top")->child(1));
+    menu = pane.RightClick(Child(pane.Item("Top"), 1));
     QVERIFY(!menu || !menu->isVisible());
     QVERIFY(!pane.view->ToolBar()->Action(32792)->isEnabled());
   }
@@ -260,9 +264,9 @@ class RangeViewTest : public QObject {
 
     pane.settings.SetMode(EditMode::Create);
     QCOMPARE(pane.Tree()->DragMode(), 1);
-    QTreeWidgetItem* utg = pane.Item("Open", "UTG");
-    const QList<std::pair<QTreeWidgetItem*, QString>> clicks = {
-        {utg, "AA,KK"}, {pane.Item("Top")->child(0), "AA"}, {pane.Item("Open", "BTN")->child(1), "AKs"}};
+    const QModelIndex utg = pane.Item("Open", "UTG");
+    const QList<std::pair<QModelIndex, QString>> clicks = {
+        {utg, "AA,KK"}, {Child(pane.Item("Top"), 0), "AA"}, {Child(pane.Item("Open", "BTN"), 1), "AKs"}};
     for (const auto& [item, text] : clicks) {
       QTest::mouseClick(pane.Tree()->viewport(), Qt::LeftButton, {}, pane.Centre(item));
       QCOMPARE(pane.hands.Text(0), text);
@@ -277,8 +281,8 @@ class RangeViewTest : public QObject {
   void dragDataOfRangesAndTheirTexts() {
     Pane pane;
     CViewTree* tree = pane.Tree();
-    QTreeWidgetItem* btn = pane.Item("Open", "BTN");
-    for (QTreeWidgetItem* item : {btn, btn->child(0), btn->child(1)}) {
+    const QModelIndex btn = pane.Item("Open", "BTN");
+    for (const QModelIndex& item : {btn, Child(btn, 0), Child(btn, 1)}) {
       QCOMPARE(tree->dragText(item), QString("AKs"));
       std::unique_ptr<QMimeData> data(tree->DragData(item));
       QVERIFY(data);
@@ -293,10 +297,10 @@ class RangeViewTest : public QObject {
       delete data;
     };
     pane.settings.SetMode(EditMode::Use);
-    pane.DragFrom(btn->child(1));
+    pane.DragFrom(Child(btn, 1));
     pane.DragFrom(pane.Item("Deep"));
     QCOMPARE(dragged, QStringList({"#range=AKs"}));
-    QVERIFY(!tree->PressedItem());
+    QVERIFY(!tree->PressedIndex().isValid());
   }
 
   void createFolderPromptsAndRefusesTakenNames() {
@@ -311,7 +315,7 @@ class RangeViewTest : public QObject {
     expected.insert(2, "    Open");
     QCOMPARE(pane.Shown(), expected);
     QCOMPARE(pane.Written(), expected);
-    QVERIFY(pane.Item("Open", "Open")->isExpanded());
+    QVERIFY(pane.Tree()->isExpanded(pane.Item("Open", "Open")));
 
     pane.Run(pane.Item("Deep", "Inner"), 32811, "Leaf");  // the first child of a childless folder
     pane.Run(pane.Item("Deep"), 32811, "Never");          // Deep holds a folder: off
@@ -349,7 +353,7 @@ class RangeViewTest : public QObject {
     expected.insert(7, "    Pairs [AA,KK | 1.90%]");
     QCOMPARE(pane.Shown(), expected);
     QCOMPARE(pane.Written(), expected);
-    QVERIFY(pane.Item("Empty", "Pairs")->isExpanded());
+    QVERIFY(pane.Tree()->isExpanded(pane.Item("Empty", "Pairs")));
 
     // Below a root without ranges a taken name is not reported: the range goes beside it.
     Pane bare("<User-defined-ranges><Folder name=\"F\"/></User-defined-ranges>");
@@ -433,11 +437,12 @@ class RangeViewTest : public QObject {
     QCOMPARE(pane.Written(), expected);
   }
 
-  void rangesMakeTheirTextItemsWhenFirstOpened() {
+  void rangesShowTheirTextsWhenFirstOpened() {
     Pane pane(kLibrary, false);
-    QTreeWidgetItem* btn = pane.Item("Open", "BTN");
-    QCOMPARE(btn->childCount(), 0);
-    QCOMPARE(btn->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+    // Held by identity: the range stays itself through the move below.
+    const QPersistentModelIndex btn = pane.Item("Open", "BTN");
+    QVERIFY(!pane.Tree()->isExpanded(btn));
+    QVERIFY(pane.model.hasChildren(btn));
     // Unopened, a range drags, saves, moves and takes a new text as an opened one does.
     QCOMPARE(pane.Tree()->dragText(btn), QString("AKs"));
     pane.saveFile = pane.dir.filePath("outline.txt");
@@ -452,38 +457,38 @@ class RangeViewTest : public QObject {
     pane.answers = {true};
     pane.Run(btn, CRangeView::kSaveRange);
     QCOMPARE(pane.Tree()->dragText(btn), QString("KK"));
-    QCOMPARE(btn->childCount(), 0);
+    QVERIFY(!pane.Tree()->isExpanded(btn));
 
     // Opened with the keyboard, it shows its texts below it.
-    pane.Item("Open")->setExpanded(true);
+    pane.Tree()->expand(pane.Item("Open"));
     pane.Tree()->setFocus();
-    pane.Tree()->setCurrentItem(btn);
+    pane.Tree()->setCurrentIndex(btn);
     QTest::keyClick(pane.Tree(), Qt::Key_Right);
-    QVERIFY(btn->isExpanded());
-    QCOMPARE(btn->childCount(), 2);
-    QCOMPARE(btn->child(0)->text(0), QString("KK"));
-    QCOMPARE(CViewTree::Code(btn->child(1)), 22);
-    QCOMPARE(pane.Tree()->dragText(btn->child(1)), QString("KK"));
-    QCOMPARE(pane.Written()[2], QString("    BTN [KK | ") + btn->child(1)->text(0) + "]");
+    QVERIFY(pane.Tree()->isExpanded(btn));
+    QCOMPARE(pane.model.rowCount(btn), 2);
+    QCOMPARE(Child(btn, 0).data().toString(), QString("KK"));
+    QCOMPARE(CViewTree::Code(Child(btn, 1)), 22);
+    QCOMPARE(pane.Tree()->dragText(Child(btn, 1)), QString("KK"));
+    QCOMPARE(pane.Written()[2], QString("    BTN [KK | ") + Child(btn, 1).data().toString() + "]");
 
     // Opened by a click on its arrow.
-    QTreeWidgetItem* utg = pane.Item("Open", "UTG");
-    const QRect row = pane.Tree()->visualItemRect(utg);
+    const QModelIndex utg = pane.Item("Open", "UTG");
+    const QRect row = pane.Tree()->visualRect(utg);
     QTest::mouseClick(pane.Tree()->viewport(), Qt::LeftButton, {},
                       QPoint(row.left() - pane.Tree()->indentation() / 2, row.center().y()));
-    QVERIFY(utg->isExpanded());
-    QCOMPARE(utg->child(0)->text(0), QString("AA,KK"));
+    QVERIFY(pane.Tree()->isExpanded(utg));
+    QCOMPARE(Child(utg, 0).data().toString(), QString("AA,KK"));
   }
 
   void moveKeepsExpansionAndSelection() {
     Pane pane;
-    pane.Item("Open", "BTN")->setExpanded(true);
-    pane.Item("Open", "UTG")->setExpanded(false);
-    pane.Tree()->setCurrentItem(pane.Item("Open", "BTN"));
+    pane.Tree()->expand(pane.Item("Open", "BTN"));
+    pane.Tree()->collapse(pane.Item("Open", "UTG"));
+    pane.Tree()->setCurrentIndex(pane.Item("Open", "BTN"));
     pane.view->ToolBar()->Action(32793)->trigger();
-    QCOMPARE(pane.Tree()->currentItem()->text(0), QString("BTN"));
-    QVERIFY(pane.Item("Open", "BTN")->isExpanded());
-    QVERIFY(!pane.Item("Open", "UTG")->isExpanded());
+    QCOMPARE(pane.Tree()->currentIndex().data().toString(), QString("BTN"));
+    QVERIFY(pane.Tree()->isExpanded(pane.Item("Open", "BTN")));
+    QVERIFY(!pane.Tree()->isExpanded(pane.Item("Open", "UTG")));
     pane.Run(pane.Item("Open", "BTN"), 32793);  // already first
     pane.Run(pane.Item("Top"), 32792);          // already last
     pane.Run(pane.Item("Open"), 32792);         // a folder: off
@@ -499,9 +504,11 @@ class RangeViewTest : public QObject {
   void editsAfterAnInsideMoveFailAndLeaveTheTree() {
     Pane pane;
     // What the tree's own drag does to a range dropped into another folder.
-    QTreeWidgetItem* btn = pane.Item("Open")->takeChild(1);
-    pane.Item("Empty")->addChild(btn);
-    QVERIFY(!(btn->flags() & Qt::ItemIsDropEnabled));  // nothing lands inside a range
+    const QPersistentModelIndex btn = pane.Item("Open", "BTN");
+    std::unique_ptr<QMimeData> dragged(pane.model.mimeData({btn}));
+    QVERIFY(pane.model.dropMimeData(dragged.get(), Qt::MoveAction, -1, 0, pane.Item("Empty")));
+    QCOMPARE(btn.parent(), pane.Item("Empty"));
+    QVERIFY(!(pane.model.flags(btn) & Qt::ItemIsDropEnabled));  // nothing lands inside a range
     const QStringList moved = pane.Shown();
     pane.answers = {true, true};
     pane.Run(btn, 32789, "Renamed");
@@ -542,7 +549,7 @@ class RangeViewTest : public QObject {
     pane.openFile = pane.dir.filePath("gone.xml");
     pane.view->RunCommand(32800);
     QCOMPARE(pane.messages, QStringList({"File opening Error, possible it doesn't exist"}));
-    QCOMPARE(pane.Tree()->topLevelItemCount(), 0);
+    QCOMPARE(pane.model.rowCount(), 0);
     QCOMPARE(pane.stored.size(), 1);
     pane.view->RunCommand(32799);  // an empty tree, an empty file
     QCOMPARE(FileBytes(pane.saveFile), QByteArray());
