@@ -15,11 +15,14 @@
 #include "model/PredefinedRanges.h"
 #include "model/RankingsModel.h"
 #include "quillet/HandClass.h"
+#include "views/CommandIds.h"
 #include "views/DlgAddItem.h"
 #include "views/ViewTree.h"
 #include "widgets/ColourRef.h"
 
 namespace ferrox {
+
+using namespace cmd;
 namespace {
 
 using Place = RankingsModel::Place;
@@ -80,7 +83,7 @@ void CClassView::BuildToolBar() {
   toolBar_->setFloatable(false);
   toolBar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
   clearRange_ = toolBar_->addAction("Clear range ");
-  clearRange_->setObjectName(QString::number(kClearRangeCommand));
+  clearRange_->setObjectName(QString::number(ID_CLEAR_RANGE));
   clearRange_->setToolTip("Clear the active range editor");
   connect(clearRange_, &QAction::triggered, this, &CClassView::ClearRange);
   if (QWidget* button = toolBar_->widgetForAction(clearRange_)) button->setAccessibleName("Clear range");
@@ -215,16 +218,16 @@ std::unique_ptr<QMenu> CClassView::ContextMenu(const QModelIndex& index) {
   switch (model_->PlaceOf(index)) {
     case Place::User:
       menuId = kUserMenuId;
-      commands = {{kCreateFolderCommand, "Create folder"}};
+      commands = {{ID_CREATE_FOLDER, "Create folder"}};
       break;
     case Place::Folder:
       menuId = kFolderMenuId;
-      commands = {{kOpenHandRangeCommand, "Open hand Range"}, {kSaveRangeCommand, "Save"},
-                  {kRenameFolderCommand, "Rename Folder"}, {kDeleteFolderCommand, "Delete Folder"}};
+      commands = {{ID_OPEN_HAND_RANGE, "Open hand Range"}, {ID_SAVE_RANGE, "Save"},
+                  {ID_RENAME_FOLDER, "Rename Folder"}, {ID_DELETE_FOLDER, "Delete Folder"}};
       break;
     case Place::Ranking:
       menuId = kRankingMenuId;
-      commands = {{kRenameRangeCommand, "Rename Range"}, {kDeleteRangeCommand, "Delete Range"}};
+      commands = {{ID_RENAME_RANGE, "Rename Range"}, {ID_DELETE_RANGE, "Delete Range"}};
       break;
     default:
       return nullptr;
@@ -246,14 +249,14 @@ void CClassView::ShowContextMenu(const QModelIndex& index, const QPoint& globalP
 
 void CClassView::RunCommand(int id) {
   switch (id) {
-    case kClearRangeCommand: ClearRange(); break;
-    case kSaveRangeCommand: SaveRange(); break;
-    case kDeleteFolderCommand:
-    case kDeleteRangeCommand: DeleteSelected(); break;
-    case kOpenHandRangeCommand: OpenHandRange(); break;
-    case kRenameFolderCommand:
-    case kRenameRangeCommand: RenameSelected(); break;
-    case kCreateFolderCommand: CreateFolder(); break;
+    case ID_CLEAR_RANGE: ClearRange(); break;
+    case ID_SAVE_RANGE: SaveRange(); break;
+    case ID_DELETE_FOLDER:
+    case ID_DELETE_RANGE: DeleteSelected(); break;
+    case ID_OPEN_HAND_RANGE: OpenHandRange(); break;
+    case ID_RENAME_FOLDER:
+    case ID_RENAME_RANGE: RenameSelected(); break;
+    case ID_CREATE_FOLDER: CreateFolder(); break;
     default: break;
   }
 }

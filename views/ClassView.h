@@ -38,16 +38,6 @@ class CClassView : public QWidget {
   static constexpr int kRankingMenuId = 203;
   static constexpr int kFolderMenuId = 204;
   static constexpr int kUserMenuId = 205;
-  enum Command : int {
-    kClearRangeCommand = 32780,
-    kSaveRangeCommand = 32782,
-    kDeleteFolderCommand = 32783,
-    kDeleteRangeCommand = 32784,
-    kOpenHandRangeCommand = 32787,
-    kRenameFolderCommand = 32788,
-    kRenameRangeCommand = 32789,
-    kCreateFolderCommand = 32810,
-  };
   static constexpr int kSlots = 6;  // 0 the Hero, 1..5 Op1..Op5
 
   // All three must be non-null and outlive the view.

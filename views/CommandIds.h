@@ -79,6 +79,32 @@ constexpr std::string_view FrameCommandName(int id) {
   return {};
 }
 
+// The menu and tool bar commands of the two library panes ("Range" and "Tree"). A pane's
+// action is named by its number; the panes never share a menu with the frame, so an id may
+// also be a frame command's (ID_SAVE_OUTLINE and ID_CHECK_CHINA).
+enum LibraryCommand : int {
+  ID_INSERT_RANGE_BEFORE = 2001,
+  ID_INSERT_RANGE_AFTER = 2002,
+  ID_INSERT_FOLDER_BEFORE = 2003,
+  ID_INSERT_FOLDER_AFTER = 2004,
+  ID_CLEAR_RANGE = 32780,
+  ID_SAVE_RANGE = 32782,
+  ID_DELETE_FOLDER = 32783,
+  ID_DELETE_RANGE = 32784,
+  ID_OPEN_HAND_RANGE = 32787,
+  ID_RENAME_FOLDER = 32788,
+  ID_RENAME_RANGE = 32789,
+  ID_MOVE_DOWN = 32792,
+  ID_MOVE_UP = 32793,
+  ID_SAVE_OUTLINE = 32799,
+  ID_LOAD_OUTLINE = 32800,
+  ID_CREATE_RANGE = 32802,
+  ID_CREATE_FOLDER = 32810,
+  ID_CREATE_SUBFOLDER = 32811,
+  ID_CREATE_RANGE_IN_FOLDER = 32812,
+  ID_SAVE_RANGE_AS = 32813,
+};
+
 // The application looks, as the ribbon's "Style" lists them.
 inline constexpr int kAppLookDefault = ID_VIEW_APPLOOK_205;
 inline constexpr int kAppLookOfficeXp = ID_VIEW_APPLOOK_206;

@@ -13,11 +13,14 @@
 #include "model/RangeOutline.h"
 #include "model/UserLibraryModel.h"
 #include "quillet/Files.h"
+#include "views/CommandIds.h"
 #include "views/DlgAddItem.h"
 #include "views/RangeViewToolBar.h"
 #include "views/ViewTree.h"
 
 namespace ferrox {
+
+using namespace cmd;
 
 namespace {
 
@@ -52,21 +55,21 @@ struct MenuEntry {
 std::vector<MenuEntry> MenuEntries(int code) {
   switch (code) {
     case kLibraryRootItem:
-      return {{CRangeView::kCreateFolder, "Create folder"}, {CRangeView::kCreateRangeInRoot, "Create range"}};
+      return {{cmd::ID_CREATE_FOLDER, "Create folder"}, {cmd::ID_CREATE_RANGE, "Create range"}};
     case kFolderItem:
-      return {{CRangeView::kCreateSubfolder, "Create Subfolder"},
-              {CRangeView::kInsertFolderBefore, "Insert new folder before"},
-              {CRangeView::kInsertFolderAfter, "Insert new folder after"},
-              {CRangeView::kCreateRangeInFolder, "Create range"},
-              {CRangeView::kRenameFolder, "Rename folder"},
-              {CRangeView::kDeleteFolder, "Delete folder"}};
+      return {{cmd::ID_CREATE_SUBFOLDER, "Create Subfolder"},
+              {cmd::ID_INSERT_FOLDER_BEFORE, "Insert new folder before"},
+              {cmd::ID_INSERT_FOLDER_AFTER, "Insert new folder after"},
+              {cmd::ID_CREATE_RANGE_IN_FOLDER, "Create range"},
+              {cmd::ID_RENAME_FOLDER, "Rename folder"},
+              {cmd::ID_DELETE_FOLDER, "Delete folder"}};
     case kRangeItem:
-      return {{CRangeView::kInsertRangeBefore, "Insert new range  before"},
-              {CRangeView::kInsertRangeAfter, "Insert new range after"},
-              {CRangeView::kSaveRange, "Save"},
-              {CRangeView::kSaveRangeAs, "Save As"},
-              {CRangeView::kRenameRange, "Rename range"},
-              {CRangeView::kDeleteRange, "Delete range"}};
+      return {{cmd::ID_INSERT_RANGE_BEFORE, "Insert new range  before"},
+              {cmd::ID_INSERT_RANGE_AFTER, "Insert new range after"},
+              {cmd::ID_SAVE_RANGE, "Save"},
+              {cmd::ID_SAVE_RANGE_AS, "Save As"},
+              {cmd::ID_RENAME_RANGE, "Rename range"},
+              {cmd::ID_DELETE_RANGE, "Delete range"}};
     default:
       return {};
   }
@@ -199,24 +202,24 @@ void CRangeView::ShowAdded(const QModelIndex& added, bool open) {
 
 int CRangeView::CodeFor(int id) {
   switch (id) {
-    case kCreateFolder:
-    case kCreateRangeInRoot:
+    case ID_CREATE_FOLDER:
+    case ID_CREATE_RANGE:
       return kLibraryRootItem;
-    case kCreateSubfolder:
-    case kInsertFolderBefore:
-    case kInsertFolderAfter:
-    case kCreateRangeInFolder:
-    case kRenameFolder:
-    case kDeleteFolder:
+    case ID_CREATE_SUBFOLDER:
+    case ID_INSERT_FOLDER_BEFORE:
+    case ID_INSERT_FOLDER_AFTER:
+    case ID_CREATE_RANGE_IN_FOLDER:
+    case ID_RENAME_FOLDER:
+    case ID_DELETE_FOLDER:
       return kFolderItem;
-    case kInsertRangeBefore:
-    case kInsertRangeAfter:
-    case kSaveRange:
-    case kSaveRangeAs:
-    case kRenameRange:
-    case kDeleteRange:
-    case kMoveUp:
-    case kMoveDown:
+    case ID_INSERT_RANGE_BEFORE:
+    case ID_INSERT_RANGE_AFTER:
+    case ID_SAVE_RANGE:
+    case ID_SAVE_RANGE_AS:
+    case ID_RENAME_RANGE:
+    case ID_DELETE_RANGE:
+    case ID_MOVE_UP:
+    case ID_MOVE_DOWN:
       return kRangeItem;
     default:
       return -1;  // any item, or none
@@ -226,14 +229,14 @@ int CRangeView::CodeFor(int id) {
 bool CRangeView::IsCommandEnabled(int id) const {
   const QModelIndex selected = Selected();
   switch (id) {
-    case kCreateRangeInFolder:
-    case kCreateRangeInRoot:
+    case ID_CREATE_RANGE_IN_FOLDER:
+    case ID_CREATE_RANGE:
       return !model_->HasChildOfCode(selected, kRangeItem);
-    case kCreateFolder:
-    case kCreateSubfolder:
+    case ID_CREATE_FOLDER:
+    case ID_CREATE_SUBFOLDER:
       return !model_->HasChildOfCode(selected, kFolderItem);
-    case kMoveUp:
-    case kMoveDown:
+    case ID_MOVE_UP:
+    case ID_MOVE_DOWN:
       return CViewTree::Code(selected) == kRangeItem;
     default:
       return true;
@@ -241,30 +244,30 @@ bool CRangeView::IsCommandEnabled(int id) const {
 }
 
 void CRangeView::RunCommand(int id) {
-  if (id == kSaveOutline) return SaveOutline();
-  if (id == kLoadOutline) return LoadOutline();
+  if (id == ID_SAVE_OUTLINE) return SaveOutline();
+  if (id == ID_LOAD_OUTLINE) return LoadOutline();
   const QModelIndex selected = Selected();
   if (!selected.isValid() || !IsCommandEnabled(id)) return;
   const int code = CodeFor(id);
   if (code >= 0 && CViewTree::Code(selected) != code) return;
   switch (id) {
-    case kCreateFolder:
-    case kCreateSubfolder: return CreateFolder(selected);
-    case kInsertFolderBefore:
-    case kInsertFolderAfter: return InsertFolder(selected, id == kInsertFolderAfter);
-    case kCreateRangeInFolder:
-    case kCreateRangeInRoot:
-    case kSaveRangeAs: return CreateRange(selected, id);
-    case kInsertRangeBefore:
-    case kInsertRangeAfter: return InsertRange(selected, id == kInsertRangeAfter);
-    case kSaveRange: return SaveRange(selected);
-    case kRenameFolder:
-    case kRenameRange: return Rename(selected);
-    case kDeleteFolder:
-    case kDeleteRange: return Delete(selected);
-    case kMoveUp:
-    case kMoveDown: return Move(selected, id == kMoveUp);
-    case kOpenHandRange:
+    case ID_CREATE_FOLDER:
+    case ID_CREATE_SUBFOLDER: return CreateFolder(selected);
+    case ID_INSERT_FOLDER_BEFORE:
+    case ID_INSERT_FOLDER_AFTER: return InsertFolder(selected, id == ID_INSERT_FOLDER_AFTER);
+    case ID_CREATE_RANGE_IN_FOLDER:
+    case ID_CREATE_RANGE:
+    case ID_SAVE_RANGE_AS: return CreateRange(selected, id);
+    case ID_INSERT_RANGE_BEFORE:
+    case ID_INSERT_RANGE_AFTER: return InsertRange(selected, id == ID_INSERT_RANGE_AFTER);
+    case ID_SAVE_RANGE: return SaveRange(selected);
+    case ID_RENAME_FOLDER:
+    case ID_RENAME_RANGE: return Rename(selected);
+    case ID_DELETE_FOLDER:
+    case ID_DELETE_RANGE: return Delete(selected);
+    case ID_MOVE_UP:
+    case ID_MOVE_DOWN: return Move(selected, id == ID_MOVE_UP);
+    case ID_OPEN_HAND_RANGE:
       emit openHandRangeRequested(QStringLiteral("Hand Range (%1)").arg(selected.data().toString()));
   }
 }
@@ -291,7 +294,7 @@ void CRangeView::CreateRange(const QModelIndex& selected, int id) {
     if (!name) return;
     const QString text = HeroText();
     const QString percent = text.isEmpty() ? QStringLiteral("0%") : HeroPercent();
-    const bool saveAs = id == kSaveRangeAs;
+    const bool saveAs = id == ID_SAVE_RANGE_AS;
     const QModelIndex clash = model_->ChildNamed(saveAs ? selected.parent() : selected, *name);
     const int selectedCode = CViewTree::Code(selected);
     if (clash.isValid() && selectedCode == kFolderItem) return Message(Tr(kRangeExists, *name));
@@ -304,12 +307,12 @@ void CRangeView::CreateRange(const QModelIndex& selected, int id) {
       Succeeded(model_->OverwriteRange(clash, text, percent));
       return;
     }
-    id = kSaveRangeAs;  // No: ask again for another name
+    id = ID_SAVE_RANGE_AS;  // No: ask again for another name
   }
 }
 
 void CRangeView::AddNewRange(const QModelIndex& selected, int id, const UserRangeTexts& range) {
-  if (id == kSaveRangeAs) {
+  if (id == ID_SAVE_RANGE_AS) {
     Succeeded(model_->SaveRangeAs(selected, range).isValid());
     return;
   }
@@ -385,7 +388,7 @@ void CRangeView::OnLeftClick() {
 }
 
 void CRangeView::UpdateToolBar() {
-  for (int id : {kMoveUp, kMoveDown})
+  for (int id : {ID_MOVE_UP, ID_MOVE_DOWN})
     if (QAction* action = toolBar_->Action(id)) action->setEnabled(IsCommandEnabled(id));
 }
 

@@ -35,27 +35,6 @@ class CRangeView : public QWidget {
   // Two-card starting hands of the 36-card deck: what a range's percent is a share of.
   static constexpr int kStartingHands = 630;
 
-  enum Command : int {
-    kCreateFolder = 32810,
-    kCreateSubfolder = 32811,
-    kInsertFolderBefore = 2003,
-    kInsertFolderAfter = 2004,
-    kCreateRangeInFolder = 32812,
-    kCreateRangeInRoot = 32802,
-    kInsertRangeBefore = 2001,
-    kInsertRangeAfter = 2002,
-    kSaveRange = 32782,
-    kSaveRangeAs = 32813,
-    kRenameFolder = 32788,
-    kRenameRange = 32789,
-    kDeleteFolder = 32783,
-    kDeleteRange = 32784,
-    kMoveUp = 32793,
-    kMoveDown = 32792,
-    kSaveOutline = 32799,
-    kLoadOutline = 32800,
-    kOpenHandRange = 32787,
-  };
   // Context menus by the selected item: the root, a folder, a range. A menu's objectName is its id.
   enum Menu : int { kRootMenu = 173, kFolderMenu = 201, kRangeMenu = 202 };
 

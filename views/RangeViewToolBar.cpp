@@ -3,18 +3,22 @@
 #include <QAction>
 #include <QStyle>
 
+#include "views/CommandIds.h"
+
 namespace ferrox {
+
+using namespace cmd;
 
 CRangeViewToolBar::CRangeViewToolBar(QWidget* parent) : QToolBar(parent) {
   setMovable(false);
   setFloatable(false);
   setIconSize(QSize(16, 16));
   setAccessibleName(QStringLiteral("Range tree tools"));
-  AddButton(kMoveUpId, style()->standardIcon(QStyle::SP_ArrowUp), QStringLiteral("Move range up"));
-  AddButton(kMoveDownId, style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Move range down"));
+  AddButton(ID_MOVE_UP, style()->standardIcon(QStyle::SP_ArrowUp), QStringLiteral("Move range up"));
+  AddButton(ID_MOVE_DOWN, style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Move range down"));
   addSeparator();
-  AddButton(kSaveOutlineId, style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save as range file"));
-  AddButton(kLoadOutlineId, style()->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Select range file"));
+  AddButton(ID_SAVE_OUTLINE, style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("Save as range file"));
+  AddButton(ID_LOAD_OUTLINE, style()->standardIcon(QStyle::SP_DialogOpenButton), QStringLiteral("Select range file"));
 }
 
 CRangeViewToolBar::~CRangeViewToolBar() = default;

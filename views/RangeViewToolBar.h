@@ -12,10 +12,6 @@ class CRangeViewToolBar : public QToolBar {
   Q_OBJECT
 
  public:
-  static constexpr int kMoveUpId = 32793;
-  static constexpr int kMoveDownId = 32792;
-  static constexpr int kSaveOutlineId = 32799;
-  static constexpr int kLoadOutlineId = 32800;
 
   explicit CRangeViewToolBar(QWidget* parent = nullptr);
   ~CRangeViewToolBar() override;

@@ -619,7 +619,7 @@ class FerroxAppTest : public QObject {
     rankings->promptName = [](const QString&) { return std::optional<QString>("Mine"); };
     rankings->ask = [](const QString&) { return true; };
     rankings->Tree()->setCurrentIndex(rankings->Model()->UserIndex());
-    rankings->RunCommand(CClassView::kCreateFolderCommand);
+    rankings->RunCommand(cmd::ID_CREATE_FOLDER);
     QMdiSubWindow* window = frame->Documents()->activeSubWindow();
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QString("Hand Range (Mine)"));
@@ -634,12 +634,12 @@ class FerroxAppTest : public QObject {
     rankings->Tree()->setCurrentIndex(folder);
     // Storing the window's range as a ranking of the folder.
     rankings->promptName = [](const QString&) { return std::optional<QString>("Aces"); };
-    rankings->RunCommand(CClassView::kSaveRangeCommand);
+    rankings->RunCommand(cmd::ID_SAVE_RANGE);
     QCOMPARE(app->Rankings().RangeText(kUserDefinedCategory, L"Mine", L"Aces").value_or(L"?"), std::wstring(L"AA"));
-    rankings->RunCommand(CClassView::kOpenHandRangeCommand);
+    rankings->RunCommand(cmd::ID_OPEN_HAND_RANGE);
     QCOMPARE(frame->Documents()->subWindowList().size(), 1);
     rankings->Tree()->setCurrentIndex(folder);
-    rankings->RunCommand(CClassView::kDeleteFolderCommand);
+    rankings->RunCommand(cmd::ID_DELETE_FOLDER);
     QTRY_COMPARE(frame->Documents()->subWindowList().size(), 0);
     app->ExitInstance();
   }

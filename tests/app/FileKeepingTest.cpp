@@ -38,8 +38,8 @@ void InsertFolderInRangePane(CMainFrame& frame) {
   view->promptName = [](const QString&) { return std::optional<QString>("New"); };
   const QAbstractItemModel* model = view->Tree()->model();
   view->Tree()->setCurrentIndex(model->index(0, 0, model->index(0, 0)));
-  QVERIFY(view->IsCommandEnabled(CRangeView::kInsertFolderAfter));
-  view->RunCommand(CRangeView::kInsertFolderAfter);
+  QVERIFY(view->IsCommandEnabled(cmd::ID_INSERT_FOLDER_AFTER));
+  view->RunCommand(cmd::ID_INSERT_FOLDER_AFTER);
 }
 
 }  // namespace
@@ -107,7 +107,7 @@ class FileKeepingTest : public QObject {
     auto* rankings = frame->findChild<CClassView*>();
     rankings->promptName = [](const QString&) { return std::optional<QString>("Fresh"); };
     rankings->Tree()->setCurrentIndex(rankings->Model()->UserIndex());
-    rankings->RunCommand(CClassView::kCreateFolderCommand);
+    rankings->RunCommand(cmd::ID_CREATE_FOLDER);
     // Back and forth between the modes reads the rankings again.
     frame->Action(ID_MODE_USE)->trigger();
     frame->Action(ID_MODE_CREATE)->trigger();

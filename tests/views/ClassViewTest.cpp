@@ -21,6 +21,7 @@
 #include "model/PredefinedRanges.h"
 #include "model/RankingsModel.h"
 #include "views/ClassView.h"
+#include "views/CommandIds.h"
 #include "views/FerroxView.h"
 #include "views/RangeDragData.h"
 #include "views/RangeSlider.h"
@@ -230,11 +231,11 @@ class ClassViewTest : public QObject {
     Pane pane;
     QSignalSpy opened(pane.view.get(), &CClassView::openHandRangeRequested);
     const QStringList before = UserElements(pane.path);
-    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));  // cancelled
+    QVERIFY(pane.Run(pane.User(), cmd::ID_CREATE_FOLDER));  // cancelled
     QCOMPARE(UserElements(pane.path), before);
     QCOMPARE(opened.count(), 0);
     pane.answer = "Blinds";
-    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), cmd::ID_CREATE_FOLDER));
     QCOMPARE(pane.prompts, QStringList({"Enter Folder Name", "Enter Folder Name"}));
     QCOMPARE(Texts(pane.User()).last(), QString("Blinds"));
     QCOMPARE(CViewTree::Image(pane.Folder("Blinds")), 2);
@@ -242,19 +243,19 @@ class ClassViewTest : public QObject {
     QVERIFY(pane.Reloaded()->IsFolder(L"Blinds"));
     CheckInStep(pane);
     QCOMPARE(opened.takeFirst().at(0).toString(), QString("Hand Range (Blinds)"));
-    QVERIFY(pane.Run(pane.Folder("Open"), CClassView::kOpenHandRangeCommand));
+    QVERIFY(pane.Run(pane.Folder("Open"), cmd::ID_OPEN_HAND_RANGE));
     QCOMPARE(opened.takeFirst().at(0).toString(), QString("Hand Range (Open)"));
   }
 
   void saveStoresTheEditorsRangeWithItsShare() {
     Pane pane;
     pane.answer = "Nuts";
-    QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kSaveRangeCommand));  // no editor
+    QVERIFY(pane.Run(pane.Folder("Defend"), cmd::ID_SAVE_RANGE));  // no editor
     QVERIFY(pane.prompts.isEmpty());
     CFerroxDoc editor(2);
     editor.SetRange(RangeOf(pane.settings, "AA,KK"), "AA,KK");  // 12 of 630: 1.904..%
     pane.editor = &editor;
-    QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kSaveRangeCommand));
+    QVERIFY(pane.Run(pane.Folder("Defend"), cmd::ID_SAVE_RANGE));
     QCOMPARE(pane.prompts, QStringList({"Enter hand Range Name"}));
     QCOMPARE(Texts(pane.Folder("Defend")).last(), QString("Nuts"));
     QCOMPARE(CViewTree::Image(pane.Ranking("Defend", "Nuts")), 1);
@@ -275,9 +276,9 @@ class ClassViewTest : public QObject {
     editor.SetRange(RangeOf(pane.settings, "AKs"), "AKs");
     pane.editor = &editor;
     pane.answer = "My Folder";
-    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), cmd::ID_CREATE_FOLDER));
     pane.answer = "Suited";
-    QVERIFY(pane.Run(pane.Folder("My Folder"), CClassView::kSaveRangeCommand));
+    QVERIFY(pane.Run(pane.Folder("My Folder"), cmd::ID_SAVE_RANGE));
     QCOMPARE(UserElements(pane.path).mid(11),
              QStringList({"Folder:My Folder", "Folder:My Folder", "RangeName:Suited", "Value:AKs", "Percent:0.63"}));
     QCOMPARE(Texts(pane.Folder("My Folder")), QStringList({"Suited"}));
@@ -288,9 +289,9 @@ class ClassViewTest : public QObject {
     Pane pane;
     pane.view->LinkSlot(2, pane.Ranking("Open", "UTG"));
     pane.answer = "Early";
-    QVERIFY(pane.Run(pane.Ranking("Open", "UTG"), CClassView::kRenameRangeCommand));
+    QVERIFY(pane.Run(pane.Ranking("Open", "UTG"), cmd::ID_RENAME_RANGE));
     pane.answer = "Opening";
-    QVERIFY(pane.Run(pane.Folder("Open"), CClassView::kRenameFolderCommand));
+    QVERIFY(pane.Run(pane.Folder("Open"), cmd::ID_RENAME_FOLDER));
     QCOMPARE(pane.prompts, QStringList({"Enter Folder Name", "Enter Folder Name"}));
     QCOMPARE(Texts(pane.Folder("Opening")), QStringList({"BTN", "Early"}));
     QCOMPARE(UserElements(pane.path).mid(0, 2), QStringList({"Folder:Opening", "RangeName:Early"}));
@@ -300,7 +301,7 @@ class ClassViewTest : public QObject {
     pane.view->BuildRankingTables();
     QCOMPARE(pane.view->SlotItem(2), pane.Ranking("Opening", "Early"));
     pane.answer.reset();
-    QVERIFY(pane.Run(pane.Folder("Opening"), CClassView::kRenameFolderCommand));
+    QVERIFY(pane.Run(pane.Folder("Opening"), cmd::ID_RENAME_FOLDER));
     QVERIFY(pane.Folder("Opening").isValid());
   }
 
@@ -308,12 +309,12 @@ class ClassViewTest : public QObject {
     Pane pane;
     QSignalSpy closed(pane.view.get(), &CClassView::closeHandRangeRequested);
     pane.yes = false;
-    QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kDeleteFolderCommand));
+    QVERIFY(pane.Run(pane.Folder("Defend"), cmd::ID_DELETE_FOLDER));
     QVERIFY(pane.Folder("Defend").isValid());
     QCOMPARE(closed.count(), 0);
     pane.yes = true;
-    QVERIFY(pane.Run(pane.Ranking("Open", "BTN"), CClassView::kDeleteRangeCommand));
-    QVERIFY(pane.Run(pane.Folder("Defend"), CClassView::kDeleteFolderCommand));
+    QVERIFY(pane.Run(pane.Ranking("Open", "BTN"), cmd::ID_DELETE_RANGE));
+    QVERIFY(pane.Run(pane.Folder("Defend"), cmd::ID_DELETE_FOLDER));
     QCOMPARE(pane.questions, QStringList(3, "Are you sure to delete?"));
     QCOMPARE(closed.count(), 1);
     QCOMPARE(closed.at(0).at(0).toString(), QString("Hand Range (Defend)"));
@@ -332,7 +333,7 @@ class ClassViewTest : public QObject {
     Pane pane(EditMode::Create, "<Ranges><User-defined-ranges><Folder>Open</Folder>");
     QVERIFY(!pane.ranges->Loaded());
     pane.answer = "New";
-    QVERIFY(pane.Run(pane.User(), CClassView::kCreateFolderCommand));
+    QVERIFY(pane.Run(pane.User(), cmd::ID_CREATE_FOLDER));
     QCOMPARE(pane.messages.size(), 1);
     QVERIFY(!pane.messages.first().isEmpty());
     QCOMPARE(pane.messages.first(), QString::fromStdWString(pane.ranges->LastError()));

@@ -21,6 +21,7 @@
 #include "model/HandsModel.h"
 #include "model/UserLibrary.h"
 #include "model/UserLibraryModel.h"
+#include "views/CommandIds.h"
 #include "views/DlgAddItem.h"
 #include "views/RangeDragData.h"
 #include "views/RangeView.h"
@@ -451,11 +452,11 @@ class RangeViewTest : public QObject {
              QByteArray("User-defined-ranges|2\r\n\tOpen|10\r\n\t\tUTG|20\r\n\t\t\tAA,KK|21\r\n\t\t\t1.90%|22\r\n"
                         "\t\tBTN|20\r\n\t\t\tAKs|21\r\n\t\t\t0.63%|22\r\n\tDeep|10\r\n\t\tInner|10\r\n\tEmpty|10\r\n"
                         "\tTop|20\r\n\t\tAA|21\r\n\t\t0.95%|22\r\n"));
-    pane.Run(btn, CRangeView::kMoveUp);
+    pane.Run(btn, cmd::ID_MOVE_UP);
     QCOMPARE(pane.Written()[2], QString("    BTN [AKs | 0.63%]"));
     pane.hands.SetText(0, "KK");
     pane.answers = {true};
-    pane.Run(btn, CRangeView::kSaveRange);
+    pane.Run(btn, cmd::ID_SAVE_RANGE);
     QCOMPARE(pane.Tree()->dragText(btn), QString("KK"));
     QVERIFY(!pane.Tree()->isExpanded(btn));
 
