@@ -146,7 +146,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
     int64_t games = runs;
     const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
                                             straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0,
-                                            progress ? progress->DoneCounter() : nullptr,
+                                            progress,
                                             progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game
     if (games == 0) continue;

@@ -10,7 +10,7 @@ namespace ferrox {
 double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handLists, int opponentCount,
                               CardMask boardMask, CardMask deadMask, int targetBoardCount,
                               bool straightBeatsSet, double* opponentEquity, int64_t& games,
-                              uint64_t seed, std::atomic<uint64_t>* played, const std::atomic<bool>* stop) {
+                              uint64_t seed, quillet::PlayedGames* played, const std::atomic<bool>* stop) {
   const int64_t wanted = games;
   games = 0;
   if (std::popcount(boardMask) >= 6 || opponentCount < 1 || opponentCount > 9 || handLists.empty())

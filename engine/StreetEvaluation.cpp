@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <system_error>
-#include <thread>
 
 #include "quillet/Equity.h"
+#include "quillet/EquityProblem.h"
 #include "quillet/HandValue.h"
+#include "quillet/Parallel.h"
 
 namespace ferrox {
 namespace {
 
 using quillet::Spec;
 
-// Below this much exact work a thread costs more than the street itself.
+// Below this much exact work handing it to another thread costs more than the street itself.
 constexpr double kInlineSeconds = 100e-6;
 
 struct StreetInput {
@@ -58,7 +58,30 @@ const std::atomic<bool>* StopFlag(const StreetInput& in) {
   return in.progress ? in.progress->StopFlag() : nullptr;
 }
 
+// Monte-Carlo over the street's problem; games: the run count on entry, the games played
+// on return. Fills the opponents' equities and every standard error.
+double Sample(StreetTask& task, const StreetInput& in, int target, uint64_t seed, int64_t& games) {
+  quillet::EquityProblem problem;
+  problem.AddPlayer(*in.hero);
+  for (const Spec& opponent : in.opponents) problem.AddPlayer(opponent);
+  for (int card : in.board) problem.board |= quillet::CardBit(card);
+  for (int card : in.dead) problem.dead |= quillet::CardBit(card);
+  problem.target = target;
+  problem.rules = in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0;
+  problem.stop = StopFlag(in);
+  const int64_t wanted = in.settings.runs > 0 ? in.settings.runs : games;
+  games = 0;
+  if (wanted <= 0 || !problem.Prepare()) return quillet::kNoEquity;
+  const quillet::EquityCounts counts = quillet::SampleEquity(problem, static_cast<uint64_t>(wanted), seed, in.progress);
+  for (std::size_t p = 0; p < problem.players.size(); ++p) task.standardError[p] = counts.StandardError(static_cast<int>(p));
+  games = static_cast<int64_t>(counts.games());
+  if (games == 0) return quillet::kNoEquity;
+  for (std::size_t i = 1; i < problem.players.size(); ++i) task.opponentEquity[i - 1] = counts.Equity(static_cast<int>(i));
+  return counts.Equity(0);
+}
+
 void RunStreet(StreetTask& task, const StreetInput& in) {
+  if (in.progress && in.progress->StopRequested()) return;  // asked before this street began
   const int n = task.boardSize;
   const int rules = in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0;
   const int opps = static_cast<int>(in.opponents.size());
@@ -92,11 +115,7 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
       hero = routine(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
                      deadCount, task.opponentEquity.data(), games, in.settings.runs, StopFlag(in));
     } else {
-      const auto sampled = rules ? quillet::getProbabilityOfWinHoldem6PlusChinaCommon
-                                 : quillet::getProbabilityOfWinHoldem6PlusCommon;
-      hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
-                     deadCount, task.opponentEquity.data(), games, in.settings.runs, seed,
-                     in.progress ? in.progress->DoneCounter() : nullptr, StopFlag(in), task.standardError.data());
+      hero = Sample(task, in, n, seed, games);
       sampledGames = true;
     }
   }
@@ -171,20 +190,17 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
     auto run = [&input](const std::vector<StreetTask*>& group) {
       for (StreetTask* task : group) RunStreet(*task, input);
     };
-    std::vector<std::thread> workers;
-    for (const auto& group : groups) {
-      if (inline_) {
-        run(group);
-        continue;
-      }
-      try {
-        workers.emplace_back(run, std::cref(group));
-      } catch (const std::system_error&) {
-        run(group);  // no thread to be had: compute it here
-      }
+    if (inline_) {
+      for (const auto& group : groups) run(group);
+      if (meanwhile) meanwhile();
+    } else {
+      // The groups, and meanwhile, on this thread and the pool's helpers.
+      const int pieces = static_cast<int>(groups.size()) + (meanwhile ? 1 : 0);
+      quillet::ParallelFor(pieces, pieces, [&](int piece, int) {
+        if (piece < static_cast<int>(groups.size())) run(groups[static_cast<std::size_t>(piece)]);
+        else meanwhile();
+      });
     }
-    if (meanwhile) meanwhile();
-    for (auto& w : workers) w.join();
   } else if (meanwhile) {
     meanwhile();
   }

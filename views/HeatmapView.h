@@ -113,7 +113,7 @@ class CHeatmapView : public QWidget {
   const PaneSettings* settings_;
   ColumnWidths widths_;
   widgets::CGridCtrl* grid_ = nullptr;
-  GuiJob<Result> job_{this, [this](Job<Result>& job) { Finish(job); }};
+  GuiJob<Result> job_{[this](Job<Result>& job) { Finish(job); }};
   RuleSet startedRules_ = RuleSet::Standard;
   std::vector<HeatmapRow> rows_;
   std::array<std::vector<HeatmapRow>, 2> singular_;
