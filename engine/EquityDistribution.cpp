@@ -57,11 +57,7 @@ void AddDeal(Distribution& d, double equity, int times) {
 
 quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsSet) {
   quillet::EquityProblem problem;
-  for (int p = 0; p <= request.opponentCount; ++p) {
-    quillet::PlayerRange range;
-    for (CardMask m : request.handLists[p]) range.Add(m);
-    problem.players.push_back(range);
-  }
+  for (int p = 0; p <= request.opponentCount; ++p) problem.AddPlayer(request.handLists[p]);
   problem.board = request.boardMask;
   problem.dead = request.deadMask;
   problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;

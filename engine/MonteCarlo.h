@@ -12,7 +12,7 @@
 
 namespace ferrox {
 
-// Entry k: the share of a pot split k + 2 ways.
+// Entry k: the share of a pot split k + 2 ways; the counts share each pot this way.
 inline constexpr std::array<double, 9> SplitShareTable = {1.0 / 2, 1.0 / 3, 1.0 / 4, 1.0 / 5, 1.0 / 6,
                                                          1.0 / 7, 1.0 / 8, 1.0 / 9, 1.0 / 10};
 

@@ -87,14 +87,6 @@ double HandVersusRange(const int hero[2], const int* board, int boardCount, cons
 
 }  // namespace
 
-double PredictEnumerateSeconds(const Spec& hero, const int* board, int boardCount, int target,
-                               const Spec* opponents, int opponentCount, const int* dead, int deadCount) {
-  EquityProblem problem =
-      MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, kRulesStandard);
-  if (!problem.Prepare()) return 0;
-  return PredictEnumerationSeconds(problem);
-}
-
 double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
                                                int target, const Spec* opponents, int opponentCount,
                                                const int* dead, int deadCount, double* opponentEquity,
