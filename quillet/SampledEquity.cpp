@@ -164,6 +164,7 @@ EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t
   std::vector<EquityCounts> counts(chunks, EquityCounts(players));
   // Each chunk has its own seed and counts: the result is the same whichever thread plays it.
   ParallelFor(chunks, chunks, [&](int c, int) {
+    if (problem.Stopped()) return;  // a chunk that waited for a thread starts no games
     const uint64_t share = games / chunks + (c < static_cast<int>(games % chunks) ? 1 : 0);
     Sampler(problem, plan, ChunkSeed(seed, c)).Play(share, counts[c], played);
   });
