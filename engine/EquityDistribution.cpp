@@ -57,11 +57,7 @@ void AddDeal(Distribution& d, double equity, int times) {
 
 quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsSet) {
   quillet::EquityProblem problem;
-  for (int p = 0; p <= request.opponentCount; ++p) {
-    quillet::PlayerRange range;
-    for (CardMask m : request.handLists[p]) range.Add(m);
-    problem.players.push_back(range);
-  }
+  for (int p = 0; p <= request.opponentCount; ++p) problem.AddPlayer(request.handLists[p]);
   problem.board = request.boardMask;
   problem.dead = request.deadMask;
   problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
@@ -146,7 +142,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
     int64_t games = runs;
     const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
                                             straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0,
-                                            progress ? progress->DoneCounter() : nullptr,
+                                            progress,
                                             progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game
     if (games == 0) continue;

@@ -7,13 +7,52 @@
 #include "core/EchoedText.h"
 #include "core/WideText.h"
 #include "engine/OutputFile.h"
-#include "quillet/Equity.h"
+#include "quillet/Cards.h"
 #include "quillet/PreflopTables.h"
 
 namespace ferrox {
 namespace {
 
-constexpr uint32_t kBoardsPerMatchup = 201'376;  // five cards from the 32 unseen
+constexpr int kTarget = 5;  // preflop all-in: five board cards
+constexpr std::array<int, 2> kSingularPairRanks = {quillet::kAceRank, quillet::kAceRank - 1};
+
+int RulesFlag(RuleSet rules) { return rules == RuleSet::StraightBeatsSet ? 1 : 0; }
+
+// A hand or class against Op1, from the tables: every disjoint pairing and its boards.
+HeatmapRow TallyRow(std::wstring name, const quillet::Spec& hand, const quillet::Spec& op1, int rules) {
+  HeatmapRow row;
+  row.hand = std::move(name);
+  row.combos = static_cast<int>(hand.size());
+  const quillet::PreflopTally tally = quillet::TallyPreflop(hand, op1, kTarget, rules);
+  row.counted = tally.pairs > 0;
+  if (!row.counted) return row;  // a full class always meets some hand of a non-empty range
+  const double boards = static_cast<double>(tally.boards);
+  row.equity = tally.Equity();
+  row.wins = static_cast<double>(tally.wins) / boards;
+  row.splits = static_cast<double>(tally.ties) / boards;
+  row.losses = static_cast<double>(tally.boards - tally.wins - tally.ties) / boards;
+  return row;
+}
+
+// The six combinations of a pair, suits in the order c d h s ("AcAd" first).
+std::vector<HeatmapRow> SingularRows(int rank, const quillet::Spec& op1, int rules, Progress& progress) {
+  std::vector<HeatmapRow> rows;
+  for (int low = 0; low < 4; ++low)
+    for (int high = low + 1; high < 4; ++high) {
+      if (progress.StopRequested()) return rows;
+      const int card1 = quillet::MakeCardIndex(rank, low), card2 = quillet::MakeCardIndex(rank, high);
+      quillet::Spec hand;
+      hand.AddCombo(card1, card2);
+      rows.push_back(TallyRow(quillet::CardName(card1) + quillet::CardName(card2), hand, op1, rules));
+      progress.AddDone(1);
+    }
+  return rows;
+}
+
+unsigned long long MillisecondsSince(std::chrono::steady_clock::time_point start) {
+  return static_cast<unsigned long long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+}
 
 uint32_t Channel(uint32_t colour, int shift) { return (colour >> shift) & 0xFF; }
 
@@ -44,42 +83,34 @@ bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int
 std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser, double* elapsedMs,
                                        Progress* progress) {
   const auto start = std::chrono::steady_clock::now();
-  const int rules = parser.Rules() == RuleSet::StraightBeatsSet ? 1 : 0;
-  quillet::fsm5::load_2(5, rules, 1);
-  const uint32_t* counts = rules ? quillet::fsm5::FT2R_6C : quillet::fsm5::FT2R_6;
+  const int rules = RulesFlag(parser.Rules());
+  quillet::fsm5::load_2(kTarget, rules, 1);
   std::vector<HeatmapRow> rows;
   if (progress) progress->AddTotal(HeatmapClassNames().size());
   for (const std::wstring& name : HeatmapClassNames()) {
     if (progress && progress->StopRequested()) break;
     quillet::Spec hand;
     parser.ParseRange(name, hand);
-    HeatmapRow row;
-    row.hand = name;
-    row.combos = static_cast<int>(hand.size());
-    uint64_t wins = 0, splits = 0, total = 0;
-    for (const auto& [h1, h2] : hand.combos())
-      for (const auto& [o1, o2] : op1.combos()) {
-        if (o1 == h1 || o1 == h2 || o2 == h1 || o2 == h2) continue;
-        const int k = quillet::fsm5::bsearch(quillet::fsm5::ET2I_6, 0, quillet::kMatchups,
-                                             quillet::MatchupKey(h1, h2, o1, o2));
-        if (k < 0 || !counts) continue;
-        wins += counts[2 * k];
-        splits += counts[2 * k + 1];
-        total += kBoardsPerMatchup;
-      }
-    row.counted = total > 0;
-    if (row.counted) {  // a full class always meets some hand of a non-empty range
-      row.equity = quillet::getEquityRangeVsRangeWithNoBoard6Plus(hand, op1, 5, rules);
-      row.wins = static_cast<double>(wins) / total;
-      row.splits = static_cast<double>(splits) / total;
-      row.losses = static_cast<double>(total - wins - splits) / total;
-    }
-    rows.push_back(row);
+    rows.push_back(TallyRow(name, hand, op1, rules));
     if (progress) progress->AddDone(1);
   }
   if (elapsedMs)
     *elapsedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   return rows;
+}
+
+HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, RuleSet rules, Progress& progress) {
+  const auto start = std::chrono::steady_clock::now();
+  // Class names never cut a percentage, so no ordering is needed.
+  const OrderingRanges noOrderings;
+  const RangeParser parser(noOrderings, rules);
+  HeatmapTable table;
+  progress.AddTotal(2 * kPairCombos);
+  table.rows = ComputeHeatmap(op1, parser, nullptr, &progress);
+  for (std::size_t pair = 0; pair < kSingularPairRanks.size(); ++pair)
+    table.singular[pair] = SingularRows(kSingularPairRanks[pair], op1, RulesFlag(rules), progress);
+  table.elapsedMs = MillisecondsSince(start);
+  return table;
 }
 
 uint32_t HeatmapColour(double equity, uint32_t colour0, uint32_t colour100) {

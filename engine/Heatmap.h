@@ -29,11 +29,25 @@ const std::vector<std::wstring>& HeatmapClassNames();
 // With the board empty, Op1 the only opponent and no dead cards.
 bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int deadCount);
 
-// One row per class; elapsedMs receives the time taken. Needs the five-card preflop tables.
-// progress, when given, expects one unit per class; a stop asked through it ends the work
-// early with fewer rows.
+// One row per class; elapsedMs receives the time taken. Loads the five-card preflop tables
+// on first use. progress, when given, expects one unit per class; a stop asked through it
+// ends the work early with fewer rows.
 std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser,
                                        double* elapsedMs = nullptr, Progress* progress = nullptr);
+
+inline constexpr int kPairCombos = 6;  // the single combinations of a pair
+// The pairs whose single combinations the pane shows as rows of their own: AA, then KK.
+inline constexpr std::array<int, 2> kSingularPairClasses = {0, 10};  // in HeatmapClassNames()
+
+// What the pane shows: every class row, then the single combinations of AA and of KK, suits
+// in the order c d h s ("AcAd" first).
+struct HeatmapTable {
+  std::vector<HeatmapRow> rows;
+  std::array<std::vector<HeatmapRow>, 2> singular;
+  unsigned long long elapsedMs = 0;
+};
+// progress expects one unit per row; a stop asked through it ends the work early.
+HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, RuleSet rules, Progress& progress);
 
 // Windows colour values (red in the low byte). Defaults for a stored 0.
 inline constexpr uint32_t kHeatmapColour0 = 0x0002A1;

@@ -41,7 +41,7 @@ HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::v
     const double e = known ? 0.0
                            : MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
                                                     games, seed ? seed + static_cast<uint64_t>(k) : 0,
-                                                    progress ? progress->DoneCounter() : nullptr,
+                                                    progress,
                                                     progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // what was not played
     if (games == 0) continue;  // a known card, or no deal with this card on the board

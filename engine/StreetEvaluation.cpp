@@ -3,25 +3,25 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <system_error>
-#include <thread>
 
 #include "quillet/Equity.h"
-#include "quillet/HandValue.h"
+#include "quillet/EquityProblem.h"
+#include "quillet/Parallel.h"
+#include "quillet/PreflopTables.h"
 
 namespace ferrox {
 namespace {
 
 using quillet::Spec;
 
-// Below this much exact work a thread costs more than the street itself.
+// Below this much exact work handing it to another thread costs more than the street itself.
 constexpr double kInlineSeconds = 100e-6;
 
 struct StreetInput {
   const Spec* hero;
   std::vector<Spec> opponents;  // non-empty ranges, in opponent order
-  std::vector<int> board;
-  std::vector<int> dead;
+  uint64_t board;
+  uint64_t dead;
   StreetSettings settings;
   bool enumerate;
   Progress* progress;
@@ -58,54 +58,104 @@ const std::atomic<bool>* StopFlag(const StreetInput& in) {
   return in.progress ? in.progress->StopFlag() : nullptr;
 }
 
+int RulesOf(const StreetInput& in) { return in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0; }
+
+quillet::EquityProblem ProblemOf(const Spec& hero, const std::vector<Spec>& opponents, uint64_t board,
+                                 uint64_t dead, int target) {
+  quillet::EquityProblem problem;
+  problem.AddPlayer(hero);
+  for (const Spec& opponent : opponents) problem.AddPlayer(opponent);
+  problem.board = board;
+  problem.dead = dead;
+  problem.target = target;
+  return problem;
+}
+
+quillet::EquityProblem ProblemOf(const StreetInput& in, int target) {
+  quillet::EquityProblem problem = ProblemOf(*in.hero, in.opponents, in.board, in.dead, target);
+  problem.rules = RulesOf(in);
+  problem.stop = StopFlag(in);
+  return problem;
+}
+
+// The games counted and each opponent's equity; returns the hero's, kNoEquity when no game
+// was counted.
+double Report(const quillet::EquityCounts& counts, StreetTask& task, int64_t& games) {
+  games = static_cast<int64_t>(counts.games());
+  if (games == 0) return quillet::kNoEquity;
+  for (int p = 1; p < counts.players(); ++p) task.opponentEquity[static_cast<std::size_t>(p - 1)] = counts.Equity(p);
+  return counts.Equity(0);
+}
+
+// Every deal and board of the street, counted.
+double Count(StreetTask& task, const StreetInput& in, int target, int64_t& games) {
+  quillet::EquityProblem problem = ProblemOf(in, target);
+  games = 0;
+  if (!problem.Prepare()) return quillet::kNoEquity;
+  return Report(quillet::EnumerateEquity(problem), task, games);
+}
+
+// Monte-Carlo; games: the run count on entry, the games played on return. Fills every
+// standard error too.
+double Sample(StreetTask& task, const StreetInput& in, int target, uint64_t seed, int64_t& games) {
+  quillet::EquityProblem problem = ProblemOf(in, target);
+  const int64_t wanted = in.settings.runs > 0 ? in.settings.runs : games;
+  games = 0;
+  if (wanted <= 0 || !problem.Prepare()) return quillet::kNoEquity;
+  const quillet::EquityCounts counts = quillet::SampleEquity(problem, static_cast<uint64_t>(wanted), seed, in.progress);
+  for (int p = 0; p < counts.players(); ++p) task.standardError[static_cast<std::size_t>(p)] = counts.StandardError(p);
+  return Report(counts, task, games);
+}
+
+// Heads-up preflop without dead cards, from the tables (loaded on first use).
+double Tally(const StreetInput& in, int target, int64_t& games) {
+  games = 0;
+  if (!quillet::fsm5::load_2(target, RulesOf(in), 0)) return quillet::kNoEquity;
+  const quillet::PreflopTally tally = quillet::TallyPreflop(*in.hero, in.opponents[0], target, RulesOf(in));
+  games = static_cast<int64_t>(tally.boards);
+  return tally.pairs ? tally.Equity() : quillet::kNoEquity;
+}
+
+// Heads-up preflop without dead cards: the preflop tables answer every street.
+bool FromTables(uint64_t board, const std::vector<Spec>& opponents, uint64_t dead) {
+  return board == 0 && opponents.size() == 1 && dead == 0;
+}
+
+// One hand against one range is cheap to count exactly, even when sampling was asked for.
+bool OneHandAgainstOneRange(const StreetInput& in) {
+  return RulesOf(in) == 0 && in.opponents.size() == 1 && in.hero->size() == 1 && in.dead == 0;
+}
+
 void RunStreet(StreetTask& task, const StreetInput& in) {
-  const int n = task.boardSize;
-  const int rules = in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0;
-  const int opps = static_cast<int>(in.opponents.size());
-  const bool singleHand = in.hero->size() == 1;
-  int hand[2] = {-1, -1};
-  if (singleHand) hand[0] = in.hero->combos().begin()->first, hand[1] = in.hero->combos().begin()->second;
-  const int boardCount = static_cast<int>(in.board.size());
-  const int deadCount = static_cast<int>(in.dead.size());
-  const uint64_t seed = in.settings.seed ? in.settings.seed + static_cast<uint64_t>(n) : 0;
+  if (in.progress && in.progress->StopRequested()) return;  // asked before this street began
+  const int target = task.boardSize;
+  const uint64_t seed = in.settings.seed ? in.settings.seed + static_cast<uint64_t>(target) : 0;
   int64_t games = task.games;
   double hero;
-  bool headsUpResult = false;
-  bool sampledGames = false;
-
-  if (boardCount == 0 && opps == 1 && deadCount == 0) {
-    hero = singleHand ? quillet::getProbabilityOfWinBySpectrWithNoBoard6Plus(hand, in.opponents[0], n, rules, &games)
-                      : quillet::getEquityRangeVsRangeWithNoBoard6Plus(*in.hero, in.opponents[0], n, rules, &games);
-    headsUpResult = true;
-  } else if (rules == 0 && !in.enumerate && opps == 1 && singleHand && deadCount == 0) {
-    // One hand against one range is cheap to count exactly.
-    const auto single = n == 5 ? quillet::getProbabilityOfWinBySpectr6Plus
-                      : n == 4 ? quillet::getProbabilityOfWinBySpectrToTurn6Plus
-                               : quillet::getProbabilityOfWinBySpectrToFlop6Plus;
-    hero = single(hand, in.board.data(), boardCount, in.opponents[0], &games);
-    headsUpResult = true;
+  bool headsUp = true;  // the opponent has what the hero has not
+  bool sampled = false;
+  if (FromTables(in.board, in.opponents, in.dead)) {
+    hero = Tally(in, target, games);
+  } else if (in.enumerate || OneHandAgainstOneRange(in)) {
+    headsUp = !in.enumerate;
+    hero = Count(task, in, target, games);
   } else {
-    const auto routine = in.enumerate ? (rules ? quillet::getProbabilityOfWinHoldem6PlusChinaEnumerate
-                                               : quillet::getProbabilityOfWinHoldem6PlusEnumerate)
-                                      : nullptr;
-    if (routine) {
-      hero = routine(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
-                     deadCount, task.opponentEquity.data(), games, in.settings.runs, StopFlag(in));
-    } else {
-      const auto sampled = rules ? quillet::getProbabilityOfWinHoldem6PlusChinaCommon
-                                 : quillet::getProbabilityOfWinHoldem6PlusCommon;
-      hero = sampled(*in.hero, in.board.data(), boardCount, n, in.opponents.data(), opps, in.dead.data(),
-                     deadCount, task.opponentEquity.data(), games, in.settings.runs, seed,
-                     in.progress ? in.progress->DoneCounter() : nullptr, StopFlag(in), task.standardError.data());
-      sampledGames = true;
-    }
+    headsUp = false;
+    sampled = true;
+    hero = Sample(task, in, target, seed, games);
   }
   if (in.progress && in.progress->StopRequested()) return;  // incomplete counts are no result
-  CountStreetDone(in, sampledGames, games);
-  if (headsUpResult && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
+  CountStreetDone(in, sampled, games);
+  if (headsUp && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
   task.games = games;
   task.heroEquity = hero;
-  task.sampled = sampledGames;
+  task.sampled = sampled;
+}
+
+uint64_t BoardMask(const std::vector<CardIndex>& board) {
+  uint64_t mask = 0;
+  for (CardIndex card : board) mask |= quillet::CardBit(card);
+  return mask;
 }
 
 std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
@@ -115,23 +165,18 @@ std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
   return opponents;
 }
 
-// Heads-up preflop without dead cards: the preflop tables answer every street.
-bool FromTables(const std::vector<int>& board, const std::vector<Spec>& opponents, const std::vector<int>& dead) {
-  return board.empty() && opponents.size() == 1 && dead.empty();
-}
-
 }  // namespace
 
 double PredictStreetSeconds(const std::array<Spec, 6>& specs, const std::vector<CardIndex>& board,
                             uint64_t deadMask) {
   const std::vector<Spec> opponents = NonEmptyOpponents(specs);
-  const std::vector<int> dead = CardsOfMask(deadMask), cards(board.begin(), board.end());
-  if (specs[0].empty() || opponents.empty() || FromTables(cards, opponents, dead)) return 0;
+  const uint64_t boardMask = BoardMask(board);
+  if (specs[0].empty() || opponents.empty() || FromTables(boardMask, opponents, deadMask)) return 0;
   double seconds = 0;
-  for (int target = 5; target >= std::max<int>(3, static_cast<int>(cards.size())); --target)
-    seconds += quillet::PredictEnumerateSeconds(specs[0], cards.data(), static_cast<int>(cards.size()), target,
-                                                opponents.data(), static_cast<int>(opponents.size()), dead.data(),
-                                                static_cast<int>(dead.size()));
+  for (int target = 5; target >= std::max<int>(3, static_cast<int>(board.size())); --target) {
+    quillet::EquityProblem problem = ProblemOf(specs[0], opponents, boardMask, deadMask, target);
+    if (problem.Prepare()) seconds += quillet::PredictEnumerationSeconds(problem);
+  }
   return seconds;
 }
 
@@ -142,8 +187,8 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
   StreetEvaluation result;
   for (int i = 0; i < 3; ++i) result.tasks[i] = {5 - i, request.opponentCount, settings.runs, kNotComputed, {}};
 
-  StreetInput input{&specs[0], NonEmptyOpponents(specs), std::vector<int>(board.begin(), board.end()),
-                    CardsOfMask(request.deadMask), settings, settings.enumerate, progress};
+  StreetInput input{&specs[0], NonEmptyOpponents(specs), BoardMask(board), request.deadMask, settings,
+                    settings.enumerate, progress};
   if (settings.enumerate) {
     result.predictedSeconds = settings.predictedSeconds >= 0 ? settings.predictedSeconds
                                                              : PredictStreetSeconds(specs, board, request.deadMask);
@@ -171,20 +216,17 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
     auto run = [&input](const std::vector<StreetTask*>& group) {
       for (StreetTask* task : group) RunStreet(*task, input);
     };
-    std::vector<std::thread> workers;
-    for (const auto& group : groups) {
-      if (inline_) {
-        run(group);
-        continue;
-      }
-      try {
-        workers.emplace_back(run, std::cref(group));
-      } catch (const std::system_error&) {
-        run(group);  // no thread to be had: compute it here
-      }
+    if (inline_) {
+      for (const auto& group : groups) run(group);
+      if (meanwhile) meanwhile();
+    } else {
+      // The groups, and meanwhile, on this thread and the pool's helpers.
+      const int pieces = static_cast<int>(groups.size()) + (meanwhile ? 1 : 0);
+      quillet::ParallelFor(pieces, pieces, [&](int piece, int) {
+        if (piece < static_cast<int>(groups.size())) run(groups[static_cast<std::size_t>(piece)]);
+        else meanwhile();
+      });
     }
-    if (meanwhile) meanwhile();
-    for (auto& w : workers) w.join();
   } else if (meanwhile) {
     meanwhile();
   }

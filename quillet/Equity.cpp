@@ -7,12 +7,6 @@
 namespace quillet {
 namespace {
 
-PlayerRange RangeOf(const Spec& spec) {
-  PlayerRange range;
-  for (const Combo& c : spec.combos()) range.Add(ComboMask(c));
-  return range;
-}
-
 uint64_t MaskOf(const int* cards, int count) {
   uint64_t mask = 0;
   for (int i = 0; i < count; ++i)
@@ -24,14 +18,24 @@ EquityProblem MakeProblem(const Spec& hero, const int* board, int boardCount, in
                           const Spec* opponents, int opponentCount, const int* dead, int deadCount,
                           int rules) {
   EquityProblem problem;
-  problem.players.push_back(RangeOf(hero));
-  for (int i = 0; i < opponentCount; ++i) problem.players.push_back(RangeOf(opponents[i]));
+  problem.AddPlayer(hero);
+  for (int i = 0; i < opponentCount; ++i) problem.AddPlayer(opponents[i]);
   problem.board = MaskOf(board, boardCount);
   problem.dead = MaskOf(dead, deadCount);
   problem.target = target;
   problem.rules = rules;
   return problem;
 }
+
+// The contract's plain counter of games played.
+class PlayedCounter final : public PlayedGames {
+ public:
+  explicit PlayedCounter(std::atomic<uint64_t>* count) : count_(count) {}
+  void Played(uint64_t games) override { count_->fetch_add(games, std::memory_order_relaxed); }
+
+ private:
+  std::atomic<uint64_t>* count_;
+};
 
 double Report(const EquityCounts& counts, int opponentCount, double* opponentEquity, int64_t& games) {
   games = static_cast<int64_t>(counts.games());
@@ -62,7 +66,9 @@ double Sample(const Spec& hero, const int* board, int boardCount, int target, co
   const int64_t wanted = runs > 0 ? runs : games;
   games = 0;
   if (wanted <= 0 || !problem.Prepare()) return kNoEquity;
-  const EquityCounts counts = SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played);
+  PlayedCounter counter(played);
+  const EquityCounts counts =
+      SampleEquity(problem, static_cast<uint64_t>(wanted), seed, played ? &counter : nullptr);
   if (standardErrors)
     for (int p = 0; p <= opponentCount; ++p) standardErrors[p] = counts.StandardError(p);
   return Report(counts, opponentCount, opponentEquity, games);
@@ -80,14 +86,6 @@ double HandVersusRange(const int hero[2], const int* board, int boardCount, cons
 }
 
 }  // namespace
-
-double PredictEnumerateSeconds(const Spec& hero, const int* board, int boardCount, int target,
-                               const Spec* opponents, int opponentCount, const int* dead, int deadCount) {
-  EquityProblem problem =
-      MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, kRulesStandard);
-  if (!problem.Prepare()) return 0;
-  return PredictEnumerationSeconds(problem);
-}
 
 double getProbabilityOfWinHoldem6PlusEnumerate(const Spec& hero, const int* board, int boardCount,
                                                int target, const Spec* opponents, int opponentCount,

@@ -29,10 +29,6 @@ double getProbabilityOfWinHoldem6PlusChinaEnumerate(const Spec& hero, const int*
                                                     const int* dead, int deadCount,
                                                     double* opponentEquity, int64_t& games, int runs,
                                                     const std::atomic<bool>* stop = nullptr);
-// Seconds the two exact functions above are expected to take on this machine (either rule
-// set); 0 when there is nothing to count.
-double PredictEnumerateSeconds(const Spec& hero, const int* board, int boardCount, int target,
-                               const Spec* opponents, int opponentCount, const int* dead, int deadCount);
 
 // Monte-Carlo: plays `runs` games (games on entry when runs is not positive); games
 // receives the number played. seed 0 seeds from the clock. played, when given, grows by

@@ -5,6 +5,18 @@
 
 namespace quillet {
 
+void EquityProblem::AddPlayer(const std::vector<uint64_t>& hands) {
+  PlayerRange range;
+  for (uint64_t mask : hands) range.Add(mask);
+  players.push_back(std::move(range));
+}
+
+void EquityProblem::AddPlayer(const Spec& range) {
+  PlayerRange walked;
+  for (const Combo& c : range.combos()) walked.Add(ComboMask(c));
+  players.push_back(std::move(walked));
+}
+
 int EquityProblem::CardsToCome() const { return target - std::popcount(board); }
 
 bool EquityProblem::Prepare() {

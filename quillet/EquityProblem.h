@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quillet/EquityCounts.h"
+#include "quillet/Spec.h"
 
 namespace quillet {
 
@@ -21,6 +22,10 @@ struct EquityProblem {
   const std::atomic<bool>* stop = nullptr;
 
   bool Stopped() const { return stop && stop->load(std::memory_order_relaxed); }
+
+  // Adds a player with these hands (card masks, or a range's combinations), in their order.
+  void AddPlayer(const std::vector<uint64_t>& hands);
+  void AddPlayer(const Spec& range);
 
   // Cards still to deal to the board; negative when the board is already past the target.
   int CardsToCome() const;
@@ -47,10 +52,20 @@ EquityCounts EnumerateEquity(const EquityProblem& problem, int threads = 0, Walk
 // machine like the reference one; within a factor of three of the real time.
 double PredictEnumerationSeconds(const EquityProblem& problem, int threads = 0);
 
+// Where sampling tells the games it has played, a few thousand at a time, from whichever
+// thread played them: for progress shown elsewhere.
+class PlayedGames {
+ public:
+  virtual void Played(uint64_t games) = 0;
+
+ protected:
+  ~PlayedGames() = default;
+};
+
 // Monte-Carlo: `games` deals with boards, uniform over valid deals. A seed of 0 seeds
-// from the clock; any other seed repeats the same result. played, when given, grows by the
-// games played as they are played, a few thousand at a time, for progress shown elsewhere.
+// from the clock; any other seed repeats the same result. played, when given, is told of
+// the games as they are played.
 EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
-                          std::atomic<uint64_t>* played = nullptr);
+                          PlayedGames* played = nullptr);
 
 }  // namespace quillet

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <thread>
 
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
+#include "quillet/Parallel.h"
 #include "quillet/Random.h"
 
 namespace quillet {
@@ -41,12 +41,12 @@ class Sampler {
     }
   }
 
-  void Play(uint64_t games, EquityCounts& out, std::atomic<uint64_t>* progress) {
+  void Play(uint64_t games, EquityCounts& out, PlayedGames* progress) {
     std::array<uint64_t, kMaxPlayers> keys{}, masks{};
     uint64_t reported = 0, played = 0;
     while (played < games) {
       if (played - reported >= kGamesPerReport) {
-        if (progress) progress->fetch_add(played - reported, std::memory_order_relaxed);
+        if (progress) progress->Played(played - reported);
         reported = played;
         if (pr_.Stopped()) break;
       }
@@ -63,7 +63,7 @@ class Sampler {
         out.Add(Winners(eval_, keys.data(), masks.data(), players_, addKey, addMask));
       }
     }
-    if (progress) progress->fetch_add(played - reported, std::memory_order_relaxed);
+    if (progress) progress->Played(played - reported);
   }
 
  private:
@@ -146,7 +146,7 @@ uint64_t ChunkSeed(uint64_t seed, int chunk) {
 }  // namespace
 
 EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
-                          std::atomic<uint64_t>* played) {
+                          PlayedGames* played) {
   const int players = static_cast<int>(problem.players.size());
   if (players < 1 || players > kMaxPlayers || problem.CardsToCome() < 0 || games == 0)
     return EquityCounts(std::max(players, 0));
@@ -162,18 +162,13 @@ EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t
 
   const int chunks = games >= 2 * kGamesPerChunk ? kChunks : 1;
   std::vector<EquityCounts> counts(chunks, EquityCounts(players));
-  auto run = [&](int c) {
+  // Each chunk has its own seed and counts: the result is the same whichever thread plays it.
+  ParallelFor(chunks, chunks, [&](int c, int) {
+    if (problem.Stopped()) return;  // a chunk that waited for a thread starts no games
     const uint64_t share = games / chunks + (c < static_cast<int>(games % chunks) ? 1 : 0);
     Sampler(problem, plan, ChunkSeed(seed, c)).Play(share, counts[c], played);
-  };
-  if (chunks == 1) {
-    run(0);
-  } else {
-    std::thread other(run, 1);
-    run(0);
-    other.join();
-    counts[0].Merge(counts[1]);
-  }
+  });
+  for (int c = 1; c < chunks; ++c) counts[0].Merge(counts[c]);
   return counts[0];
 }
 

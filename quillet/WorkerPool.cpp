@@ -1,6 +1,7 @@
 #include "quillet/WorkerPool.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace quillet {
 
@@ -48,6 +49,38 @@ void WorkerPool::Loop() {
     Work(*job, job->nextWorker++);
     lock.lock();
     if (--job->running == 0) finished_.notify_all();
+  }
+}
+
+bool WorkerPool::Launch(std::function<void()> task) {
+  std::unique_lock lock(runnerMutex_);
+  tasks_.push_back(std::move(task));
+  if (idleRunners_ >= tasks_.size()) {
+    lock.unlock();
+    taskReady_.notify_one();
+    return true;
+  }
+  try {
+    std::thread(&WorkerPool::RunnerLoop, this).detach();
+  } catch (const std::system_error&) {
+    tasks_.pop_back();
+    return false;
+  }
+  return true;
+}
+
+void WorkerPool::RunnerLoop() {
+  std::unique_lock lock(runnerMutex_);
+  for (;;) {
+    ++idleRunners_;
+    taskReady_.wait(lock, [&] { return !tasks_.empty(); });
+    --idleRunners_;
+    std::function<void()> task = std::move(tasks_.front());
+    tasks_.pop_front();
+    lock.unlock();
+    task();
+    task = nullptr;  // what it holds goes before the runner counts as idle
+    lock.lock();
   }
 }
 

@@ -1,11 +1,16 @@
 #pragma once
-// Helper threads kept for the process's life. Starting a thread costs tens of microseconds
-// and, from a thread that has just started itself, the new one can wait a millisecond for a
-// free core; sleeping helpers are woken onto an idle core at once.
+// Threads kept for the process's life. Starting a thread costs tens of microseconds and,
+// from a thread that has just started itself, the new one can wait a millisecond for a free
+// core; sleeping threads are woken onto an idle core at once.
+//
+// Two kinds: helpers share the items of a parallel loop with its caller; runners carry a
+// long task each (a job the program started) and are never taken by a loop, so a task's
+// own loops still get every helper.
 
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -34,15 +39,26 @@ class WorkerPool {
   // every item is done. Jobs may run side by side and inside each other's items.
   void Run(Job& job, int helpers);
 
+  // Runs task on an idle runner, or on a new one when every runner is busy, and returns at
+  // once. Tasks never wait for each other, so one may start another and wait for it. False,
+  // and task dropped, when no thread can be had. task must not throw.
+  bool Launch(std::function<void()> task);
+
  private:
   explicit WorkerPool(int helpers);
   static void Work(Job& job, int worker);
   void Loop();
+  void RunnerLoop();
 
   std::mutex mutex_;
   std::condition_variable wake_, finished_;
   std::deque<Job*> waiting_;  // one entry per helper asked for and not yet come
   std::vector<std::thread> threads_;
+
+  std::mutex runnerMutex_;
+  std::condition_variable taskReady_;
+  std::deque<std::function<void()>> tasks_;
+  std::size_t idleRunners_ = 0;
 };
 
 }  // namespace quillet

@@ -38,7 +38,6 @@ class CChartView : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kPollMs = kJobPollMs;
   static constexpr int kTimedMessageMs = 10'000;
 
   // All three must be non-null and outlive the view; the document may be its child.
@@ -117,8 +116,8 @@ class CChartView : public QWidget {
   QPushButton* stop_ = nullptr;
   QProgressBar* progress_ = nullptr;
   std::unique_ptr<RunControls> controls_;
-  GuiJob<Distribution> job_{this, [this](Job<Distribution>& job) { Finish(job); },
-                            [this] { controls_->ShowProgress(job_.Fraction()); }};
+  GuiJob<Distribution> job_{[this](Job<Distribution>& job) { Finish(job); },
+                       [this] { controls_->ShowProgress(job_.Fraction()); }};
   Inputs started_;
   int boardCards_ = 0;
 };

@@ -105,8 +105,8 @@ class CEvaluateView : public QWidget {
   QLabel* sampling_ = nullptr;
   QProgressBar* progress_ = nullptr;
   std::unique_ptr<RunControls> controls_;
-  GuiJob<Outcome> job_{this, [this](Job<Outcome>& job) { Finish(job); },
-                       [this] { controls_->ShowProgress(job_.Fraction()); }};
+  GuiJob<Outcome> job_{[this](Job<Outcome>& job) { Finish(job); },
+                   [this] { controls_->ShowProgress(job_.Fraction()); }};
   Inputs started_{};
 };
 

@@ -5,16 +5,12 @@
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QVBoxLayout>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <optional>
 #include <utility>
 
 #include "model/PaneSettings.h"
-#include "quillet/Cards.h"
-#include "quillet/Equity.h"
-#include "quillet/PreflopTables.h"
 #include "widgets/ColourRef.h"
 #include "widgets/GridCtrl.h"
 
@@ -22,9 +18,6 @@ namespace ferrox {
 namespace {
 
 constexpr uint32_t kCellBackground = 0xE0FFFF;  // light yellow, red in the low byte
-constexpr int kTarget = 5;                      // preflop all-in: five board cards
-constexpr int kPairClass[2] = {0, 10};          // AA and KK in HeatmapClassNames()
-constexpr int kPairRank[2] = {quillet::kAceRank, quillet::kAceRank - 1};
 const QStringList kHeaders = {"Hand", "Equity", "Wins", "Splits", "Losses", "Playability-Eq.", "Combos"};
 const QString kShowText = QStringLiteral("Show singular combinations");
 const QString kHideText = QStringLiteral("Hide singular combinations");
@@ -35,53 +28,6 @@ QColor CellBackground() { return widgets::ColourFromRef(kCellBackground); }
 QString Percent(double fraction, bool counted) {
   if (!counted || !std::isfinite(fraction)) return {};
   return QString::asprintf("%.2lf%%", fraction * 100.0);
-}
-
-// One combination of a pair against Op1: the library's equity and the table counts.
-HeatmapRow SingularRow(int card1, int card2, const quillet::Spec& op1, int rules) {
-  HeatmapRow row;
-  row.hand = quillet::CardName(card1) + quillet::CardName(card2);
-  row.combos = 1;
-  const int cards[2] = {card1, card2};
-  const double equity = quillet::getProbabilityOfWinBySpectrWithNoBoard6Plus(cards, op1, kTarget, rules);
-  quillet::Spec hand;
-  hand.AddCombo(card1, card2);
-  const quillet::PreflopTally tally = quillet::TallyPreflop(hand, op1, kTarget, rules);
-  row.counted = equity != quillet::kNoEquity && tally.boards > 0;
-  if (!row.counted) return row;
-  const double boards = static_cast<double>(tally.boards);
-  row.equity = equity;
-  row.wins = static_cast<double>(tally.wins) / boards;
-  row.splits = static_cast<double>(tally.ties) / boards;
-  row.losses = static_cast<double>(tally.boards - tally.wins - tally.ties) / boards;
-  return row;
-}
-
-// The six combinations of a pair, suits in the order c d h s ("AcAd" first).
-std::vector<HeatmapRow> SingularRows(int rank, const quillet::Spec& op1, int rules, Progress& progress) {
-  std::vector<HeatmapRow> rows;
-  for (int low = 0; low < 4; ++low)
-    for (int high = low + 1; high < 4; ++high) {
-      if (progress.StopRequested()) return rows;
-      rows.push_back(SingularRow(quillet::MakeCardIndex(rank, low), quillet::MakeCardIndex(rank, high), op1, rules));
-      progress.AddDone(1);
-    }
-  return rows;
-}
-
-CHeatmapView::Result Compute(const quillet::Spec& op1, RuleSet rules, Progress& progress) {
-  const auto start = std::chrono::steady_clock::now();
-  // Class names never cut a percentage, so no ordering is needed (nor shared with the GUI).
-  const OrderingRanges noOrderings;
-  const RangeParser parser(noOrderings, rules);
-  CHeatmapView::Result result;
-  progress.AddTotal(2 * CHeatmapView::kSingularRows);
-  result.rows = ComputeHeatmap(op1, parser, nullptr, &progress);
-  const int rulesFlag = rules == RuleSet::StraightBeatsSet ? 1 : 0;
-  for (int pair = 0; pair < 2; ++pair) result.singular[pair] = SingularRows(kPairRank[pair], op1, rulesFlag, progress);
-  result.elapsedMs = static_cast<unsigned long long>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
-  return result;
 }
 
 }  // namespace
@@ -119,7 +65,7 @@ void CHeatmapView::BuildGrid() {
     grid_->SetCell(gridRow, kHandColumn, QString::fromStdWString(HeatmapClassNames()[index]));
     ClearRow(gridRow++);
     for (int pair = 0; pair < 2; ++pair) {
-      if (index != kPairClass[pair]) continue;
+      if (index != kSingularPairClasses[pair]) continue;
       parentRows_[pair] = classRows_.back();
       MarkParent(parentRows_[pair]);
       for (int child = 0; child < kSingularRows; ++child) ClearRow(gridRow++);
@@ -218,7 +164,8 @@ bool CHeatmapView::Start(const quillet::Spec& op1, const QString& op1Text) {
   if (job_.Running()) return false;  // one computation at a time
   startedOp1Text_ = op1Text;
   startedRules_ = settings_->Rules();
-  return job_.Start([op1, rules = startedRules_](Progress& progress) { return Compute(op1, rules, progress); });
+  return job_.Start(
+      [op1, rules = startedRules_](Progress& progress) { return ComputeHeatmapTable(op1, rules, progress); });
 }
 
 void CHeatmapView::Stop() {

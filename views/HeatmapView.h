@@ -32,17 +32,13 @@ class CHeatmapView : public QWidget {
  public:
   static constexpr int kGridId = 1392;  // the grid's objectName
   static constexpr int kTimedMessageMs = 20'000;
-  static constexpr int kSingularRows = 6;  // single combinations of a pair
+  static constexpr int kSingularRows = kPairCombos;
   // Grid columns; column 0 is the fixed narrow one.
   enum Column : int { kHandColumn = 1, kEquityColumn, kWinsColumn, kSplitsColumn, kLossesColumn,
                       kPlayabilityColumn, kCombosColumn, kColumnCount };
 
   // What one run computes: the 81 class rows, then the single combinations of AA and of KK.
-  struct Result {
-    std::vector<HeatmapRow> rows;
-    std::array<std::vector<HeatmapRow>, 2> singular;
-    unsigned long long elapsedMs = 0;
-  };
+  using Result = HeatmapTable;
 
   // The widths under "Heatmap/ColumnWidth<n>" with this grid's defaults; store may be null.
   static ColumnWidths MakeColumnWidths(QSettings* store);
@@ -113,7 +109,7 @@ class CHeatmapView : public QWidget {
   const PaneSettings* settings_;
   ColumnWidths widths_;
   widgets::CGridCtrl* grid_ = nullptr;
-  GuiJob<Result> job_{this, [this](Job<Result>& job) { Finish(job); }};
+  GuiJob<Result> job_{[this](Job<Result>& job) { Finish(job); }};
   RuleSet startedRules_ = RuleSet::Standard;
   std::vector<HeatmapRow> rows_;
   std::array<std::vector<HeatmapRow>, 2> singular_;

@@ -3,13 +3,20 @@
 #include <QAbstractButton>
 #include <QProgressBar>
 #include <QShortcut>
+#include <QTimer>
 #include <algorithm>
 
 namespace ferrox {
 
 RunControls::RunControls(QWidget* owner, QAbstractButton* stop, QProgressBar* progress,
                          std::function<void()> stopJob)
-    : stop_(stop), progress_(progress), escape_(new QShortcut(QKeySequence(Qt::Key_Escape), owner)) {
+    : stop_(stop),
+      progress_(progress),
+      escape_(new QShortcut(QKeySequence(Qt::Key_Escape), owner)),
+      reveal_(new QTimer(owner)) {
+  reveal_->setSingleShot(true);
+  reveal_->setInterval(kProgressDelayMs);
+  QObject::connect(reveal_, &QTimer::timeout, progress_, &QWidget::show);
   escape_->setContext(Qt::ApplicationShortcut);
   QObject::connect(escape_, &QShortcut::activated, owner, stopJob);
   QObject::connect(escape_, &QShortcut::activatedAmbiguously, owner, stopJob);
@@ -23,16 +30,15 @@ void RunControls::SetRunning(bool running) {
   stop_->setEnabled(running);
   escape_->setEnabled(running);
   if (running) {
-    clock_.start();
     progress_->setValue(0);
+    reveal_->start();
   } else {
+    reveal_->stop();
     progress_->hide();
   }
 }
 
 void RunControls::ShowProgress(double fraction) {
-  if (!clock_.isValid() || clock_.elapsed() < kProgressDelayMs) return;
-  progress_->show();
   progress_->setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 1000));
 }
 

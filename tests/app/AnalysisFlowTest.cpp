@@ -357,7 +357,7 @@ class AnalysisFlowTest : public QObject {
     QVERIFY(chart->IsRunning() && p.Evaluation()->IsRunning());
     focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
     QTest::keyClick(focused, Qt::Key_Escape);
-    QTest::qWait(3 * kJobPollMs);
+    QTest::qWait(3 * kProgressEveryMs);
     focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
     QTest::keyClick(focused, Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning() && !p.Evaluation()->IsRunning(), kPatienceMs);

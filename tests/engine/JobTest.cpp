@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
+#include <optional>
+#include <vector>
 #include <chrono>
 #include <stdexcept>
 #include <thread>
@@ -11,6 +14,7 @@
 #include "engine/Job.h"
 #include "engine/StreetEvaluation.h"
 #include "quillet/Equity.h"
+#include "quillet/Parallel.h"
 #include "quillet/HandClass.h"
 #include "tests/engine/Requests.h"
 #include "tests/support/Ranges.h"
@@ -135,6 +139,62 @@ TEST(Job, DestroyingARunningJobStopsAndJoinsIt) {
     });
   }
   EXPECT_TRUE(sawStop) << "the destructor waited for the work to see the stop";
+}
+
+TEST(Job, ItsEndIsToldOnceWithTheResultReadyBeforeWaitReturns) {
+  std::atomic<bool> go{false};
+  Job<int>* self = nullptr;
+  int told = 0;
+  std::optional<int> taken;
+  JobNotices notices;
+  notices.ended = [&] {
+    ++told;
+    taken = self->Take();
+  };
+  Job<int> job(
+      [&go](Progress&) {
+        while (!go) std::this_thread::sleep_for(1ms);
+        return 5;
+      },
+      notices);
+  self = &job;
+  go = true;
+  job.Wait();
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(taken, 5);
+}
+
+// More jobs than the machine has threads, each starting jobs of its own and a parallel loop,
+// and waiting for them: every one ends.
+TEST(Job, JobsStartAndWaitForJobsInsideThemWithoutDeadlock) {
+  constexpr int kOuter = 8, kInner = 3;
+  Job<int> outermost([](Progress&) {
+    std::vector<std::unique_ptr<Job<int>>> outer;
+    for (int o = 0; o < kOuter; ++o)
+      outer.push_back(std::make_unique<Job<int>>([](Progress&) {
+        std::vector<std::unique_ptr<Job<int>>> inner;
+        for (int i = 0; i < kInner; ++i)
+          inner.push_back(std::make_unique<Job<int>>([](Progress&) {
+            std::atomic<int> items{0};
+            quillet::ParallelFor(64, quillet::HardwareThreads(), [&items](int, int) { ++items; });
+            return items.load();
+          }));
+        int sum = 0;
+        for (auto& job : inner) {
+          job->Wait();
+          sum += job->Take().value_or(0);
+        }
+        return sum;
+      }));
+    int sum = 0;
+    for (auto& job : outer) {
+      job->Wait();
+      sum += job->Take().value_or(0);
+    }
+    return sum;
+  });
+  ASSERT_TRUE(outermost.Wait(kPatience));
+  EXPECT_EQ(outermost.Take(), kOuter * kInner * 64);
 }
 
 }  // namespace

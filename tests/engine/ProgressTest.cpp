@@ -33,12 +33,12 @@ TEST(Progress, CountsFromManyThreadsAndGivesTheFractionDone) {
 
 TEST(Progress, TheSamplerCountsEveryGameItPlays) {
   const std::vector<std::vector<CardMask>> lists = {ListOf("AA KK"), ListOf("QQ JJ AKs")};
-  std::atomic<uint64_t> played{0};
+  Progress played;
   int64_t games = 600'000;  // more than one report and both sampling threads
   double opponent = 0;
   MonteCarloStreetEquity(lists, 1, 0, 0, 5, false, &opponent, games, 4, &played);
   EXPECT_EQ(games, 600'000);
-  EXPECT_EQ(played.load(), 600'000u);
+  EXPECT_EQ(played.Done(), 600'000u);
 }
 
 TEST(Progress, EachComputationReachesItsTotal) {

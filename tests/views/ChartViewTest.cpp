@@ -232,7 +232,7 @@ class ChartViewTest : public QObject {
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(c.finished.size(), 1);
     QCOMPARE(c.finished.first().at(0).toBool(), false);
-    QTest::qWait(3 * CChartView::kPollMs);
+    QTest::qWait(3 * kProgressEveryMs);
     QCOMPARE(c.chart.CurveCount(), 0);
     QCOMPARE(c.finished.size(), 1);
     c.view.Stop();  // nothing to stop

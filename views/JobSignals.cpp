@@ -1,0 +1,1 @@
+#include "views/JobSignals.h"
