@@ -28,7 +28,7 @@ void AppSettings::Read() {
   font.Choose(ReadInt("Settings/FontColor", 0, 0, 0xFFFFFF));
   enumerate = ReadInt("Settings/Enumerate", 1, 0, 1);
   runs = ReadInt("Settings/Runs", 10'000, kMinRuns, kMaxRuns);
-  gameType = ReadInt("Settings/Gametype", 0, 0, 1);
+  rules = quillet::Rules(ReadInt("Settings/Gametype", quillet::kRulesStandard, 0, 1));
   const QString path = store_->value("Settings/UserRangePath").toString();
   userRangePath = path.isEmpty() ? QString(kDefaultUserRangePath) : path;
   hotnessCalc = ReadInt("Settings/HotnessCalc", 0, 0, 1);
@@ -39,7 +39,7 @@ void AppSettings::Read() {
   const QString six = store_->value("Game/FileSixPlus").toString();
   const QString china = store_->value("Game/FileChina").toString();
   fileSixPlus = six.isEmpty() ? QString(kDefaultStandardOrderingFile) : six;
-  fileChina = china.isEmpty() ? QString(kDefaultStraightBeatsSetOrderingFile) : china;
+  fileStraightBeatsSet = china.isEmpty() ? QString(kDefaultStraightBeatsSetOrderingFile) : china;
   applicationLook = ReadInt("Workspace/ApplicationLook", kDefaultLook, 205, 219);
 }
 
@@ -48,7 +48,7 @@ void AppSettings::WriteAtShutdown() {
   store_->setValue("Settings/FontColor", font.Effective());
   store_->setValue("Settings/Enumerate", enumerate);
   store_->setValue("Settings/Runs", runs);
-  store_->setValue("Settings/Gametype", gameType);
+  store_->setValue("Settings/Gametype", static_cast<int>(rules));
   store_->setValue("Settings/HotnessCalc", hotnessCalc);
   store_->sync();
 }
@@ -63,8 +63,8 @@ void AppSettings::WriteUserRangePath() {
   store_->sync();
 }
 
-void AppSettings::WriteOrderingFile(int rules) {
-  if (rules == 1) store_->setValue("Game/FileChina", fileChina);
+void AppSettings::WriteOrderingFile(quillet::Rules rules) {
+  if (rules == quillet::kRulesStraightBeatsSet) store_->setValue("Game/FileChina", fileStraightBeatsSet);
   else store_->setValue("Game/FileSixPlus", fileSixPlus);
   store_->sync();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/ColourSetting.h"
+#include "quillet/HandValue.h"
 
 namespace ferrox {
 
@@ -27,7 +28,11 @@ class AppSettings {
   void WriteAtShutdown();
   void WriteRuns();
   void WriteUserRangePath();
-  void WriteOrderingFile(int rules);
+  void WriteOrderingFile(quillet::Rules rules);
+  // The ordering file named for a rule set.
+  QString& OrderingFile(quillet::Rules rules) {
+    return rules == quillet::kRulesStraightBeatsSet ? fileStraightBeatsSet : fileSixPlus;
+  }
   // Heatmap colours are written when they change, but a 0 (black) is never stored.
   void WriteHeatmapColour(bool hundred);
   void WriteLook();
@@ -41,13 +46,13 @@ class AppSettings {
   ColourSetting font;
   int enumerate = 1;
   int runs = 10'000;
-  int gameType = 0;
+  quillet::Rules rules = quillet::kRulesStandard;  // kept as "Gametype"
   int hotnessCalc = 0;
   QString userRangePath = kDefaultUserRangePath;
   int heatmapColour = kDefaultHeatmapColour;
   int heatmapColour100 = kDefaultHeatmapColour100;
   QString fileSixPlus;
-  QString fileChina;
+  QString fileStraightBeatsSet;
   int applicationLook = kDefaultLook;
 
  private:

@@ -117,8 +117,8 @@ bool CFerroxApp::InitInstance() {
   settings_ = std::make_unique<AppSettings>(folders_.OpenSettings());
   CountRun();
   settings_->Read();
-  LoadOrdering(0, settings_->fileSixPlus);
-  LoadOrdering(1, settings_->fileChina);
+  for (const quillet::Rules rules : {quillet::kRulesStandard, quillet::kRulesStraightBeatsSet})
+    LoadOrdering(rules, settings_->OrderingFile(rules));
   calculator_ = std::make_unique<CalculatorDocument>();
   paneSettings_ = std::make_unique<PaneSettings>();
   SyncPaneSettings();
@@ -197,29 +197,29 @@ int CFerroxApp::CountRun() {
   });
 }
 
-int CFerroxApp::LoadOrdering(int rules, const QString& fileName) {
-  quillet::Spec& ordering = rules == 1 ? orderings.straightBeatsSet : orderings.standard;
-  std::wstring& problem = rules == 1 ? orderings.straightBeatsSetProblem : orderings.standardProblem;
+int CFerroxApp::LoadOrdering(quillet::Rules rules, const QString& fileName) {
+  quillet::Spec& ordering = rules == quillet::kRulesStraightBeatsSet ? orderings.straightBeatsSet : orderings.standard;
+  std::wstring& problem = rules == quillet::kRulesStraightBeatsSet ? orderings.straightBeatsSetProblem : orderings.standardProblem;
   const int read = ferrox::LoadOrdering(ordering, folders_.OrderingFile(fileName.toStdString()), &problem);
   if (read == 0) TellOrderingProblem(rules);
   return read;
 }
 
-void CFerroxApp::TellOrderingProblem(int rules) {
-  const quillet::Spec& ordering = rules == 1 ? orderings.straightBeatsSet : orderings.standard;
-  const std::wstring& problem = rules == 1 ? orderings.straightBeatsSetProblem : orderings.standardProblem;
+void CFerroxApp::TellOrderingProblem(quillet::Rules rules) {
+  const quillet::Spec& ordering = rules == quillet::kRulesStraightBeatsSet ? orderings.straightBeatsSet : orderings.standard;
+  const std::wstring& problem = rules == quillet::kRulesStraightBeatsSet ? orderings.straightBeatsSetProblem : orderings.standardProblem;
   const QString line = QString("The ordering file %1 did not load: %2. Percent ranges of the %3 rules are refused "
                                "until an ordering file loads (ribbon: Ordering files).")
                            .arg(QString::fromStdWString(EscapedText(ordering.GetFile().wstring())),
                                 QString::fromStdWString(EscapedText(problem)),
-                                rules == 1 ? QStringLiteral("Straight > Set") : QStringLiteral("6+"));
+                                rules == quillet::kRulesStraightBeatsSet ? QStringLiteral("Straight > Set") : QStringLiteral("6+"));
   AppendLog(line.toStdString());
   if (frame_) frame_->AppendOutputLine(line);
   else heldOutputLines_.push_back(line);  // the Output pane comes with the main frame
 }
 
-QString CFerroxApp::OrderingDisplayName(int rules) const {
-  const QString name = rules == 1 ? settings_->fileChina : settings_->fileSixPlus;
+QString CFerroxApp::OrderingDisplayName(quillet::Rules rules) const {
+  const QString name = settings_->OrderingFile(rules);
   return name.size() < 4 ? QString() : name.left(name.size() - 4);
 }
 

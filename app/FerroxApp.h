@@ -60,11 +60,11 @@ class CFerroxApp {
 
   // Reloads one ordering (0 standard, 1 straight beats set) from its file name. One that
   // does not load is told in the Output pane (and the log), naming the file and why.
-  int LoadOrdering(int rules, const QString& fileName);
-  QString OrderingDisplayName(int rules) const;
+  int LoadOrdering(quillet::Rules rules, const QString& fileName);
+  QString OrderingDisplayName(quillet::Rules rules) const;
   RangeParser Parser() const;
   int ParseRange(const std::wstring& text, quillet::Spec& spec) const;
-  RuleSet Rules() const { return settings().gameType == 1 ? RuleSet::StraightBeatsSet : RuleSet::Standard; }
+  quillet::Rules Rules() const { return settings().rules; }
 
   AppSettings& settings() { return *settings_; }
   const AppSettings& settings() const { return *settings_; }
@@ -93,7 +93,7 @@ class CFerroxApp {
 
  private:
   void KeepPaneChoices();
-  void TellOrderingProblem(int rules);
+  void TellOrderingProblem(quillet::Rules rules);
 
   void BringForward();
 

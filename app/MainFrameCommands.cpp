@@ -96,7 +96,8 @@ void CMainFrame::OnTogglePane(int id) {
 }
 
 void CMainFrame::OnGameType() {
-  app_.settings().gameType = 1 - app_.settings().gameType;
+  quillet::Rules& rules = app_.settings().rules;
+  rules = rules == quillet::kRulesStandard ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
   UpdateCommandUi();
 }
 
@@ -106,8 +107,8 @@ void CMainFrame::OnHotnessCalc() {
 }
 
 void CMainFrame::OnOrderingFile(int id) {
-  const int rules = id == ID_BUTTON_FILE_CHINA ? 1 : 0;
-  QString& current = rules ? app_.settings().fileChina : app_.settings().fileSixPlus;
+  const quillet::Rules rules = id == ID_BUTTON_FILE_CHINA ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
+  QString& current = app_.settings().OrderingFile(rules);
   const QString chosen = chooseOrderingFile(current);
   if (!chosen.isEmpty()) {
     const std::filesystem::path path = chosen.toStdString();
@@ -190,16 +191,16 @@ void CMainFrame::OnEdit(const char* slot) {
 void CMainFrame::UpdateCommandUi() {
   app_.SyncPaneSettings();
   const AppSettings& s = app_.settings();
-  actions_[ID_CHECK_6]->setChecked(s.gameType == 0);
-  actions_[ID_CHECK_CHINA]->setChecked(s.gameType == 1);
+  actions_[ID_CHECK_6]->setChecked(s.rules == quillet::kRulesStandard);
+  actions_[ID_CHECK_CHINA]->setChecked(s.rules == quillet::kRulesStraightBeatsSet);
   actions_[ID_HOTNESS_CALC]->setChecked(s.hotnessCalc != 0);
   for (int id : kPaneIds) actions_[id]->setChecked(panes_.count(id) && !panes_[id]->isHidden());
   actions_[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
   actions_[ID_VIEW_CAPTION_BAR]->setChecked(caption_ && !caption_->isHidden());
   for (int id = kAppLookOffice2007Blue; id <= kAppLookWindows7; ++id)
     actions_[id]->setChecked(id == s.applicationLook);
-  actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(0));
-  actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(1));
+  actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(quillet::kRulesStandard));
+  actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(quillet::kRulesStraightBeatsSet));
   for (int id : kNotYetAvailable) actions_[id]->setEnabled(false);
   const CChartView* chart = ChartView();
   actions_[ID_CHART_RUN]->setEnabled(chart && !chart->IsRunning());

@@ -45,7 +45,7 @@ Request Validated(const std::vector<std::wstring>& ranges, const std::wstring& b
   for (std::size_t i = 0; i + 1 < board.size(); i += 2) store.AppendBoardCard(quillet::GetCardByName(board.substr(i, 2)));
   for (std::size_t i = 0; i < ranges.size(); ++i) r.hands.texts[i] = ranges[i];
   RequestFailure failure;
-  const RangeParser parser(Orderings(), RuleSet::Standard);
+  const RangeParser parser(Orderings(), quillet::kRulesStandard);
   if (!ValidateRequest(store, r.hands, NoRangeLinks(), parser, r.data, failure)) std::abort();
   r.board = store.Board();
   return r;
@@ -80,7 +80,7 @@ BENCHMARK_CAPTURE(Evaluate, HandVs30Turn, {L"AhKd", L"30%"}, L"JsTs6c7h")->Unit(
 
 void Heatmap20(benchmark::State& state) {
   LoadAll();
-  const RangeParser parser(Orderings(), RuleSet::Standard);
+  const RangeParser parser(Orderings(), quillet::kRulesStandard);
   quillet::Spec op1;
   parser.ParseRange(L"20%", op1);
   for (auto _ : state) benchmark::DoNotOptimize(ComputeHeatmap(op1, parser).size());
@@ -90,7 +90,7 @@ BENCHMARK(Heatmap20)->Unit(benchmark::kMillisecond);
 void HotnessFlop(benchmark::State& state) {
   const Request r = Validated({L"QQ+,AKs", L"30%"}, L"JsTs6c");
   for (auto _ : state)
-    benchmark::DoNotOptimize(ComputeHotness(r.data.handLists[0], r.data.handLists[1], r.board, 0, false, L"", L"").hero.size());
+    benchmark::DoNotOptimize(ComputeHotness(r.data.handLists[0], r.data.handLists[1], r.board, 0, quillet::kRulesStandard, L"", L"").hero.size());
 }
 BENCHMARK(HotnessFlop)->Unit(benchmark::kMillisecond);
 
@@ -99,7 +99,7 @@ BENCHMARK(HotnessFlop)->Unit(benchmark::kMillisecond);
 void DistributionPreflopExact(benchmark::State& state) {
   const Request r = Validated({L"AA,KK", L"20%"}, L"");
   int deals = 0;
-  for (auto _ : state) deals = ComputeDistribution(r.data, false, true, 10'000).deals;
+  for (auto _ : state) deals = ComputeDistribution(r.data, quillet::kRulesStandard, true, 10'000).deals;
   state.counters["deals"] = deals;
 }
 BENCHMARK(DistributionPreflopExact)->Unit(benchmark::kMillisecond);

@@ -74,7 +74,7 @@ void BM_StopEnumeration(benchmark::State& state) {
 void BM_StopDistribution(benchmark::State& state) {
   const RequestData request = RequestOf(EveryHand());
   MeasureStop<Distribution>(state, [&](Progress& progress) {
-    return ComputeDistribution(request, false, true, kMaxRuns, 0, &progress);
+    return ComputeDistribution(request, quillet::kRulesStandard, true, kMaxRuns, 0, &progress);
   });
 }
 

@@ -27,7 +27,7 @@ int ClassifyCommand::Run() const {
     if (c == (*hole)[0] || c == (*hole)[1])
       return Fail(L"Card " + std::wstring(CardNameTable[c]) + L" is both in the hole and on the board");
 
-  const RuleSet rules = RulesOf(rules_);
+  const quillet::Rules rules = RulesOf(rules_);
   const int boardCount = static_cast<int>(board->size());
   MadeHand hand;
   ClassifyMadeHand(hole->data(), board->data(), boardCount, rules, hand);

@@ -68,8 +68,8 @@ bool LoadTables() {
 
 const OrderingRanges& Orderings() { return OrderingsNextToProgram(); }
 
-RuleSet RulesOf(int rules) {
-  return rules == 1 ? RuleSet::StraightBeatsSet : RuleSet::Standard;
+quillet::Rules RulesOf(int rules) {
+  return rules == 1 ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
 }
 
 void Print(const Json& json) { std::cout << json.dump() << '\n'; }

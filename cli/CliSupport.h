@@ -30,7 +30,7 @@ std::wstring Shown(std::wstring_view input);
 bool LoadTables();
 // The orderings shipped next to the executable.
 const OrderingRanges& Orderings();
-RuleSet RulesOf(int rules);
+quillet::Rules RulesOf(int rules);
 void Print(const Json& json);
 
 // Call first: a closed stdin, stdout or stderr is held by /dev/null, so no file the tool

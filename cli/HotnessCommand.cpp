@@ -14,14 +14,14 @@ namespace {
 Json EntriesJson(const std::vector<HotnessEntry>& entries) {
   Json list = Json::array();
   for (const HotnessEntry& e : entries)
-    list.push_back({{"card", ToUtf8(CardNameTable[SixPlusDeck[e.card]])}, {"equity", e.equity / 100.0}});
+    list.push_back({{"card", ToUtf8(CardNameTable[quillet::kSixPlusDeck[e.card]])}, {"equity", e.equity / 100.0}});
   return list;
 }
 
 void PrintEntries(const std::wstring& label, const std::vector<HotnessEntry>& entries) {
   std::printf("%s\n", ToUtf8(label).c_str());
   for (std::size_t i = 0; i < entries.size(); ++i)
-    std::printf("%3zu  %s  %.2lf\n", i + 1, ToUtf8(CardNameTable[SixPlusDeck[entries[i].card]]).c_str(),
+    std::printf("%3zu  %s  %.2lf\n", i + 1, ToUtf8(CardNameTable[quillet::kSixPlusDeck[entries[i].card]]).c_str(),
                 entries[i].equity);
 }
 
@@ -44,7 +44,7 @@ int HotnessCommand::Run() const {
   HotnessResult result;
   std::string error;
   const RunOutcome outcome = RunWithProgress("hotness", [&](Progress& progress) {
-    result = ComputeRequestHotness(request, options_.Board(), options_.rules == 1, hands.texts, kHotnessRuns,
+    result = ComputeRequestHotness(request, options_.Board(), RulesOf(options_.rules), hands.texts, kHotnessRuns,
                                    options_.seed, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);

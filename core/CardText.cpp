@@ -18,11 +18,11 @@ std::optional<std::vector<CardIndex>> ParseCardList(std::wstring_view text, std:
       error = L"Unknown card '" + std::wstring(name) + L"'";
       return std::nullopt;
     }
-    if (seen & CardMaskOf(card)) {
+    if (seen & quillet::CardBit(card)) {
       error = L"Duplicate card " + std::wstring(CardNameTable[card]);
       return std::nullopt;
     }
-    seen |= CardMaskOf(card);
+    seen |= quillet::CardBit(card);
     cards.push_back(card);
     i += 2;
   }

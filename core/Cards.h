@@ -1,20 +1,20 @@
 #pragma once
-// How the program names and numbers cards: card index suit * 13 + rank (ranks
-// "23456789TJQKA" as 0..12, suits c d h s as 0..3), masks of card indices, the 36-card deck.
+// How the program names cards. Card indices, masks of cards, the 36-card deck and the rule
+// set are the library's (quillet/Cards.h, quillet::Rules); these are names for them.
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
+#include "quillet/Cards.h"
+#include "quillet/HandValue.h"
+
 namespace ferrox {
 
 using CardIndex = int32_t;
 using CardMask = uint64_t;
 
-enum class RuleSet : int { Standard = 0, StraightBeatsSet = 1 };
-
-inline constexpr int kSixPlusDeckSize = 36;
 inline constexpr int kCardNameCount = 70;
 inline constexpr int kMatrixSide = 9;
 
@@ -28,23 +28,9 @@ inline constexpr std::array<std::wstring_view, kCardNameCount> CardNameTable = {
     L"2x", L"3x", L"4x", L"5x", L"6x", L"7x", L"8x", L"9x", L"Tx", L"Jx", L"Qx", L"Kx", L"Ax",
     L"Xx"};
 
-// Rank-major: 6c 6d 6h 6s 7c ... As.
-inline constexpr std::array<CardIndex, kSixPlusDeckSize> SixPlusDeck = [] {
-  std::array<CardIndex, kSixPlusDeckSize> deck{};
-  int i = 0;
-  for (int rank = 4; rank <= 12; ++rank)
-    for (int suit = 0; suit < 4; ++suit) deck[i++] = suit * 13 + rank;
-  return deck;
-}();
-
 // Letter of a rank index 0..12; "2" for anything else.
 wchar_t RankLetter(int rankIndex);
 // Letter of a matrix index (0 = ace, 8 = six); "2" for 13 and above.
 wchar_t MatrixRankLetter(int matrixIndex);
-
-constexpr CardMask CardMaskOf(CardIndex card) { return CardMask{1} << card; }
-
-// The cards of a mask, lowest index first.
-std::vector<CardIndex> CardsOfMask(CardMask mask);
 
 }  // namespace ferrox

@@ -7,7 +7,7 @@
 namespace ferrox {
 namespace {
 
-int CategoryOf(const CardIndex hole[2], const CardIndex* board, int boardCount, RuleSet rules) {
+int CategoryOf(const CardIndex hole[2], const CardIndex* board, int boardCount, quillet::Rules rules) {
   CardIndex cards[7] = {hole[0], hole[1]};
   std::copy(board, board + boardCount, cards + 2);
   return CategoryOfValue(EvaluateCards(cards, boardCount, rules), rules);
@@ -38,20 +38,17 @@ int PairKind(int holeHigh, int holeLow, const CardIndex* board, int boardCount) 
 
 }  // namespace
 
-int EvaluateCards(const CardIndex* cards, int boardCount, RuleSet rules) {
+int EvaluateCards(const CardIndex* cards, int boardCount, quillet::Rules rules) {
   if (boardCount < 3 || boardCount > 5) return 0;
-  return quillet::EvaluateHand(cards, 2 + boardCount,
-                               rules == RuleSet::StraightBeatsSet ? quillet::kRulesStraightBeatsSet
-                                                                  : quillet::kRulesStandard);
+  return quillet::EvaluateHand(cards, 2 + boardCount, rules);
 }
 
-int CategoryOfValue(int value, RuleSet rules) {
-  return rules == RuleSet::StraightBeatsSet ? quillet::Get_rank36China(value)
-                                            : quillet::Get_rank36(value);
+int CategoryOfValue(int value, quillet::Rules rules) {
+  return rules == quillet::kRulesStraightBeatsSet ? quillet::Get_rank36China(value) : quillet::Get_rank36(value);
 }
 
 bool ClassifyMadeHand(const CardIndex hole[2], const CardIndex* board, int boardCount,
-                      RuleSet rules, MadeHand& hand) {
+                      quillet::Rules rules, MadeHand& hand) {
   hand.names.clear();
   hand.draws = {};
   if (boardCount < 3 || boardCount > 5) return false;
@@ -60,21 +57,21 @@ bool ClassifyMadeHand(const CardIndex hole[2], const CardIndex* board, int board
   const int r1 = quillet::GetCardRank(hole[0]), r2 = quillet::GetCardRank(hole[1]);
   const int high = std::max(r1, r2), low = std::min(r1, r2);
   hand.category = CategoryOf(hole, board, boardCount, rules);
-  if (hand.category == kHighCard && high >= quillet::kAceRank - 1) hand.kind = 13 - high;
-  if (hand.category == kOnePair) hand.kind = PairKind(high, low, board, boardCount);
+  if (hand.category == quillet::kCatHighCard && high >= quillet::kAceRank - 1) hand.kind = 13 - high;
+  if (hand.category == quillet::kCatOnePair) hand.kind = PairKind(high, low, board, boardCount);
 
   if (boardCount < 5) {
     int outs[kCategoryCount];
     CountOuts(hole, board, boardCount, rules, outs);
-    hand.draws[kFlushDraw] = outs[kFlush] > 0 ? 1 : 0;
-    if (outs[kStraight] == 8) hand.draws[kOesd] = 1;
-    else if (outs[kStraight] == 4) hand.draws[kGutshot] = 1;
+    hand.draws[kFlushDraw] = outs[quillet::kCatFlush] > 0 ? 1 : 0;
+    if (outs[quillet::kCatStraight] == 8) hand.draws[kOesd] = 1;
+    else if (outs[quillet::kCatStraight] == 4) hand.draws[kGutshot] = 1;
   }
   hand.names.emplace_back(kCategoryNames[hand.category]);
   return true;
 }
 
-int CountOuts(const CardIndex hole[2], const CardIndex* board, int boardCount, RuleSet rules,
+int CountOuts(const CardIndex hole[2], const CardIndex* board, int boardCount, quillet::Rules rules,
               int outs[kCategoryCount]) {
   if (boardCount != 3 && boardCount != 4) return -5;
   std::fill(outs, outs + kCategoryCount, 0);
@@ -84,11 +81,11 @@ int CountOuts(const CardIndex hole[2], const CardIndex* board, int boardCount, R
 
   CardIndex extended[5];
   std::copy(board, board + boardCount, extended);
-  for (CardIndex card : SixPlusDeck) {
+  for (CardIndex card : quillet::kSixPlusDeck) {
     if (quillet::isExist(card, known, 2 + boardCount)) continue;
     extended[boardCount] = card;
     int category;
-    if (rules == RuleSet::StraightBeatsSet)
+    if (rules == quillet::kRulesStraightBeatsSet)
       category = quillet::Get_rank36China(
           quillet::getCombination6PlusChinaCommon(hole, extended, boardCount + 1));
     else

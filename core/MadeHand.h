@@ -10,19 +10,7 @@
 
 namespace ferrox {
 
-enum MadeHandCategory : int {
-  kError = 0,
-  kHighCard = 1,
-  kOnePair = 2,
-  kTwoPair = 3,
-  kStraight = 4,
-  kThreeOfKind = 5,
-  kFullHouse = 6,
-  kFlush = 7,
-  kQuads = 8,
-  kStraightFlush = 9,
-  kRoyalFlush = 10,
-};
+// Categories are the library's (quillet::HandCategory); these are their names.
 inline constexpr int kCategoryCount = 11;
 
 inline constexpr std::array<std::wstring_view, kCategoryCount> kCategoryNames = {
@@ -45,7 +33,7 @@ enum HandKind : int {
 enum DrawFlag : int { kFlushDraw = 0, kOesd = 1, kGutshot = 2 };
 
 struct MadeHand {
-  int category = kError;
+  int category = quillet::kCatError;
   std::vector<std::wstring> names;  // the category name, once classified
   int kind = kNoKind;
   std::array<int, 3> draws{};  // flush draw, OESD, gutshot
@@ -53,18 +41,18 @@ struct MadeHand {
 
 // Value of 2 + boardCount cards, hole cards first; larger is better, equal ties.
 // Returns 0 for a board count outside 3..5.
-int EvaluateCards(const CardIndex* cards, int boardCount, RuleSet rules = RuleSet::Standard);
+int EvaluateCards(const CardIndex* cards, int boardCount, quillet::Rules rules = quillet::kRulesStandard);
 // Category code of a value from EvaluateCards under the same rule set.
-int CategoryOfValue(int value, RuleSet rules);
+int CategoryOfValue(int value, quillet::Rules rules);
 
 // Classifies the hand. With a board count outside 3..5 it only empties the names and
 // zeroes the draws, leaves category and kind as they were, and returns false.
 bool ClassifyMadeHand(const CardIndex hole[2], const CardIndex* board, int boardCount,
-                      RuleSet rules, MadeHand& hand);
+                      quillet::Rules rules, MadeHand& hand);
 
 // Unseen deck cards per category that the next board card would lift the hand to.
 // Returns 1, or -5 when boardCount is not 3 or 4.
-int CountOuts(const CardIndex hole[2], const CardIndex* board, int boardCount, RuleSet rules,
+int CountOuts(const CardIndex hole[2], const CardIndex* board, int boardCount, quillet::Rules rules,
               int outs[kCategoryCount]);
 
 }  // namespace ferrox

@@ -115,8 +115,7 @@ int NotUnderstood(const std::wstring& token, std::vector<std::wstring>* list, in
 }  // namespace
 
 const Spec& RangeParser::Ordering() const {
-  return rules_ == RuleSet::StraightBeatsSet ? orderings_->straightBeatsSet
-                                             : orderings_->standard;
+  return rules_ == quillet::kRulesStraightBeatsSet ? orderings_->straightBeatsSet : orderings_->standard;
 }
 
 void RangeParser::ResolvePercent(double percent, Spec& spec, std::wstring& outText) const {
@@ -130,7 +129,7 @@ bool RangeParser::IsPercentRange(const std::wstring& text) {
 
 std::wstring RangeParser::OrderingRefusal(const std::wstring& text) const {
   if (OrderingLoaded() || !IsPercentRange(text)) return {};
-  const bool straight = rules_ == RuleSet::StraightBeatsSet;
+  const bool straight = rules_ == quillet::kRulesStraightBeatsSet;
   const std::filesystem::path& file = Ordering().GetFile();
   const std::wstring& problem = straight ? orderings_->straightBeatsSetProblem : orderings_->standardProblem;
   const std::wstring rules = straight ? L"the straight-beats-set rules" : L"the 6+ rules";

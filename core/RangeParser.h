@@ -23,11 +23,11 @@ struct OrderingRanges {
 
 class RangeParser {
  public:
-  RangeParser(const OrderingRanges& orderings, RuleSet rules)
+  RangeParser(const OrderingRanges& orderings, quillet::Rules rules)
       : orderings_(&orderings), rules_(rules) {}
 
-  void SetRules(RuleSet rules) { rules_ = rules; }
-  RuleSet Rules() const { return rules_; }
+  void SetRules(quillet::Rules rules) { rules_ = rules; }
+  quillet::Rules Rules() const { return rules_; }
 
   // Empties spec, then fills it from text. Returns a ParseResult; on rejection spec keeps
   // what the tokens before the failing one added. notUnderstood, when given, receives the
@@ -50,7 +50,7 @@ class RangeParser {
   bool OrderingLoaded() const { return !Ordering().ordering().empty(); }
 
   const OrderingRanges* orderings_;
-  RuleSet rules_;
+  quillet::Rules rules_;
 };
 
 }  // namespace ferrox

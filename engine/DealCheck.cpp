@@ -13,7 +13,7 @@ constexpr int kFullBoard = 5;
 
 CardMask DeckMask() {
   CardMask deck = 0;
-  for (CardIndex c : SixPlusDeck) deck |= CardMaskOf(c);
+  for (CardIndex c : quillet::kSixPlusDeck) deck |= quillet::CardBit(c);
   return deck;
 }
 
@@ -21,7 +21,7 @@ std::wstring NameOf(CardIndex card) { return std::wstring(CardNameTable[card]); 
 
 // "AsKs": the higher rank first, as hands are written.
 std::wstring HandText(CardMask hand) {
-  std::vector<CardIndex> cards = CardsOfMask(hand);
+  std::vector<CardIndex> cards = quillet::CardsOfMask(hand);
   std::sort(cards.begin(), cards.end(), [](CardIndex a, CardIndex b) {
     return a % 13 != b % 13 ? a % 13 > b % 13 : a > b;
   });
@@ -62,9 +62,9 @@ std::wstring BlockedPlayer(const RequestData& request) {
         !list.empty() && std::all_of(list.begin(), list.end(), [known](CardMask hand) { return (hand & known) != 0; });
     if (!blocked) continue;
     if (list.size() > 1) return L"every hand of " + PlayerName(slot) + L"'s range meets the board or the dead cards";
-    const CardIndex card = CardsOfMask(list[0] & known).front();
+    const CardIndex card = quillet::CardsOfMask(list[0] & known).front();
     return NameOf(card) + L" of " + PlayerName(slot) + L"'s hand " + HandText(list[0]) +
-           ((request.boardMask & CardMaskOf(card)) ? L" is on the board" : L" is dead");
+           ((request.boardMask & quillet::CardBit(card)) ? L" is on the board" : L" is dead");
   }
   return {};
 }
@@ -75,7 +75,7 @@ std::wstring SharedCard(const RequestData& request) {
     for (int q = p + 1; q < 6; ++q) {
       const auto &a = request.handLists[p], &b = request.handLists[q];
       if (a.size() == 1 && b.size() == 1 && (a[0] & b[0]))
-        return NameOf(CardsOfMask(a[0] & b[0]).front()) + L" is in both " + PlayerName(p) + L"'s and " +
+        return NameOf(quillet::CardsOfMask(a[0] & b[0]).front()) + L" is in both " + PlayerName(p) + L"'s and " +
                PlayerName(q) + L"'s hands";
     }
   return {};
@@ -89,7 +89,7 @@ bool DealPossible(const RequestData& request) {
 
 std::wstring NoDealReason(const RequestData& request) {
   if (const CardMask both = request.boardMask & request.deadMask)
-    return NameOf(CardsOfMask(both).front()) + L" is both on the board and dead";
+    return NameOf(quillet::CardsOfMask(both).front()) + L" is both on the board and dead";
   if (!HandsCanBeDealt(request)) {
     if (std::wstring why = BlockedPlayer(request); !why.empty()) return why;
     if (std::wstring why = SharedCard(request); !why.empty()) return why;

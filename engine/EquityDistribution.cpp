@@ -17,8 +17,8 @@ namespace {
 // Deals of the next street as board masks.
 std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumerate, uint64_t seed) {
   std::vector<CardMask> open;
-  for (CardIndex c : SixPlusDeck)
-    if (!(excluded & CardMaskOf(c))) open.push_back(CardMaskOf(c));
+  for (CardIndex c : quillet::kSixPlusDeck)
+    if (!(excluded & quillet::CardBit(c))) open.push_back(quillet::CardBit(c));
   const int boardCards = std::popcount(board);
   const int add = boardCards == 0 ? 3 : boardCards < 5 ? 1 : 0;
   std::vector<CardMask> boards;
@@ -36,10 +36,10 @@ std::vector<CardMask> NextBoards(CardMask board, CardMask excluded, bool enumera
     return boards;
   }
   quillet::EasyRandom rng = seed ? quillet::EasyRandom(seed) : quillet::EasyRandom();
-  rng.SetInterval(0, kSixPlusDeckSize - 1);
+  rng.SetInterval(0, quillet::kDeckSize - 1);
   for (int i = 0; i < kSampledDeals; ++i) {
     CardMask deal;
-    do deal = add == 3 ? quillet::GetRandomHand36(3, rng) : CardMaskOf(SixPlusDeck[rng.DrawRandomNumber()]);
+    do deal = add == 3 ? quillet::GetRandomHand36(3, rng) : quillet::CardBit(quillet::kSixPlusDeck[rng.DrawRandomNumber()]);
     while (deal & excluded);
     boards.push_back(board | deal);
   }
@@ -55,12 +55,12 @@ void AddDeal(Distribution& d, double equity, int times) {
   d.deals += times;
 }
 
-quillet::EquityProblem ProblemOf(const RequestData& request, bool straightBeatsSet) {
+quillet::EquityProblem ProblemOf(const RequestData& request, quillet::Rules rules) {
   quillet::EquityProblem problem;
   for (int p = 0; p <= request.opponentCount; ++p) problem.AddPlayer(request.handLists[p]);
   problem.board = request.boardMask;
   problem.dead = request.deadMask;
-  problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
+  problem.rules = rules;
   return problem;
 }
 
@@ -121,7 +121,7 @@ Distribution ExactDistribution(const quillet::EquityProblem& base, const Canonic
 
 }  // namespace
 
-Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
+Distribution ComputeDistribution(const RequestData& request, quillet::Rules rules, bool enumerate, int runs,
                                  uint64_t seed, Progress* progress) {
   CardMask excluded = request.boardMask | request.deadMask;
   for (const auto& list : request.handLists)
@@ -131,7 +131,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
   uint64_t dealSeed = seed;
   const std::vector<CardMask> boards = NextBoards(request.boardMask, excluded, enumerate, seed);
   if (enumerate) {
-    const quillet::EquityProblem base = ProblemOf(request, straightBeatsSet);
+    const quillet::EquityProblem base = ProblemOf(request, rules);
     const CanonicalBoards canonical = CanonicalOf(base, boards);
     if (ExactIsAffordable(base, canonical, boards.size(), runs))
       return ExactDistribution(base, canonical, boards.size(), runs, progress);
@@ -141,7 +141,7 @@ Distribution ComputeDistribution(const RequestData& request, bool straightBeatsS
     if (progress && progress->StopRequested()) break;
     int64_t games = runs;
     const double e = MonteCarloStreetEquity(lists, request.opponentCount, board, request.deadMask, 5,
-                                            straightBeatsSet, nullptr, games, seed ? ++dealSeed : 0,
+                                            rules, nullptr, games, seed ? ++dealSeed : 0,
                                             progress,
                                             progress ? progress->StopFlag() : nullptr);
     if (progress) progress->AddDone(static_cast<uint64_t>(runs - games));  // a deal with no game

@@ -30,7 +30,7 @@ inline constexpr int kSampledDeals = 1'000;
 // sampling each deal; otherwise it comes from the Monte-Carlo engine with `runs` games. A
 // deal on which no hands can be dealt is left out. progress, when given, expects `runs`
 // units per deal; a stop asked through it ends the work early with fewer deals.
-Distribution ComputeDistribution(const RequestData& request, bool straightBeatsSet, bool enumerate, int runs,
+Distribution ComputeDistribution(const RequestData& request, quillet::Rules rules, bool enumerate, int runs,
                                  uint64_t seed = 0, Progress* progress = nullptr);
 
 // 101 points from (0, 100) to (100, 0): each equity level holds its share of the deals.

@@ -16,10 +16,8 @@ namespace {
 constexpr int kTarget = 5;  // preflop all-in: five board cards
 constexpr std::array<int, 2> kSingularPairRanks = {quillet::kAceRank, quillet::kAceRank - 1};
 
-int RulesFlag(RuleSet rules) { return rules == RuleSet::StraightBeatsSet ? 1 : 0; }
-
 // A hand or class against Op1, from the tables: every disjoint pairing and its boards.
-HeatmapRow TallyRow(std::wstring name, const quillet::Spec& hand, const quillet::Spec& op1, int rules) {
+HeatmapRow TallyRow(std::wstring name, const quillet::Spec& hand, const quillet::Spec& op1, quillet::Rules rules) {
   HeatmapRow row;
   row.hand = std::move(name);
   row.combos = static_cast<int>(hand.size());
@@ -35,7 +33,7 @@ HeatmapRow TallyRow(std::wstring name, const quillet::Spec& hand, const quillet:
 }
 
 // The six combinations of a pair, suits in the order c d h s ("AcAd" first).
-std::vector<HeatmapRow> SingularRows(int rank, const quillet::Spec& op1, int rules, Progress& progress) {
+std::vector<HeatmapRow> SingularRows(int rank, const quillet::Spec& op1, quillet::Rules rules, Progress& progress) {
   std::vector<HeatmapRow> rows;
   for (int low = 0; low < 4; ++low)
     for (int high = low + 1; high < 4; ++high) {
@@ -83,7 +81,7 @@ bool HeatmapApplies(int boardSize, const std::array<std::wstring, 7>& texts, int
 std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangeParser& parser, double* elapsedMs,
                                        Progress* progress) {
   const auto start = std::chrono::steady_clock::now();
-  const int rules = RulesFlag(parser.Rules());
+  const quillet::Rules rules = parser.Rules();
   quillet::fsm5::load_2(kTarget, rules, 1);
   std::vector<HeatmapRow> rows;
   if (progress) progress->AddTotal(HeatmapClassNames().size());
@@ -99,7 +97,7 @@ std::vector<HeatmapRow> ComputeHeatmap(const quillet::Spec& op1, const RangePars
   return rows;
 }
 
-HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, RuleSet rules, Progress& progress) {
+HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, quillet::Rules rules, Progress& progress) {
   const auto start = std::chrono::steady_clock::now();
   // Class names never cut a percentage, so no ordering is needed.
   const OrderingRanges noOrderings;
@@ -108,7 +106,7 @@ HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, RuleSet rules, Progre
   progress.AddTotal(2 * kPairCombos);
   table.rows = ComputeHeatmap(op1, parser, nullptr, &progress);
   for (std::size_t pair = 0; pair < kSingularPairRanks.size(); ++pair)
-    table.singular[pair] = SingularRows(kSingularPairRanks[pair], op1, RulesFlag(rules), progress);
+    table.singular[pair] = SingularRows(kSingularPairRanks[pair], op1, rules, progress);
   table.elapsedMs = MillisecondsSince(start);
   return table;
 }

@@ -47,7 +47,7 @@ struct HeatmapTable {
   unsigned long long elapsedMs = 0;
 };
 // progress expects one unit per row; a stop asked through it ends the work early.
-HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, RuleSet rules, Progress& progress);
+HeatmapTable ComputeHeatmapTable(const quillet::Spec& op1, quillet::Rules rules, Progress& progress);
 
 // Windows colour values (red in the low byte). Defaults for a stored 0.
 inline constexpr uint32_t kHeatmapColour0 = 0x0002A1;

@@ -21,25 +21,25 @@ int SoleOpponentSlot(const RequestData& request) {
 }
 
 HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& opponentList,
-                             const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
+                             const std::vector<CardIndex>& board, CardMask deadMask, quillet::Rules rules,
                              const std::wstring& heroText, const std::wstring& opponentText, int runs, uint64_t seed,
                              Progress* progress, int opponentSlot) {
   HotnessResult result;
   CardMask boardMask = 0;
-  for (CardIndex c : board) boardMask |= CardMaskOf(c);
+  for (CardIndex c : board) boardMask |= quillet::CardBit(c);
   const CardMask heroSingle = heroList.size() == 1 ? heroList[0] : 0;
   const CardMask opponentSingle = opponentList.size() == 1 ? opponentList[0] : 0;
   const std::vector<std::vector<CardMask>> lists = {heroList, opponentList};
-  if (progress) progress->AddTotal(kSixPlusDeckSize * static_cast<uint64_t>(runs));
+  if (progress) progress->AddTotal(quillet::kDeckSize * static_cast<uint64_t>(runs));
 
-  for (int k = 0; k < kSixPlusDeckSize; ++k) {
+  for (int k = 0; k < quillet::kDeckSize; ++k) {
     if (progress && progress->StopRequested()) break;
-    const CardMask m = CardMaskOf(SixPlusDeck[k]);
+    const CardMask m = quillet::CardBit(quillet::kSixPlusDeck[k]);
     const bool known = m & (boardMask | deadMask | heroSingle | opponentSingle);
     int64_t games = known ? 0 : runs;
     double opponent = 0;
     const double e = known ? 0.0
-                           : MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, straightBeatsSet, &opponent,
+                           : MonteCarloStreetEquity(lists, 1, boardMask | m, deadMask, 5, rules, &opponent,
                                                     games, seed ? seed + static_cast<uint64_t>(k) : 0,
                                                     progress,
                                                     progress ? progress->StopFlag() : nullptr);
@@ -61,16 +61,16 @@ HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::v
 }
 
 HotnessResult ComputeRequestHotness(const RequestData& request, const std::vector<CardIndex>& board,
-                                    bool straightBeatsSet, const std::array<std::wstring, 7>& texts, int runs,
+                                    quillet::Rules rules, const std::array<std::wstring, 7>& texts, int runs,
                                     uint64_t seed, Progress* progress) {
   const int slot = std::max(1, SoleOpponentSlot(request));
   return ComputeHotness(request.handLists[kHeroSlot], request.handLists[slot], board, request.deadMask,
-                        straightBeatsSet, texts[kHeroSlot], texts[slot], runs, seed, progress, slot);
+                        rules, texts[kHeroSlot], texts[slot], runs, seed, progress, slot);
 }
 
 HotnessResult HotnessPlaceholder() {
   HotnessResult result;
-  for (int k = 0; k < kSixPlusDeckSize; ++k) {
+  for (int k = 0; k < quillet::kDeckSize; ++k) {
     result.hero.push_back({k, 50.0 + k});
     result.opponent.push_back({k, 50.0 - k});
   }

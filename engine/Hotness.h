@@ -12,7 +12,7 @@
 namespace ferrox {
 
 struct HotnessEntry {
-  int card = 0;         // position 0..35 in SixPlusDeck
+  int card = 0;         // position 0..35 in quillet::kSixPlusDeck
   double equity = 0.0;  // percent
 };
 
@@ -40,14 +40,14 @@ int SoleOpponentSlot(const RequestData& request);
 // played; a stop asked through it ends the work early with fewer rows. opponentSlot names
 // the opponent's row in its label.
 HotnessResult ComputeHotness(const std::vector<CardMask>& heroList, const std::vector<CardMask>& opponentList,
-                             const std::vector<CardIndex>& board, CardMask deadMask, bool straightBeatsSet,
+                             const std::vector<CardIndex>& board, CardMask deadMask, quillet::Rules rules,
                              const std::wstring& heroText, const std::wstring& opponentText, int runs = kHotnessRuns,
                              uint64_t seed = 0, Progress* progress = nullptr, int opponentSlot = 1);
 
 // The hotness of a validated request against its one opponent, in whichever row that was
 // given; texts: the Hands pane's (0 the Hero, 1..5 Op1..Op5), for the labels.
 HotnessResult ComputeRequestHotness(const RequestData& request, const std::vector<CardIndex>& board,
-                                    bool straightBeatsSet, const std::array<std::wstring, 7>& texts,
+                                    quillet::Rules rules, const std::array<std::wstring, 7>& texts,
                                     int runs = kHotnessRuns, uint64_t seed = 0, Progress* progress = nullptr);
 
 // Placeholder rows shown before the first computation: (k, 50 + k) and (k, 50 - k).

@@ -10,7 +10,7 @@ namespace ferrox {
 
 double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handLists, int opponentCount,
                               CardMask boardMask, CardMask deadMask, int targetBoardCount,
-                              bool straightBeatsSet, double* opponentEquity, int64_t& games,
+                              quillet::Rules rules, double* opponentEquity, int64_t& games,
                               uint64_t seed, quillet::PlayedGames* played, const std::atomic<bool>* stop) {
   const int64_t wanted = games;
   games = 0;
@@ -20,7 +20,7 @@ double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handList
   problem.board = boardMask;
   problem.dead = deadMask;
   problem.target = targetBoardCount;
-  problem.rules = straightBeatsSet ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard;
+  problem.rules = rules;
   problem.stop = stop;
   problem.AddPlayer(handLists[0]);
   for (std::size_t i = 1; i < handLists.size() && static_cast<int>(problem.players.size()) <= opponentCount; ++i)

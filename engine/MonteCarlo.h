@@ -23,7 +23,7 @@ inline constexpr std::array<double, 9> SplitShareTable = {1.0 / 2, 1.0 / 3, 1.0 
 // given, is told of the games while they are played; stop, when set, ends it early.
 double MonteCarloStreetEquity(const std::vector<std::vector<CardMask>>& handLists, int opponentCount,
                               CardMask boardMask, CardMask deadMask, int targetBoardCount,
-                              bool straightBeatsSet, double* opponentEquity, int64_t& games,
+                              quillet::Rules rules, double* opponentEquity, int64_t& games,
                               uint64_t seed = 0, quillet::PlayedGames* played = nullptr,
                               const std::atomic<bool>* stop = nullptr);
 

@@ -29,7 +29,7 @@ std::wstring NotUnderstood(const std::vector<std::wstring>& tokens, const std::w
 
 CardMask MaskOf(const std::vector<CardIndex>& cards) {
   CardMask mask = 0;
-  for (CardIndex c : cards) mask |= CardMaskOf(c);
+  for (CardIndex c : cards) mask |= quillet::CardBit(c);
   return mask;
 }
 

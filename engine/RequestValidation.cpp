@@ -98,7 +98,7 @@ bool ValidateRequest(TableCardStore& table, HandsInput& hands, const RangeLinks&
   const bool addToDocument = !deadText.empty() && table.Dead().empty();
   const std::vector<CardIndex> dead = ReadDeadCards(deadText);
   if (!dead.empty()) {
-    for (CardIndex c : dead) request.deadMask |= CardMaskOf(c);
+    for (CardIndex c : dead) request.deadMask |= quillet::CardBit(c);
     // Board and dead cards together: each alone may leave a deal that both do not.
     if ((request.deadMask & request.boardMask) || !AnyDealExists(request, request.deadMask | request.boardMask))
       return Fail(failure, kReenterDead, kWrongDead, true);

@@ -58,7 +58,6 @@ const std::atomic<bool>* StopFlag(const StreetInput& in) {
   return in.progress ? in.progress->StopFlag() : nullptr;
 }
 
-int RulesOf(const StreetInput& in) { return in.settings.rules == RuleSet::StraightBeatsSet ? 1 : 0; }
 
 quillet::EquityProblem ProblemOf(const Spec& hero, const std::vector<Spec>& opponents, uint64_t board,
                                  uint64_t dead, int target) {
@@ -73,7 +72,7 @@ quillet::EquityProblem ProblemOf(const Spec& hero, const std::vector<Spec>& oppo
 
 quillet::EquityProblem ProblemOf(const StreetInput& in, int target) {
   quillet::EquityProblem problem = ProblemOf(*in.hero, in.opponents, in.board, in.dead, target);
-  problem.rules = RulesOf(in);
+  problem.rules = in.settings.rules;
   problem.stop = StopFlag(in);
   return problem;
 }
@@ -110,8 +109,8 @@ double Sample(StreetTask& task, const StreetInput& in, int target, uint64_t seed
 // Heads-up preflop without dead cards, from the tables (loaded on first use).
 double Tally(const StreetInput& in, int target, int64_t& games) {
   games = 0;
-  if (!quillet::fsm5::load_2(target, RulesOf(in), 0)) return quillet::kNoEquity;
-  const quillet::PreflopTally tally = quillet::TallyPreflop(*in.hero, in.opponents[0], target, RulesOf(in));
+  if (!quillet::fsm5::load_2(target, in.settings.rules, 0)) return quillet::kNoEquity;
+  const quillet::PreflopTally tally = quillet::TallyPreflop(*in.hero, in.opponents[0], target, in.settings.rules);
   games = static_cast<int64_t>(tally.boards);
   return tally.pairs ? tally.Equity() : quillet::kNoEquity;
 }
@@ -123,7 +122,7 @@ bool FromTables(uint64_t board, const std::vector<Spec>& opponents, uint64_t dea
 
 // One hand against one range is cheap to count exactly, even when sampling was asked for.
 bool OneHandAgainstOneRange(const StreetInput& in) {
-  return RulesOf(in) == 0 && in.opponents.size() == 1 && in.hero->size() == 1 && in.dead == 0;
+  return in.settings.rules == quillet::kRulesStandard && in.opponents.size() == 1 && in.hero->size() == 1 && in.dead == 0;
 }
 
 void RunStreet(StreetTask& task, const StreetInput& in) {

@@ -37,7 +37,7 @@ struct StreetTask {
 struct StreetSettings {
   bool enumerate = true;
   int runs = 10'000;
-  RuleSet rules = RuleSet::Standard;
+  quillet::Rules rules = quillet::kRulesStandard;
   uint64_t seed = 0;  // 0: from the clock
   bool forceExact = false;  // enumerate whatever the predicted time
   double predictedSeconds = -1;  // PredictStreetSeconds of the request when known, else -1

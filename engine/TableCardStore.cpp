@@ -126,7 +126,7 @@ std::vector<CardIndex> TableCardStore::Board() const {
 CardMask TableCardStore::BoardMask() const {
   std::lock_guard lock(mutex_);
   CardMask mask = 0;
-  for (CardIndex c : board_) mask |= CardMaskOf(c);
+  for (CardIndex c : board_) mask |= quillet::CardBit(c);
   return mask;
 }
 

@@ -152,8 +152,8 @@ inline std::filesystem::path DataDir() {
 // test nothing of the percent forms, so it stops.
 struct Parsers {
   OrderingRanges orderings;
-  RangeParser standard{orderings, RuleSet::Standard};
-  RangeParser straightBeatsSet{orderings, RuleSet::StraightBeatsSet};
+  RangeParser standard{orderings, quillet::kRulesStandard};
+  RangeParser straightBeatsSet{orderings, quillet::kRulesStraightBeatsSet};
 };
 
 inline const Parsers& ShippedParsers(const char* target) {

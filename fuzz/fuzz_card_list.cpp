@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   CardMask seen = 0;
   for (CardIndex c : *cards) {
     FUZZ_CHECK(quillet::IsDeckCard(c));
-    FUZZ_CHECK(!(seen & CardMaskOf(c)));
-    seen |= CardMaskOf(c);
+    FUZZ_CHECK(!(seen & quillet::CardBit(c)));
+    seen |= quillet::CardBit(c);
   }
   // Without its separators the text is the cards' names (a rank letter in either case).
   std::wstring names;

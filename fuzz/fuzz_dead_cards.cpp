@@ -26,8 +26,8 @@ void CheckList(const std::wstring& text, const std::vector<CardIndex>& cards) {
   std::size_t from = 0;
   for (CardIndex c : cards) {
     FUZZ_CHECK(quillet::IsDeckCard(c));
-    FUZZ_CHECK(!(seen & CardMaskOf(c)));
-    seen |= CardMaskOf(c);
+    FUZZ_CHECK(!(seen & quillet::CardBit(c)));
+    seen |= quillet::CardBit(c);
     // Each card is named in the text after the one before it.
     while (from < text.size() && !NamesCard(text, from, c)) ++from;
     FUZZ_CHECK(from < text.size());
@@ -47,7 +47,7 @@ void CheckWrittenList(fuzz::Bytes& bytes) {
   std::vector<CardIndex> expected;
   while (!bytes.empty()) {
     const uint8_t pick = bytes.Byte();
-    const CardIndex card = SixPlusDeck[pick % kSixPlusDeckSize];
+    const CardIndex card = quillet::kSixPlusDeck[pick % quillet::kDeckSize];
     std::wstring name(CardNameTable[card]);
     if (pick & 0x80) name[0] = static_cast<wchar_t>(std::towlower(name[0]));
     text += name;

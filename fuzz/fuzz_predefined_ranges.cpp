@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     o.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
     return o;
   }();
-  const RangeParser parser(orderings, RuleSet::Standard);
+  const RangeParser parser(orderings, quillet::kRulesStandard);
 
   fuzz::Bytes bytes(data, size);
   const auto file = fuzz::WriteScratch("Range6Plus.xml", bytes.Until('\0'));

@@ -19,13 +19,13 @@ using namespace ferrox;
 
 CardMask DeckMask() {
   CardMask m = 0;
-  for (CardIndex c : SixPlusDeck) m |= CardMaskOf(c);
+  for (CardIndex c : quillet::kSixPlusDeck) m |= quillet::CardBit(c);
   return m;
 }
 
 // Mostly deck cards, now and then a card of the long deck or no card at all.
 CardIndex CardOf(uint8_t b) {
-  return b < 216 ? SixPlusDeck[b % kSixPlusDeckSize] : static_cast<CardIndex>(b - 216) * 3 - 6;
+  return b < 216 ? quillet::kSixPlusDeck[b % quillet::kDeckSize] : static_cast<CardIndex>(b - 216) * 3 - 6;
 }
 
 // Whether every non-empty list gives a hand, all hands disjoint and clear of `used`.

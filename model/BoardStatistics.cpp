@@ -7,8 +7,8 @@ namespace {
 
 void CountHand(const MadeHand& hand, BoardStatistics& stats) {
   ++stats.categories[hand.category];
-  if (hand.category == kHighCard) ++stats.highCardKinds[hand.kind];
-  if (hand.category == kOnePair) ++stats.pairKinds[hand.kind];
+  if (hand.category == quillet::kCatHighCard) ++stats.highCardKinds[hand.kind];
+  if (hand.category == quillet::kCatOnePair) ++stats.pairKinds[hand.kind];
   for (int d = 0; d < 3; ++d) stats.draws[d] += hand.draws[d];
 }
 
@@ -25,14 +25,14 @@ std::wstring BoardStatistics::ShareText(int count) const {
 }
 
 BoardStatistics CountBoardStatistics(const quillet::Spec& range, const std::vector<CardIndex>& board,
-                                     RuleSet rules) {
+                                     quillet::Rules rules) {
   BoardStatistics stats;
   stats.combinations = static_cast<int>(range.size());
   const int boardCount = static_cast<int>(board.size());
   if (boardCount < 3 || boardCount > 5) return stats;
   stats.counted = true;
   CardMask boardMask = 0;
-  for (CardIndex c : board) boardMask |= CardMaskOf(c);
+  for (CardIndex c : board) boardMask |= quillet::CardBit(c);
   for (const auto& combo : range.combos()) {
     if (quillet::ComboMask(combo) & boardMask) continue;
     const CardIndex hole[2] = {combo.first, combo.second};

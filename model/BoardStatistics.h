@@ -21,7 +21,7 @@ struct BoardStatistics {
   std::array<int, 3> draws{};          // flush draw, OESD, gutshot
 
   // "Straight flush" shows the royal flushes with it.
-  int StraightFlushes() const { return categories[kStraightFlush] + categories[kRoyalFlush]; }
+  int StraightFlushes() const { return categories[quillet::kCatStraightFlush] + categories[quillet::kCatRoyalFlush]; }
   // count x 100 / combinations, 0 without combinations.
   double Share(int count) const;
   // "%.2lf%%" of Share.
@@ -30,6 +30,6 @@ struct BoardStatistics {
 
 // Combinations holding a board card cannot be dealt and are not counted; they stay in the base.
 BoardStatistics CountBoardStatistics(const quillet::Spec& range, const std::vector<CardIndex>& board,
-                                     RuleSet rules);
+                                     quillet::Rules rules);
 
 }  // namespace ferrox

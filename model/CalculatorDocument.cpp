@@ -9,7 +9,7 @@ namespace {
 
 CardMask MaskOf(const std::vector<CardIndex>& cards) {
   CardMask mask = 0;
-  for (CardIndex c : cards) mask |= CardMaskOf(c);
+  for (CardIndex c : cards) mask |= quillet::CardBit(c);
   return mask;
 }
 
@@ -58,8 +58,8 @@ bool CalculatorDocument::Free(const std::vector<CardIndex>& cards, CardMask allo
   const CardMask taken = TakenMask() & ~allowed;
   CardMask seen = 0;
   for (CardIndex c : cards) {
-    if (!quillet::IsDeckCard(c) || ((taken | seen) & CardMaskOf(c))) return false;
-    seen |= CardMaskOf(c);
+    if (!quillet::IsDeckCard(c) || ((taken | seen) & quillet::CardBit(c))) return false;
+    seen |= quillet::CardBit(c);
   }
   return true;
 }

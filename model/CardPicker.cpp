@@ -13,7 +13,7 @@ CardPicker::CardPicker(const CalculatorDocument& document, int target) : target_
 }
 
 bool CardPicker::IsAvailable(CardIndex card) const {
-  return quillet::IsDeckCard(card) && !(unavailable_ & CardMaskOf(card));
+  return quillet::IsDeckCard(card) && !(unavailable_ & quillet::CardBit(card));
 }
 
 bool CardPicker::IsSelected(CardIndex card) const {

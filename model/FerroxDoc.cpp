@@ -204,8 +204,8 @@ quillet::SuitFlags CFerroxDoc::SuitAvailable() const {
   quillet::SuitFlags available = SuitPairs();
   const auto hc = ClassAt(editedCell_);
   for (int k = 0; hc && k < 16; ++k) {
-    const CardMask pair = CardMaskOf(quillet::MakeCardIndex(hc->high, k / 4)) |
-                          CardMaskOf(quillet::MakeCardIndex(hc->low, k % 4));
+    const CardMask pair = quillet::CardBit(quillet::MakeCardIndex(hc->high, k / 4)) |
+                          quillet::CardBit(quillet::MakeCardIndex(hc->low, k % 4));
     available[k] = available[k] && !(pair & known_);
   }
   return available;
@@ -301,7 +301,7 @@ bool CFerroxDoc::Step(bool (RangeHistory::*move)(RangeSnapshot&)) {
   return true;
 }
 
-BoardStatistics CFerroxDoc::Statistics(const std::vector<CardIndex>& board, RuleSet rules) const {
+BoardStatistics CFerroxDoc::Statistics(const std::vector<CardIndex>& board, quillet::Rules rules) const {
   return CountBoardStatistics(shown_, board, rules);
 }
 

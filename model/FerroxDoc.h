@@ -98,7 +98,7 @@ class CFerroxDoc : public QObject {
   bool Undo();
   bool Redo();
 
-  BoardStatistics Statistics(const std::vector<CardIndex>& board, RuleSet rules) const;
+  BoardStatistics Statistics(const std::vector<CardIndex>& board, quillet::Rules rules) const;
 
   // The text followed by "\r\n"; once a line holds 50 characters, it ends after the next ",".
   static std::wstring WrapTitleText(const std::wstring& text);

@@ -18,7 +18,7 @@ bool SameOrdering(const quillet::Spec& a, const quillet::Spec& b) {
 
 PaneSettings::PaneSettings(QObject* parent) : QObject(parent) {}
 
-void PaneSettings::SetRules(RuleSet rules) {
+void PaneSettings::SetRules(quillet::Rules rules) {
   if (Assign(rules_, rules)) emit rulesChanged();
 }
 
@@ -57,9 +57,9 @@ void PaneSettings::SetOrderings(const OrderingRanges& orderings) {
   if (changed) emit orderingsChanged();
 }
 
-void PaneSettings::SetOrdering(RuleSet rules, const quillet::Spec& ordering) {
+void PaneSettings::SetOrdering(quillet::Rules rules, const quillet::Spec& ordering) {
   OrderingRanges next = orderings_;
-  (rules == RuleSet::StraightBeatsSet ? next.straightBeatsSet : next.standard) = ordering;
+  (rules == quillet::kRulesStraightBeatsSet ? next.straightBeatsSet : next.standard) = ordering;
   SetOrderings(next);
 }
 

@@ -17,8 +17,8 @@ class PaneSettings : public QObject {
  public:
   explicit PaneSettings(QObject* parent = nullptr);
 
-  RuleSet Rules() const { return rules_; }
-  void SetRules(RuleSet rules);
+  quillet::Rules Rules() const { return rules_; }
+  void SetRules(quillet::Rules rules);
   EditMode Mode() const { return mode_; }
   bool UseMode() const { return mode_ == EditMode::Use; }
   void SetMode(EditMode mode);
@@ -42,7 +42,7 @@ class PaneSettings : public QObject {
   // Copies of the two orderings that percent ranges are cut from.
   const OrderingRanges& Orderings() const { return orderings_; }
   void SetOrderings(const OrderingRanges& orderings);
-  void SetOrdering(RuleSet rules, const quillet::Spec& ordering);
+  void SetOrdering(quillet::Rules rules, const quillet::Spec& ordering);
   // A parser with the current rule set and these orderings; valid while this object lives.
   RangeParser Parser() const { return RangeParser(orderings_, rules_); }
 
@@ -58,7 +58,7 @@ class PaneSettings : public QObject {
   void heatmapColoursChanged();
 
  private:
-  RuleSet rules_ = RuleSet::Standard;
+  quillet::Rules rules_ = quillet::kRulesStandard;
   EditMode mode_ = EditMode::Use;  // the program starts in use mode
   int background_ = -1;
   int font_ = -1;

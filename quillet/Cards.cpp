@@ -6,9 +6,8 @@
 namespace quillet {
 
 int GetCardRankByName(wchar_t letter) {
-  static constexpr std::wstring_view kLetters = L"23456789TJQKA";
   if (letter >= L'a' && letter <= L'z') letter = letter - L'a' + L'A';
-  const auto pos = kLetters.find(letter);
+  const auto pos = kRankLetters.find(letter);
   return pos == std::wstring_view::npos ? -1 : static_cast<int>(pos);
 }
 
@@ -56,15 +55,12 @@ int Int64ToArray(uint64_t mask, int* cards) {
   return n;
 }
 
-const int* SixPlusDeckCards() {
-  static constexpr auto kDeck = [] {
-    std::array<int, kDeckSize> deck{};
-    int i = 0;
-    for (int rank = kLowestRank; rank <= kAceRank; ++rank)
-      for (int suit = 0; suit < 4; ++suit) deck[i++] = MakeCardIndex(rank, suit);
-    return deck;
-  }();
-  return kDeck.data();
+const int* SixPlusDeckCards() { return kSixPlusDeck.data(); }
+
+std::vector<int> CardsOfMask(uint64_t mask) {
+  std::vector<int> cards(static_cast<std::size_t>(std::popcount(mask)));
+  Int64ToArray(mask, cards.data());
+  return cards;
 }
 
 CCard::CCard(int index) : index_(index >= 0 && index < 52 ? index : -1) {}

@@ -2,6 +2,7 @@
 // Card helpers of the poker library. A card index is suit * 13 + rank, ranks
 // "23456789TJQKA" as 0..12 and suits c, d, h, s as 0..3; the short deck uses ranks 4..12.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,18 @@ constexpr bool IsDeckCard(int card) {
 }
 constexpr uint64_t CardBit(int card) { return uint64_t{1} << card; }
 
+// Rank letters by rank.
+inline constexpr std::wstring_view kRankLetters = L"23456789TJQKA";
+
+// The 36 cards of the short deck, rank-major, each rank's suits in order c d h s.
+inline constexpr std::array<int, kDeckSize> kSixPlusDeck = [] {
+  std::array<int, kDeckSize> deck{};
+  int i = 0;
+  for (int rank = kLowestRank; rank <= kAceRank; ++rank)
+    for (int suit = 0; suit < 4; ++suit) deck[i++] = MakeCardIndex(rank, suit);
+  return deck;
+}();
+
 // Rank of a rank letter: "23456789TJQKA", upper or lower case alike; -1 otherwise.
 int GetCardRankByName(wchar_t letter);
 // Suit of a suit letter "c", "d", "h", "s"; -1 otherwise.
@@ -37,8 +50,10 @@ int GetInverseCardRank(int matrixIndex);
 uint64_t VecToInt64(const std::vector<int>& cards);
 // Writes the cards of mask in ascending order (at most 64) and returns how many.
 int Int64ToArray(uint64_t mask, int* cards);
+// The cards of mask, lowest index first.
+std::vector<int> CardsOfMask(uint64_t mask);
 
-// The 36 cards of the short deck, rank-major, each rank's suits in order c d h s.
+// kSixPlusDeck.
 const int* SixPlusDeckCards();
 
 class CCard {

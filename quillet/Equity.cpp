@@ -16,7 +16,7 @@ uint64_t MaskOf(const int* cards, int count) {
 
 EquityProblem MakeProblem(const Spec& hero, const int* board, int boardCount, int target,
                           const Spec* opponents, int opponentCount, const int* dead, int deadCount,
-                          int rules) {
+                          Rules rules) {
   EquityProblem problem;
   problem.AddPlayer(hero);
   for (int i = 0; i < opponentCount; ++i) problem.AddPlayer(opponents[i]);
@@ -47,7 +47,7 @@ double Report(const EquityCounts& counts, int opponentCount, double* opponentEqu
 
 double Enumerate(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
                  int opponentCount, const int* dead, int deadCount, double* opponentEquity,
-                 int64_t& games, int rules, const std::atomic<bool>* stop = nullptr) {
+                 int64_t& games, Rules rules, const std::atomic<bool>* stop = nullptr) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);
   problem.stop = stop;
@@ -58,7 +58,7 @@ double Enumerate(const Spec& hero, const int* board, int boardCount, int target,
 
 double Sample(const Spec& hero, const int* board, int boardCount, int target, const Spec* opponents,
               int opponentCount, const int* dead, int deadCount, double* opponentEquity, int64_t& games,
-              int runs, uint64_t seed, int rules, std::atomic<uint64_t>* played,
+              int runs, uint64_t seed, Rules rules, std::atomic<uint64_t>* played,
               const std::atomic<bool>* stop, double* standardErrors) {
   EquityProblem problem =
       MakeProblem(hero, board, boardCount, target, opponents, opponentCount, dead, deadCount, rules);

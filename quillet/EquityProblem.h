@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quillet/EquityCounts.h"
+#include "quillet/HandValue.h"
 #include "quillet/Spec.h"
 
 namespace quillet {
@@ -17,7 +18,7 @@ struct EquityProblem {
   uint64_t board = 0;
   uint64_t dead = 0;
   int target = 5;
-  int rules = 0;
+  Rules rules = kRulesStandard;
   // Set by another thread to end the work early; the counts are then incomplete.
   const std::atomic<bool>* stop = nullptr;
 

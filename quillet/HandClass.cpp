@@ -3,9 +3,6 @@
 #include "quillet/Cards.h"
 
 namespace quillet {
-namespace {
-constexpr std::wstring_view kRankLetters = L"23456789TJQKA";
-}
 
 int ClassSize(int kind) { return kind == kPair ? 6 : kind == kSuited ? 4 : 12; }
 

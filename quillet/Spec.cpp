@@ -86,7 +86,6 @@ Spec SpecBySuitMatrix(int kind, int rank1, int rank2, const SuitFlags& flags) {
 }
 
 std::wstring CardName(int card) {
-  static constexpr std::wstring_view kRankLetters = L"23456789TJQKA";
   static constexpr std::wstring_view kSuitLetters = L"cdhs";
   if (card < 0 || card >= 52) return L"Xx";
   return {kRankLetters[GetCardRank(card)], kSuitLetters[GetCardSuit(card)]};

@@ -40,7 +40,7 @@ CCardButton* CCardsView::Button(CardIndex card) const {
 void CCardsView::Refresh() {
   // A card held anywhere is refused by the document, so it shows as used here too.
   const CardMask taken = document_ ? document_->TakenMask() : 0;
-  for (CCardButton* button : buttons_) button->SetUsed((taken & CardMaskOf(button->GetCard())) != 0);
+  for (CCardButton* button : buttons_) button->SetUsed((taken & quillet::CardBit(button->GetCard())) != 0);
 }
 
 void CCardsView::OnCardClicked(CCardButton* button) {

@@ -195,11 +195,11 @@ bool CChartView::Run() {
   }
   started_ = InputsOf(built);
   boardCards_ = std::popcount(built.request.boardMask);
-  const bool straightBeatsSet = started_.rules == RuleSet::StraightBeatsSet;
+  const quillet::Rules rules = started_.rules;
   const bool enumerate = settings_->Enumerate();
   const int runs = settings_->Runs();
-  const bool started = job_.Start([request = built.request, straightBeatsSet, enumerate, runs](Progress& progress) {
-    return ComputeDistribution(request, straightBeatsSet, enumerate, runs, 0, &progress);
+  const bool started = job_.Start([request = built.request, rules, enumerate, runs](Progress& progress) {
+    return ComputeDistribution(request, rules, enumerate, runs, 0, &progress);
   });
   if (started) controls_->SetRunning(true);
   return started;

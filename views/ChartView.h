@@ -86,7 +86,7 @@ class CChartView : public QWidget {
     std::array<std::vector<CardMask>, 6> hands;
     CardMask board = 0;
     CardMask dead = 0;
-    RuleSet rules = RuleSet::Standard;
+    quillet::Rules rules = quillet::kRulesStandard;
     bool operator==(const Inputs&) const = default;
   };
 

@@ -192,7 +192,7 @@ void CEvaluateView::Start(const BuiltRequest& built, const StreetSettings& stree
     Outcome outcome;
     const auto meanwhile = [&] {
       if (!hotness) return;
-      outcome.hotness = ComputeRequestHotness(built.request, built.board, streets.rules == RuleSet::StraightBeatsSet,
+      outcome.hotness = ComputeRequestHotness(built.request, built.board, streets.rules,
                                               texts, kHotnessRuns, 0, &progress);
     };
     outcome.streets = EvaluateStreets(built.specs, built.request, built.board, streets, meanwhile, &progress);

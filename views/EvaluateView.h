@@ -78,7 +78,7 @@ class CEvaluateView : public QWidget {
  private:
   struct Inputs {
     RequestData request;
-    RuleSet rules;
+    quillet::Rules rules;
     bool operator==(const Inputs&) const = default;
   };
 

@@ -47,7 +47,7 @@ const std::array<StatGroup, 5>& StatGroups() {
   static const std::array<StatGroup, 5> groups = {{
       {"Combinations", {{"All", 1284, 1285, nullptr}}},
       {"Pairs",
-       {{"All", 1294, 1295, [](S s) { return s.categories[kOnePair]; }},
+       {{"All", 1294, 1295, [](S s) { return s.categories[quillet::kCatOnePair]; }},
         {"Overpair", 1300, 1304, [](S s) { return s.pairKinds[kOverpair]; }},
         {"Top pair", 1301, 1305, [](S s) { return s.pairKinds[kTopPair]; }},
         {"PP below tp", 1308, 1309, [](S s) { return s.pairKinds[kPocketBelowTop]; }},
@@ -55,12 +55,12 @@ const std::array<StatGroup, 5>& StatGroups() {
         {"Weak pair", 1303, 1307, [](S s) { return s.pairKinds[kWeakPair]; }}}},
       {"",
        {{"Straight flush", 1347, 1362, [](S s) { return s.StraightFlushes(); }},
-        {"Quads", 1348, 1363, [](S s) { return s.categories[kQuads]; }},
-        {"Flush", 1349, 1364, [](S s) { return s.categories[kFlush]; }},
-        {"Full house", 1350, 1365, [](S s) { return s.categories[kFullHouse]; }},
-        {"3 of kind", 1351, 1366, [](S s) { return s.categories[kThreeOfKind]; }},
-        {"Straight", 1352, 1367, [](S s) { return s.categories[kStraight]; }},
-        {"Two pairs", 1353, 1368, [](S s) { return s.categories[kTwoPair]; }}}},
+        {"Quads", 1348, 1363, [](S s) { return s.categories[quillet::kCatQuads]; }},
+        {"Flush", 1349, 1364, [](S s) { return s.categories[quillet::kCatFlush]; }},
+        {"Full house", 1350, 1365, [](S s) { return s.categories[quillet::kCatFullHouse]; }},
+        {"3 of kind", 1351, 1366, [](S s) { return s.categories[quillet::kCatTrips]; }},
+        {"Straight", 1352, 1367, [](S s) { return s.categories[quillet::kCatStraight]; }},
+        {"Two pairs", 1353, 1368, [](S s) { return s.categories[quillet::kCatTwoPair]; }}}},
       {"",
        {{"Ace high", 1296, 1297, [](S s) { return s.highCardKinds[kAceHigh]; }},
         {"King high", 1298, 1299, [](S s) { return s.highCardKinds[kKingHigh]; }}}},
@@ -442,7 +442,7 @@ void CFerroxView::ApplyStatistics() {
 }
 
 BoardStatistics CFerroxView::CountOnTable() const {
-  const RuleSet rules = settings_ ? settings_->Rules() : RuleSet::Standard;
+  const quillet::Rules rules = settings_ ? settings_->Rules() : quillet::kRulesStandard;
   return document_->Statistics(table_ ? table_->Board() : std::vector<CardIndex>(), rules);
 }
 

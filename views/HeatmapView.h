@@ -110,7 +110,7 @@ class CHeatmapView : public QWidget {
   ColumnWidths widths_;
   widgets::CGridCtrl* grid_ = nullptr;
   GuiJob<Result> job_{[this](Job<Result>& job) { Finish(job); }};
-  RuleSet startedRules_ = RuleSet::Standard;
+  quillet::Rules startedRules_ = quillet::kRulesStandard;
   std::vector<HeatmapRow> rows_;
   std::array<std::vector<HeatmapRow>, 2> singular_;
   std::vector<int> classRows_;  // grid row of each class

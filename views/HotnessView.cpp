@@ -17,8 +17,8 @@ const std::vector<int> kDefaultWidths = {18, 50, 77, 95, 40, 50, 50, 50};
 constexpr int kFallbackWidth = 60;
 
 QString CardName(int deckPosition) {
-  if (deckPosition < 0 || deckPosition >= kSixPlusDeckSize) return {};
-  const std::wstring_view name = CardNameTable[SixPlusDeck[deckPosition]];
+  if (deckPosition < 0 || deckPosition >= quillet::kDeckSize) return {};
+  const std::wstring_view name = CardNameTable[quillet::kSixPlusDeck[deckPosition]];
   return QString::fromWCharArray(name.data(), static_cast<qsizetype>(name.size()));
 }
 

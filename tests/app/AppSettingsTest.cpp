@@ -21,13 +21,13 @@ class AppSettingsTest : public QObject {
     QCOMPARE(s->font.Effective(), 0);
     QCOMPARE(s->enumerate, 1);
     QCOMPARE(s->runs, 10000);
-    QCOMPARE(s->gameType, 0);
+    QCOMPARE(s->rules, quillet::kRulesStandard);
     QCOMPARE(s->hotnessCalc, 0);
     QCOMPARE(s->userRangePath, QString("UserRanges.xml"));
     QCOMPARE(s->heatmapColour, 0x0002A1);
     QCOMPARE(s->heatmapColour100, 0x057000);
     QCOMPARE(s->fileSixPlus, QString("SixPlusVsRandom.txt"));
-    QCOMPARE(s->fileChina, QString("SixPlus6maxordering.txt"));
+    QCOMPARE(s->fileStraightBeatsSet, QString("SixPlus6maxordering.txt"));
     QCOMPARE(s->applicationLook, 219);
   }
 
@@ -38,7 +38,7 @@ class AppSettingsTest : public QObject {
       s->Read();
       s->background.Choose(0xFFFFFF);  // white is a colour, not "unset"
       s->font.Choose(0x0000FF);
-      s->gameType = 1;
+      s->rules = quillet::kRulesStraightBeatsSet;
       s->enumerate = 0;
       s->hotnessCalc = 1;
       s->runs = 5000;
@@ -51,7 +51,7 @@ class AppSettingsTest : public QObject {
     QCOMPARE(s->background.Effective(), 0xFFFFFF);
     QCOMPARE(s->Store().value("Settings/BkColor").toInt(), 0xFFFFFF);
     QCOMPARE(s->font.Effective(), 0x0000FF);
-    QCOMPARE(s->gameType, 1);
+    QCOMPARE(s->rules, quillet::kRulesStraightBeatsSet);
     QCOMPARE(s->enumerate, 0);
     QCOMPARE(s->hotnessCalc, 1);
     QCOMPARE(s->runs, 5000);
@@ -94,7 +94,7 @@ class AppSettingsTest : public QObject {
     s->Read();
     QCOMPARE(s->background.Effective(), 0xFFF9F3);
     QCOMPARE(s->runs, 10000);
-    QCOMPARE(s->gameType, 0);
+    QCOMPARE(s->rules, quillet::kRulesStandard);
     QCOMPARE(s->enumerate, 1);
     QCOMPARE(s->hotnessCalc, 0);
     QCOMPARE(s->font.Effective(), 0);

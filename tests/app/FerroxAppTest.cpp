@@ -103,13 +103,13 @@ class FerroxAppTest : public QObject {
               "[HKEY_CURRENT_USER\\Software\\Halvard\\Ferrox6Plus\\Settings]\r\n\"Gametype\"=dword:00000001\r\n");
     auto app = StartApp(HomeOf(home));
     QVERIFY(app);
-    QCOMPARE(app->settings().gameType, 1);
+    QCOMPARE(app->settings().rules, quillet::kRulesStraightBeatsSet);
     QCOMPARE(app->settings().Store().value("General/Runs").toInt(), 1);
-    app->settings().gameType = 0;
+    app->settings().rules = quillet::kRulesStandard;
     app->MainFrame()->close();  // writes the settings
     app->ExitInstance();
     app = StartApp(HomeOf(home));
-    QCOMPARE(app->settings().gameType, 0);  // the .reg file is used once only
+    QCOMPARE(app->settings().rules, quillet::kRulesStandard);  // the .reg file is used once only
     QCOMPARE(app->settings().Store().value("General/Runs").toInt(), 2);
     app->ExitInstance();
   }
@@ -149,12 +149,12 @@ class FerroxAppTest : public QObject {
     CMainFrame* frame = app->MainFrame();
     QVERIFY(frame->Action(ID_CHECK_6)->isChecked());
     frame->Action(ID_CHECK_6)->trigger();  // clicking the checked "6+" switches the rules
-    QCOMPARE(app->settings().gameType, 1);
+    QCOMPARE(app->settings().rules, quillet::kRulesStraightBeatsSet);
     QVERIFY(frame->Action(ID_CHECK_CHINA)->isChecked());
     QVERIFY(!frame->Action(ID_CHECK_6)->isChecked());
-    QCOMPARE(app->Rules(), RuleSet::StraightBeatsSet);
+    QCOMPARE(app->Rules(), quillet::kRulesStraightBeatsSet);
     frame->Action(ID_CHECK_CHINA)->trigger();
-    QCOMPARE(app->settings().gameType, 0);
+    QCOMPARE(app->settings().rules, quillet::kRulesStandard);
     frame->Action(ID_HOTNESS_CALC)->trigger();
     QCOMPARE(app->settings().hotnessCalc, 1);
     QVERIFY(frame->Action(ID_HOTNESS_CALC)->isChecked());
@@ -258,7 +258,7 @@ class FerroxAppTest : public QObject {
     AnswerNextMessageBox(&message);
     frame->Action(ID_BUTTON_FILE_CHINA)->trigger();
     QVERIFY(message.contains("Broken.txt"));
-    QCOMPARE(app->settings().fileChina, QString("SixPlus6maxordering.txt"));
+    QCOMPARE(app->settings().fileStraightBeatsSet, QString("SixPlus6maxordering.txt"));
     QCOMPARE(frame->Action(ID_BUTTON_FILE_CHINA)->text(), QString("SixPlus6maxordering"));
     app->ExitInstance();
   }
@@ -315,7 +315,7 @@ class FerroxAppTest : public QObject {
               "ApplicationLook=12345\n[Game]\nFileSixPlus=NoSuchFile.txt\n");
     auto app = StartApp(HomeOf(home));
     QVERIFY(app);
-    QCOMPARE(app->settings().gameType, 0);
+    QCOMPARE(app->settings().rules, quillet::kRulesStandard);
     QCOMPARE(app->settings().runs, 10000);
     QCOMPARE(app->settings().background.Effective(), 0xFFF9F3);
     QCOMPARE(app->settings().applicationLook, 219);

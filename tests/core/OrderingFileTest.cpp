@@ -90,14 +90,14 @@ TEST_F(OrderingFile, DefaultOrderingsKeepTheProblemsOfThoseThatDidNotLoad) {
   EXPECT_TRUE(orderings.straightBeatsSet.ordering().empty());
   EXPECT_EQ(orderings.straightBeatsSetProblem, L"No such file or directory");
 
-  const RangeParser parser(orderings, RuleSet::StraightBeatsSet);
+  const RangeParser parser(orderings, quillet::kRulesStraightBeatsSet);
   quillet::Spec spec;
   EXPECT_EQ(parser.ParseRange(L"20%", spec), kParseRejected);
   EXPECT_EQ(parser.OrderingRefusal(L"20%"), L"'20%' is cut from the ordering file " +
                                                 (dir_ / kDefaultStraightBeatsSetOrderingFile).wstring() +
                                                 L", which did not load: No such file or directory");
   EXPECT_EQ(parser.OrderingRefusal(L"AA, 20%"), L"") << "no percent range";
-  EXPECT_EQ(RangeParser(orderings, RuleSet::Standard).OrderingRefusal(L"20%"), L"") << "that ordering loaded";
+  EXPECT_EQ(RangeParser(orderings, quillet::kRulesStandard).OrderingRefusal(L"20%"), L"") << "that ordering loaded";
 }
 
 TEST(TextProblem, PlainUtf8TextHasNone) {

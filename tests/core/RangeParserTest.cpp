@@ -13,7 +13,7 @@ using quillet::Spec;
 
 class RangeParserTest : public ::testing::Test {
  protected:
-  RangeParserTest() : parser_(orderings_, RuleSet::Standard) {
+  RangeParserTest() : parser_(orderings_, quillet::kRulesStandard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
     auto reversed = quillet::AllClassesInMatrixOrder();
     std::reverse(reversed.begin(), reversed.end());
@@ -83,10 +83,10 @@ TEST_F(RangeParserTest, PercentForms) {
 }
 
 TEST_F(RangeParserTest, ThePercentComesFromTheRuleSetsOrdering) {
-  parser_.SetRules(RuleSet::Standard);
+  parser_.SetRules(quillet::kRulesStandard);
   EXPECT_EQ(Parse(L"0.5%"), kParseOk);
   EXPECT_TRUE(Has("AsAh"));
-  parser_.SetRules(RuleSet::StraightBeatsSet);
+  parser_.SetRules(quillet::kRulesStraightBeatsSet);
   EXPECT_EQ(Parse(L"0.5%"), kParseOk);
   EXPECT_TRUE(Has("6s6h"));
   EXPECT_EQ(spec_.size(), 6u);
@@ -97,7 +97,7 @@ TEST_F(RangeParserTest, ThePercentComesFromTheRuleSetsOrdering) {
 
 TEST(RangeParserWithoutOrdering, PercentRangesAreRefusedAndRandomIsStillEveryHand) {
   const OrderingRanges none;
-  const RangeParser parser(none, RuleSet::Standard);
+  const RangeParser parser(none, quillet::kRulesStandard);
   Spec spec;
   std::vector<std::wstring> notUnderstood;
   EXPECT_EQ(parser.ParseRange(L"20%", spec, &notUnderstood), kParseRejected) << "not a range of no hand";

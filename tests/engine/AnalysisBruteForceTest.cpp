@@ -79,11 +79,11 @@ constexpr int kFlopRuns = 20'000 / kSampleDivisor;
 // Per next card: the engine's hero and Op1 rows, checked against the exact equity.
 // Returns the exact equities by card.
 std::map<int, double> ExpectHotnessMatches(const HeadsUp& c, int rules, int runs) {
-  const HotnessResult r = ComputeHotness(ListOf(c.hero), ListOf(c.op1), c.Board(), 0, rules == 1, L"", L"", runs,
+  const HotnessResult r = ComputeHotness(ListOf(c.hero), ListOf(c.op1), c.Board(), 0, quillet::Rules(rules), L"", L"", runs,
                                          17 + rules);
   std::map<int, double> hero, op1, exact;
-  for (const HotnessEntry& e : r.hero) hero[SixPlusDeck[e.card]] = e.equity;
-  for (const HotnessEntry& e : r.opponent) op1[SixPlusDeck[e.card]] = e.equity;
+  for (const HotnessEntry& e : r.hero) hero[quillet::kSixPlusDeck[e.card]] = e.equity;
+  for (const HotnessEntry& e : r.opponent) op1[quillet::kSixPlusDeck[e.card]] = e.equity;
   const std::vector<int> next = c.NextCards();
   EXPECT_EQ(hero.size(), next.size()) << "one row per card that can come";
   EXPECT_EQ(op1.size(), next.size());
@@ -139,7 +139,7 @@ TEST(HotnessAgainstEnumeration, FlopRowsWithinSamplingErrorUnderBothRules) {
 TEST(DistributionAgainstEnumeration, TurnHistogramAndCurveAreExactUnderBothRules) {
   std::vector<int> levels[2];
   for (int rules : kRuleSets) {
-    const Distribution d = ComputeDistribution(RequestOf({kTurn.hero, kTurn.op1}, kTurn.board), rules == 1, true,
+    const Distribution d = ComputeDistribution(RequestOf({kTurn.hero, kTurn.op1}, kTurn.board), quillet::Rules(rules), true,
                                                kTurnRuns, 23 + rules);
     std::array<int, 101> histogram{};
     for (int card : kTurn.NextCards()) {
@@ -187,7 +187,7 @@ bool LevelsFitRanges(std::vector<int> levels, std::vector<std::pair<int, int>> r
 TEST(DistributionAgainstEnumeration, FlopLevelsWithinSamplingErrorUnderBothRules) {
   std::vector<double> exact[2];
   for (int rules : kRuleSets) {
-    const Distribution d = ComputeDistribution(RequestOf({kFlop.hero, kFlop.op1}, kFlop.board), rules == 1, true,
+    const Distribution d = ComputeDistribution(RequestOf({kFlop.hero, kFlop.op1}, kFlop.board), quillet::Rules(rules), true,
                                                kFlopRuns, 29 + rules);
     std::vector<std::pair<int, int>> ranges;
     std::string expected;
@@ -376,10 +376,10 @@ TEST(HeatmapAgainstEnumeration, ClassesMatchEveryBoardUnderBothRules) {
   if (kSampleDivisor > 1) names.resize(1);  // sanitized, the enumeration is ten times slower
 
   OrderingRanges orderings;
-  RangeParser parser(orderings, RuleSet::Standard);
+  RangeParser parser(orderings, quillet::kRulesStandard);
   std::vector<HeatmapRow> rows[2];
   for (int rules : kRuleSets) {
-    parser.SetRules(rules == 1 ? RuleSet::StraightBeatsSet : RuleSet::Standard);
+    parser.SetRules(rules == 1 ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard);
     rows[rules] = ComputeHeatmap(SpecOf(op1Text), parser);
     ASSERT_EQ(rows[rules].size(), 81u);
   }

@@ -18,7 +18,7 @@ namespace {
 
 class Heatmap : public ::testing::Test {
  protected:
-  Heatmap() : parser_(orderings_, RuleSet::Standard) {}
+  Heatmap() : parser_(orderings_, quillet::kRulesStandard) {}
   OrderingRanges orderings_;
   RangeParser parser_;
 };
@@ -129,7 +129,7 @@ TEST(HeatmapFile, APlantedLinkRedirectsNothing) {
 
 TEST(Hotness, OneRowPerCardThatCanStillCome) {
   const auto flop = CardsOf("Js Ts 6c");
-  const auto r = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, false, L"QQ,AKs", L"JJ", 2000, 3);
+  const auto r = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, quillet::kRulesStandard, L"QQ,AKs", L"JJ", 2000, 3);
   EXPECT_EQ(r.hero.size(), 33u);
   EXPECT_EQ(r.opponent.size(), 33u);
   EXPECT_EQ(r.caption, L"Equity at next board card on flop: Js Ts 6c");
@@ -141,17 +141,17 @@ TEST(Hotness, OneRowPerCardThatCanStillCome) {
     ASSERT_NE(o, r.opponent.end());
     EXPECT_NEAR(h.equity + o->equity, 100.0, 1e-9);
   }
-  const auto turn = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c 7d"), 0, false, L"", L"", 1000, 3);
+  const auto turn = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c 7d"), 0, quillet::kRulesStandard, L"", L"", 1000, 3);
   EXPECT_EQ(turn.hero.size(), 32u);
   EXPECT_EQ(turn.caption, L"Equity at next board card on turn: Js Ts 6c 7d");
 }
 
 TEST(Hotness, SingleHandsAndDeadCardsAreNotDealt) {
   const auto r = ComputeHotness(ListOf("AsKs"), ListOf("QQ"), CardsOf("Js Ts 6c"), quillet::VecToInt64(CardsOf("9d")),
-                                false, L"", L"", 1000, 4);
+                                quillet::kRulesStandard, L"", L"", 1000, 4);
   EXPECT_EQ(r.hero.size(), 30u);
   for (const auto& e : r.hero) {
-    const CardIndex c = SixPlusDeck[e.card];
+    const CardIndex c = quillet::kSixPlusDeck[e.card];
     EXPECT_TRUE(c != CardsOf("As")[0] && c != CardsOf("Ks")[0] && c != CardsOf("9d")[0]);
   }
   EXPECT_TRUE(HotnessApplies(true, 1, 3));
@@ -168,12 +168,12 @@ TEST(Hotness, AgainstTheOneOpponentInWhicheverRowItWasGiven) {
   texts[0] = L"QQ,AKs";
   texts[3] = L"JJ,99,KQo";
   const auto flop = CardsOf("Js Ts 6c");
-  const auto r = ComputeRequestHotness(request, flop, false, texts, 2000, 3);
+  const auto r = ComputeRequestHotness(request, flop, quillet::kRulesStandard, texts, 2000, 3);
   EXPECT_EQ(r.opponentSlot, 3);
   EXPECT_EQ(r.heroLabel, L"Hero range: QQ,AKs");
   EXPECT_EQ(r.opponentLabel, L"Op3 range: JJ,99,KQo");
   // The same table as against that range given as Op1.
-  const auto asOp1 = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, false, L"", L"", 2000, 3);
+  const auto asOp1 = ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99 KQo"), flop, 0, quillet::kRulesStandard, L"", L"", 2000, 3);
   ASSERT_EQ(r.opponent.size(), 33u);
   ASSERT_EQ(r.hero.size(), asOp1.hero.size());
   for (std::size_t i = 0; i < r.hero.size(); ++i) {
@@ -187,7 +187,7 @@ TEST(Hotness, AgainstTheOneOpponentInWhicheverRowItWasGiven) {
 }
 
 TEST(EquityDistribution, ACompleteBoardIsOneFlatLevel) {
-  const Distribution d = ComputeDistribution(RequestOf({"AsKs", "QQ"}, "Qs Jd 6h 7c 8s"), false, true, 1000, 5);
+  const Distribution d = ComputeDistribution(RequestOf({"AsKs", "QQ"}, "Qs Jd 6h 7c 8s"), quillet::kRulesStandard, true, 1000, 5);
   ASSERT_EQ(d.deals, 1);
   const auto points = DistributionCurve(d);
   EXPECT_EQ(points[0].y, 100);
@@ -203,14 +203,14 @@ TEST(EquityDistribution, ACompleteBoardIsOneFlatLevel) {
 
 TEST(EquityDistribution, EveryNextCardOrASampleOfThem) {
   const RequestData flop = RequestOf({"AsKs", "QQ JJ"}, "Qs Jd 6h");
-  const Distribution all = ComputeDistribution(flop, false, true, 2000, 6);
+  const Distribution all = ComputeDistribution(flop, quillet::kRulesStandard, true, 2000, 6);
   EXPECT_EQ(all.deals, 36 - 3 - 2) << "the hero's single hand is never dealt";
-  const Distribution sampled = ComputeDistribution(flop, false, false, 1000, 6);
+  const Distribution sampled = ComputeDistribution(flop, quillet::kRulesStandard, false, 1000, 6);
   EXPECT_EQ(sampled.deals, kSampledDeals);
   const auto points = DistributionCurve(all);
   for (int i = 1; i <= 100; ++i) EXPECT_LE(points[i].y, points[i - 1].y) << i;
 
-  const Distribution preflop = ComputeDistribution(RequestOf({"AsKs", "QhQd"}, ""), false, true, 1000, 7);
+  const Distribution preflop = ComputeDistribution(RequestOf({"AsKs", "QhQd"}, ""), quillet::kRulesStandard, true, 1000, 7);
   EXPECT_EQ(preflop.deals, 4960) << "every flop of the 32 other cards";
   EXPECT_EQ(CurveStyleFor(0).name, L"Flop");
   EXPECT_EQ(CurveStyleFor(3).name, L"Turn");
@@ -221,18 +221,18 @@ TEST(EquityDistribution, EveryNextCardOrASampleOfThem) {
 TEST(EquityDistribution, EnumerationCountsExactlyWhereThatIsAffordable) {
   // Exact: the seed changes nothing.
   const RequestData flop = RequestOf({"AA KK", "QQ JJ AKs", "T9s"}, "Qs Jd 6h");
-  EXPECT_EQ(ComputeDistribution(flop, false, true, 1000, 1).histogram,
-            ComputeDistribution(flop, false, true, 1000, 2).histogram);
+  EXPECT_EQ(ComputeDistribution(flop, quillet::kRulesStandard, true, 1000, 1).histogram,
+            ComputeDistribution(flop, quillet::kRulesStandard, true, 1000, 2).histogram);
   // Six random hands on every river: far too many deals to count, so each is sampled.
   RequestData wide = RequestOf({"AA"}, "Qs Jd 6h 7c");
   wide.handLists[0].clear();
-  for (int i = 0; i < kSixPlusDeckSize; ++i)
-    for (int j = i + 1; j < kSixPlusDeckSize; ++j)
-      wide.handLists[0].push_back(CardMaskOf(SixPlusDeck[i]) | CardMaskOf(SixPlusDeck[j]));
+  for (int i = 0; i < quillet::kDeckSize; ++i)
+    for (int j = i + 1; j < quillet::kDeckSize; ++j)
+      wide.handLists[0].push_back(quillet::CardBit(quillet::kSixPlusDeck[i]) | quillet::CardBit(quillet::kSixPlusDeck[j]));
   for (int p = 1; p < 6; ++p) wide.handLists[p] = wide.handLists[0];
   wide.opponentCount = 5;
-  const Distribution a = ComputeDistribution(wide, false, true, 1000, 1);
-  const Distribution b = ComputeDistribution(wide, false, true, 1000, 2);
+  const Distribution a = ComputeDistribution(wide, quillet::kRulesStandard, true, 1000, 1);
+  const Distribution b = ComputeDistribution(wide, quillet::kRulesStandard, true, 1000, 2);
   EXPECT_EQ(a.deals, 32);
   EXPECT_NE(a.histogram, b.histogram);
 }

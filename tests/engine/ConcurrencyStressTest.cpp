@@ -18,7 +18,7 @@ namespace {
 
 CardMask MaskOf(const std::vector<CardIndex>& cards) {
   CardMask mask = 0;
-  for (CardIndex c : cards) mask |= CardMaskOf(c);
+  for (CardIndex c : cards) mask |= quillet::CardBit(c);
   return mask;
 }
 

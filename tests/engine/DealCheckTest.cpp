@@ -16,7 +16,7 @@ namespace {
 std::string AllBut(const std::string& kept, int count) {
   const std::vector<int> keep = CardsOf(kept);
   std::string text;
-  for (CardIndex c : SixPlusDeck) {
+  for (CardIndex c : quillet::kSixPlusDeck) {
     if (count == 0) break;
     if (std::find(keep.begin(), keep.end(), c) != keep.end()) continue;
     const std::wstring_view name = CardNameTable[c];
@@ -60,7 +60,7 @@ TEST(NoDealReason, NamesTheCardsOrPlayersAtFault) {
 
 TEST(NoDeal, TheProgramStillAcceptsItAndItsOutputLineSaysNoDealIsPossible) {
   OrderingRanges orderings;
-  const RangeParser parser(orderings, RuleSet::Standard);
+  const RangeParser parser(orderings, quillet::kRulesStandard);
   HandsInput hands;
   hands.texts[0] = L"AhAd";
   hands.texts[1] = L"KhKd";

@@ -121,7 +121,7 @@ TEST(Job, AStopEndsTheDistributionBetweenDeals) {
   request.handLists[1] = HandList(EveryHand());
   request.opponentCount = 1;
   Job<Distribution> job([&](Progress& progress) {
-    return ComputeDistribution(request, false, true, 1'000'000, 1, &progress);
+    return ComputeDistribution(request, quillet::kRulesStandard, true, 1'000'000, 1, &progress);
   });
   std::this_thread::sleep_for(30ms);
   job.Stop();

@@ -36,7 +36,7 @@ TEST(Progress, TheSamplerCountsEveryGameItPlays) {
   Progress played;
   int64_t games = 600'000;  // more than one report and both sampling threads
   double opponent = 0;
-  MonteCarloStreetEquity(lists, 1, 0, 0, 5, false, &opponent, games, 4, &played);
+  MonteCarloStreetEquity(lists, 1, 0, 0, 5, quillet::kRulesStandard, &opponent, games, 4, &played);
   EXPECT_EQ(games, 600'000);
   EXPECT_EQ(played.Done(), 600'000u);
 }
@@ -64,17 +64,17 @@ TEST(Progress, EachComputationReachesItsTotal) {
 
   Progress distribution;
   const Distribution d =
-      ComputeDistribution(RequestOf({"AsKs", "QQ JJ"}, "Qs Jd 6h"), false, true, 2000, 6, &distribution);
+      ComputeDistribution(RequestOf({"AsKs", "QQ JJ"}, "Qs Jd 6h"), quillet::kRulesStandard, true, 2000, 6, &distribution);
   EXPECT_EQ(distribution.Total(), static_cast<uint64_t>(d.deals) * 2000);
   EXPECT_EQ(distribution.Done(), distribution.Total());
 
   Progress hotness;
-  ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c"), 0, false, L"", L"", 1000, 3, &hotness);
-  EXPECT_EQ(hotness.Total(), kSixPlusDeckSize * 1000u);
+  ComputeHotness(ListOf("QQ AKs"), ListOf("JJ 99"), CardsOf("Js Ts 6c"), 0, quillet::kRulesStandard, L"", L"", 1000, 3, &hotness);
+  EXPECT_EQ(hotness.Total(), quillet::kDeckSize * 1000u);
   EXPECT_EQ(hotness.Done(), hotness.Total());
 
   const OrderingRanges orderings;
-  const RangeParser parser(orderings, RuleSet::Standard);
+  const RangeParser parser(orderings, quillet::kRulesStandard);
   ASSERT_TRUE(quillet::fsm5::load_2(5, 0, 1));
   Progress heatmap;
   ComputeHeatmap(SpecOf("KK QQ"), parser, nullptr, &heatmap);

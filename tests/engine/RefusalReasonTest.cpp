@@ -19,7 +19,7 @@ class EditorLinks : public RangeLinks {
 
 class Refusal : public ::testing::Test {
  protected:
-  Refusal() : parser_(orderings_, RuleSet::Standard) {
+  Refusal() : parser_(orderings_, quillet::kRulesStandard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
 

@@ -18,7 +18,7 @@ class FixedLinks : public RangeLinks {
 
 class Validation : public ::testing::Test {
  protected:
-  Validation() : parser_(orderings_, RuleSet::Standard) {
+  Validation() : parser_(orderings_, quillet::kRulesStandard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
 

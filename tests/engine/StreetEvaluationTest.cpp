@@ -12,7 +12,7 @@ namespace {
 
 class Streets : public ::testing::Test {
  protected:
-  Streets() : parser_(orderings_, RuleSet::Standard) {
+  Streets() : parser_(orderings_, quillet::kRulesStandard) {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
 

@@ -25,16 +25,16 @@ int SlowCategory(std::vector<int> cards, int rules) { return SlowBest(cards, rul
 
 void CountDraws(const std::vector<int>& known, int category, int rules, Expected& e) {
   std::array<int, kCategoryCount> outs{};
-  for (int card : SixPlusDeck) {
+  for (int card : quillet::kSixPlusDeck) {
     if (std::count(known.begin(), known.end(), card)) continue;
     std::vector<int> next = known;
     next.push_back(card);
     const int lifted = SlowCategory(next, rules);
     if (lifted > category) ++outs[lifted];
   }
-  e.draws[0] += outs[kFlush] > 0;
-  e.draws[1] += outs[kStraight] == 8;
-  e.draws[2] += outs[kStraight] == 4;
+  e.draws[0] += outs[quillet::kCatFlush] > 0;
+  e.draws[1] += outs[quillet::kCatStraight] == 8;
+  e.draws[2] += outs[quillet::kCatStraight] == 4;
 }
 
 Expected Count(const Spec& range, const std::vector<int>& board, int rules) {
@@ -47,7 +47,7 @@ Expected Count(const Spec& range, const std::vector<int>& board, int rules) {
     const int category = SlowCategory(known, rules);
     ++e.categories[category];
     const int high = std::max(quillet::GetCardRank(a), quillet::GetCardRank(b));
-    if (category == kHighCard && high >= 11) ++e.highCardKinds[13 - high];
+    if (category == quillet::kCatHighCard && high >= 11) ++e.highCardKinds[13 - high];
     if (board.size() < 5) CountDraws(known, category, rules, e);
   }
   return e;
@@ -64,7 +64,7 @@ Spec RandomRange(std::mt19937& random, int size) {
 }
 
 std::vector<int> RandomBoard(std::mt19937& random, int size) {
-  std::vector<int> deck(SixPlusDeck.begin(), SixPlusDeck.end());
+  std::vector<int> deck(quillet::kSixPlusDeck.begin(), quillet::kSixPlusDeck.end());
   std::shuffle(deck.begin(), deck.end(), random);
   return {deck.begin(), deck.begin() + size};
 }
@@ -72,11 +72,11 @@ std::vector<int> RandomBoard(std::mt19937& random, int size) {
 TEST(BoardStatistics, PocketNinesOnKingSevenSix) {
   CFerroxDoc doc;
   doc.SetRange(SpecOf("99"), QStringLiteral("99"));
-  const BoardStatistics stats = doc.Statistics(CardsOf("Kc 7d 6h"), RuleSet::Standard);
+  const BoardStatistics stats = doc.Statistics(CardsOf("Kc 7d 6h"), quillet::kRulesStandard);
   ASSERT_TRUE(stats.counted);
   EXPECT_EQ(stats.combinations, 6);
-  EXPECT_EQ(stats.categories[kOnePair], 6);
-  EXPECT_EQ(stats.ShareText(stats.categories[kOnePair]), L"100.00%");
+  EXPECT_EQ(stats.categories[quillet::kCatOnePair], 6);
+  EXPECT_EQ(stats.ShareText(stats.categories[quillet::kCatOnePair]), L"100.00%");
   EXPECT_EQ(stats.pairKinds[kPocketBelowTop], 6);
   EXPECT_EQ(stats.ShareText(stats.pairKinds[kPocketBelowTop]), L"100.00%");
   EXPECT_EQ(std::accumulate(stats.categories.begin(), stats.categories.end(), 0), 6) << "nothing else";
@@ -88,15 +88,15 @@ TEST(BoardStatistics, PocketNinesOnKingSevenSix) {
 TEST(BoardStatistics, NothingIsCountedBeforeTheFlop) {
   CFerroxDoc doc;
   doc.SetRange(SpecOf("99 AKs"), QStringLiteral("99, AKs"));
-  const BoardStatistics stats = doc.Statistics(CardsOf("Kc 7d"), RuleSet::Standard);
+  const BoardStatistics stats = doc.Statistics(CardsOf("Kc 7d"), quillet::kRulesStandard);
   EXPECT_FALSE(stats.counted);
   EXPECT_EQ(stats.categories, (std::array<int, kCategoryCount>{}));
 }
 
 TEST(BoardStatistics, RoyalFlushesShowAsStraightFlushes) {
   const BoardStatistics stats =
-      CountBoardStatistics(SpecOf("AhKh 7h6h"), CardsOf("Qh Jh Th 9h 8h"), RuleSet::Standard);
-  EXPECT_EQ(stats.categories[kRoyalFlush], 1);
+      CountBoardStatistics(SpecOf("AhKh 7h6h"), CardsOf("Qh Jh Th 9h 8h"), quillet::kRulesStandard);
+  EXPECT_EQ(stats.categories[quillet::kCatRoyalFlush], 1);
   EXPECT_EQ(stats.StraightFlushes(), 2);
 }
 
@@ -108,15 +108,15 @@ TEST(BoardStatistics, RandomRangesMatchTheSlowEvaluator) {
     const Spec range = RandomRange(random, 60);
     const std::vector<int> board = RandomBoard(random, 3 + i % 3);
     const BoardStatistics stats =
-        CountBoardStatistics(range, board, rules ? RuleSet::StraightBeatsSet : RuleSet::Standard);
+        CountBoardStatistics(range, board, rules ? quillet::kRulesStraightBeatsSet : quillet::kRulesStandard);
     const Expected e = Count(range, board, rules);
     SCOPED_TRACE(::testing::Message() << "case " << i << " rules " << rules << " board cards " << board.size());
     EXPECT_EQ(stats.categories, e.categories);
-    EXPECT_EQ(stats.StraightFlushes(), e.categories[kStraightFlush] + e.categories[kRoyalFlush]);
+    EXPECT_EQ(stats.StraightFlushes(), e.categories[quillet::kCatStraightFlush] + e.categories[quillet::kCatRoyalFlush]);
     EXPECT_EQ(stats.highCardKinds[kAceHigh], e.highCardKinds[kAceHigh]);
     EXPECT_EQ(stats.highCardKinds[kKingHigh], e.highCardKinds[kKingHigh]);
     EXPECT_EQ(stats.draws, e.draws);
-    EXPECT_EQ(std::accumulate(stats.pairKinds.begin(), stats.pairKinds.end(), 0), e.categories[kOnePair]);
+    EXPECT_EQ(std::accumulate(stats.pairKinds.begin(), stats.pairKinds.end(), 0), e.categories[quillet::kCatOnePair]);
     EXPECT_EQ(stats.combinations, 60);
   }
 }

@@ -20,7 +20,7 @@ Spec Without(Spec a, const Spec& b) {
 
 class FerroxDocTest : public ::testing::Test {
  protected:
-  FerroxDocTest() : parser_(orderings_, RuleSet::Standard) {
+  FerroxDocTest() : parser_(orderings_, quillet::kRulesStandard) {
     // Classes in matrix order: the top percent is a known prefix of the matrix.
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }

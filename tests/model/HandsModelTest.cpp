@@ -203,8 +203,8 @@ TEST_F(HandsModelTest, EditorStatisticsUseTheEditorsRange) {
   EXPECT_EQ(hands_.Range(1).combos(), SpecOf("99 KdKh KdKs KhKs").combos())
       << "the player's range became the editor's, less what holds the board's Kc";
   EXPECT_EQ(stats.combinations, 9) << "the share is of the hands that can be dealt";
-  EXPECT_EQ(stats.categories[kOnePair], 6);
-  EXPECT_EQ(stats.categories[kThreeOfKind], 3);
+  EXPECT_EQ(stats.categories[quillet::kCatOnePair], 6);
+  EXPECT_EQ(stats.categories[quillet::kCatTrips], 3);
 
   CFerroxDoc loose;  // no row's document: the Hero's
   loose.ToggleClass(2, 2);

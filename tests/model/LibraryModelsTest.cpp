@@ -148,7 +148,7 @@ class RankingsModelTest : public ::testing::Test {
 
   QTemporaryDir dir_;
   OrderingRanges orderings_;
-  RangeParser parser_{orderings_, RuleSet::Standard};
+  RangeParser parser_{orderings_, quillet::kRulesStandard};
   PredefinedRanges rankings_{dir_.filePath("Range6Plus.xml")};
   RankingsModel model_{rankings_};
   QAbstractItemModelTester tester_{&model_, QAbstractItemModelTester::FailureReportingMode::Fatal};

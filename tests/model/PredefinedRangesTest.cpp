@@ -87,7 +87,7 @@ class PredefinedRangesTest : public ::testing::Test {
   fs::path dir_ = NewDir();
   fs::path file_ = dir_ / "Range6Plus.xml";
   OrderingRanges orderings_;
-  RangeParser parser_{orderings_, RuleSet::Standard};
+  RangeParser parser_{orderings_, quillet::kRulesStandard};
   PredefinedRanges ranges_{Path()};
 };
 

@@ -20,7 +20,7 @@ const std::filesystem::path kResources = FERROX_RES_DIR;
 int Combinations(const std::wstring& text) {
   OrderingRanges orderings;
   quillet::Spec spec;
-  if (RangeParser(orderings, RuleSet::Standard).ParseRange(text, spec) != kParseOk) return -1;
+  if (RangeParser(orderings, quillet::kRulesStandard).ParseRange(text, spec) != kParseOk) return -1;
   return static_cast<int>(spec.size());
 }
 

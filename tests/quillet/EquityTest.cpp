@@ -34,7 +34,7 @@ EquityProblem ProblemOf(const Situation& s) {
   problem.board = VecToInt64(CardsOf(s.board));
   problem.dead = VecToInt64(CardsOf(s.dead));
   problem.target = s.target;
-  problem.rules = s.rules;
+  problem.rules = Rules(s.rules);
   EXPECT_TRUE(problem.Prepare());
   return problem;
 }

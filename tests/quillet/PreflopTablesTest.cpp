@@ -122,7 +122,7 @@ TEST_F(PreflopTables, DeadCardsAreCountedOutOfTheTables) {
         }
         problem.dead = VecToInt64(CardsOf(dead));
         problem.target = target;
-        problem.rules = rules;
+        problem.rules = Rules(rules);
         ASSERT_TRUE(problem.Prepare());
         ASSERT_TRUE(DeadCardPreflopApplies(problem));
         const EquityCounts tables = EnumerateEquity(problem, 2, Walk::Auto);

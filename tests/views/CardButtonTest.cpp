@@ -110,7 +110,7 @@ class CardButtonTest : public QObject {
       QVERIFY(!button->IsUsed());
       cards.insert(button->GetCard());
     }
-    QCOMPARE(cards, std::set<int>(SixPlusDeck.begin(), SixPlusDeck.end()));
+    QCOMPARE(cards, std::set<int>(quillet::kSixPlusDeck.begin(), quillet::kSixPlusDeck.end()));
   }
 };
 

@@ -258,7 +258,7 @@ class ChartViewTest : public QObject {
     QCOMPARE(c.finished.last().at(0).toBool(), false);
 
     QVERIFY(c.view.Run());
-    c.settings.SetRules(RuleSet::StraightBeatsSet);
+    c.settings.SetRules(quillet::kRulesStraightBeatsSet);
     QTRY_COMPARE_WITH_TIMEOUT(c.finished.size(), 3, kTimeoutMs);
     QCOMPARE(c.finished.last().at(0).toBool(), false);
 

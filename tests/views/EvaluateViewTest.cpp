@@ -192,7 +192,7 @@ class EvaluateViewTest : public QObject {
       // Changed before the job can possibly be collected: collecting happens on this thread.
       if (change == 0) form.Board({"8s"});
       if (change == 1) form.hands.SetText(1, "QQ");
-      if (change == 2) form.settings.SetRules(RuleSet::StraightBeatsSet);
+      if (change == 2) form.settings.SetRules(quillet::kRulesStraightBeatsSet);
       QTRY_VERIFY_WITH_TIMEOUT(!form.view.IsRunning(), kPatienceMs);
       for (int column = 0; column < 2; ++column) QVERIFY(form.Text(0, column).isEmpty());
       QVERIFY(form.output.back().contains("changed"));

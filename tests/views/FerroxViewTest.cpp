@@ -51,7 +51,7 @@ struct Editor {
   explicit Editor(HandsModel* hands = nullptr, EditMode mode = EditMode::Create) {
     quillet::Spec ordering;
     ordering.SetOrdering(quillet::AllClassesInMatrixOrder());
-    settings.SetOrdering(RuleSet::Standard, ordering);
+    settings.SetOrdering(quillet::kRulesStandard, ordering);
     settings.SetMode(mode);
     view.SetDocument(&doc, hands, &settings);
   }

@@ -15,7 +15,7 @@ namespace {
 
 quillet::Spec Parse(const QString& text) {
   static const OrderingRanges orderings;
-  const RangeParser parser(orderings, RuleSet::Standard);
+  const RangeParser parser(orderings, quillet::kRulesStandard);
   quillet::Spec spec;
   if (parser.ParseRange(text.toStdWString(), spec) != kParseOk) spec.clear();
   return spec;

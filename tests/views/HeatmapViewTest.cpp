@@ -25,7 +25,7 @@ namespace {
 constexpr int kWaitMs = 60'000;
 constexpr int kClasses = 81;
 
-quillet::Spec RangeOf(const QString& text, RuleSet rules = RuleSet::Standard) {
+quillet::Spec RangeOf(const QString& text, quillet::Rules rules = quillet::kRulesStandard) {
   const OrderingRanges orderings;
   quillet::Spec spec;
   RangeParser(orderings, rules).ParseRange(text.toStdWString(), spec);
@@ -118,7 +118,7 @@ class HeatmapViewTest : public QObject {
   void numbersShownAreTheEngines() {
     Pane pane;
     QVERIFY(pane.Run("KK QQ AKo"));
-    const auto expected = ComputeHeatmap(RangeOf("KK QQ AKo"), RangeParser(OrderingRanges{}, RuleSet::Standard));
+    const auto expected = ComputeHeatmap(RangeOf("KK QQ AKo"), RangeParser(OrderingRanges{}, quillet::kRulesStandard));
     QCOMPARE(pane.view.Rows().size(), std::size_t(kClasses));
     for (int i = 0; i < kClasses; ++i) {
       const HeatmapRow& row = expected[i];
@@ -277,7 +277,7 @@ class HeatmapViewTest : public QObject {
     Pane pane;
     pane.view.SetOp1Text("JJ");
     QVERIFY(pane.view.Start(RangeOf("KK QQ AKo"), "KK QQ AKo"));
-    pane.settings.SetRules(RuleSet::StraightBeatsSet);
+    pane.settings.SetRules(quillet::kRulesStraightBeatsSet);
     QVERIFY(pane.finished.wait(kWaitMs));
     QVERIFY(pane.view.Rows().empty());
     QVERIFY(pane.Cell(0, CHeatmapView::kEquityColumn).isEmpty());

@@ -32,7 +32,7 @@ const QColor kEven(205, 246, 226);
 
 std::vector<CardMask> Hands(const char* text) {
   quillet::Spec spec;
-  const RangeParser parser(OrderingsNextToProgram(), RuleSet::Standard);
+  const RangeParser parser(OrderingsNextToProgram(), quillet::kRulesStandard);
   if (parser.ParseRange(QString(text).toStdWString(), spec) != kParseOk) return {};
   return HandList(spec);
 }
@@ -40,7 +40,7 @@ std::vector<CardMask> Hands(const char* text) {
 HotnessResult Compute(const char* hero, const char* op1, std::initializer_list<const char*> boardNames) {
   std::vector<CardIndex> board;
   for (const char* name : boardNames) board.push_back(Card(name));
-  return ComputeHotness(Hands(hero), Hands(op1), board, 0, false, QString(hero).toStdWString(),
+  return ComputeHotness(Hands(hero), Hands(op1), board, 0, quillet::kRulesStandard, QString(hero).toStdWString(),
                         QString(op1).toStdWString(), kTestRuns, 11);
 }
 
