@@ -361,7 +361,7 @@ class AnalysisFlowTest : public QObject {
     focused = QApplication::focusWidget() ? QApplication::focusWidget() : p.frame;
     QTest::keyClick(focused, Qt::Key_Escape);
     QTRY_VERIFY_WITH_TIMEOUT(!chart->IsRunning() && !p.Evaluation()->IsRunning(), kPatienceMs);
-    QVERIFY(p.OutputLines().contains("The evaluation was stopped."));
+    QVERIFY2(p.OutputLines().contains("The evaluation was stopped."), qPrintable(p.OutputLines().join(" / ")));
     QVERIFY2(p.OutputLines().count("The chart run was stopped.") == 3, qPrintable(p.OutputLines().join(" / ")));
 
     // A result for hands that changed meanwhile is dropped, and said so.
