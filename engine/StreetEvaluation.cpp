@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "quillet/Cards.h"
 #include "quillet/Equity.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Parallel.h"
@@ -57,7 +58,6 @@ void CountStreetDone(const StreetInput& in, bool sampled, int64_t played) {
 const std::atomic<bool>* StopFlag(const StreetInput& in) {
   return in.progress ? in.progress->StopFlag() : nullptr;
 }
-
 
 quillet::EquityProblem ProblemOf(const Spec& hero, const std::vector<Spec>& opponents, uint64_t board,
                                  uint64_t dead, int target) {
@@ -151,12 +151,6 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   task.sampled = sampled;
 }
 
-uint64_t BoardMask(const std::vector<CardIndex>& board) {
-  uint64_t mask = 0;
-  for (CardIndex card : board) mask |= quillet::CardBit(card);
-  return mask;
-}
-
 std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
   std::vector<Spec> opponents;
   for (int i = 1; i < 6; ++i)
@@ -169,7 +163,7 @@ std::vector<Spec> NonEmptyOpponents(const std::array<Spec, 6>& specs) {
 double PredictStreetSeconds(const std::array<Spec, 6>& specs, const std::vector<CardIndex>& board,
                             uint64_t deadMask) {
   const std::vector<Spec> opponents = NonEmptyOpponents(specs);
-  const uint64_t boardMask = BoardMask(board);
+  const uint64_t boardMask = quillet::VecToInt64(board);
   if (specs[0].empty() || opponents.empty() || FromTables(boardMask, opponents, deadMask)) return 0;
   double seconds = 0;
   for (int target = 5; target >= std::max<int>(3, static_cast<int>(board.size())); --target) {
@@ -186,7 +180,7 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
   StreetEvaluation result;
   for (int i = 0; i < 3; ++i) result.tasks[i] = {5 - i, request.opponentCount, settings.runs, kNotComputed, {}};
 
-  StreetInput input{&specs[0], NonEmptyOpponents(specs), BoardMask(board), request.deadMask, settings,
+  StreetInput input{&specs[0], NonEmptyOpponents(specs), quillet::VecToInt64(board), request.deadMask, settings,
                     settings.enumerate, progress};
   if (settings.enumerate) {
     result.predictedSeconds = settings.predictedSeconds >= 0 ? settings.predictedSeconds
