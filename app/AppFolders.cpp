@@ -1,5 +1,6 @@
 #include "app/AppFolders.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,17 @@ AppFolders AppFolders::FromEnvironment(int argc, char** argv) {
     std::filesystem::create_directories(folders.workDir, ec);
   }
   return folders;
+}
+
+QString HandFileArgument(const QStringList& arguments) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    if (arguments[i] == QLatin1String("--home")) {
+      ++i;
+      continue;
+    }
+    if (!arguments[i].startsWith('-')) return QFileInfo(arguments[i]).absoluteFilePath();
+  }
+  return {};
 }
 
 std::filesystem::path AppFolders::SettingsFile() const {

@@ -4,6 +4,7 @@
 // home alone.
 
 #include <QSettings>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -56,5 +57,9 @@ struct AppFolders {
 
 // The log line for a temporary file removed at start-up.
 std::string RemovedTemporaryLine(const std::filesystem::path& file);
+
+// The hand file named on the program's command line, made absolute; empty when none.
+// "--home DIR" is the program's own option, not a file.
+QString HandFileArgument(const QStringList& arguments);
 
 }  // namespace ferrox

@@ -17,6 +17,8 @@
 #include "app/CaptionBar.h"
 #include "views/CommandIds.h"
 #include "app/FerroxApp.h"
+#include "app/HandSession.h"
+#include "model/HandsModel.h"
 #include "app/OrderingFileDialog.h"
 #include "app/OutputWnd.h"
 #include "app/TimedMessage.h"
@@ -60,6 +62,7 @@ CMainFrame::CMainFrame(CFerroxApp& app) : app_(app) {
     return ChooseOrderingFile(this, QString::fromStdString(folder.string()));
   };
   BuildActions();
+  BuildFileCommands();
   OnApplicationLook(app_.settings().applicationLook);
   mdi_ = new QMdiArea(this);
   mdi_->setViewMode(QMdiArea::TabbedView);
@@ -80,6 +83,8 @@ CMainFrame::~CMainFrame() {
   // Panes and document windows hide while the window goes; their signals must not reach a
   // half-destroyed frame.
   for (auto& [id, pane] : panes_) disconnect(pane, nullptr, this, nullptr);
+  // Nor the editors' documents, which go with their windows after the hand's session.
+  disconnect(&app_.Hands(), nullptr, this, nullptr);
   if (!mdi_) return;
   disconnect(mdi_, nullptr, this, nullptr);
   // Document windows, also those closed but not yet deleted, go with the frame.
@@ -147,6 +152,7 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_FILE_NEW, "&New")->setShortcut(QKeySequence("Ctrl+N"));
   MakeAction(ID_FILE_OPEN, "&Open")->setShortcut(QKeySequence("Ctrl+O"));
   MakeAction(ID_FILE_SAVE, "&Save")->setShortcut(QKeySequence("Ctrl+S"));
+  MakeAction(ID_FILE_SAVE_AS, "Save &As...")->setShortcut(QKeySequence("Ctrl+Shift+S"));
   MakeAction(ID_EDIT_UNDO, "&Undo")->setShortcuts({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")});
   MakeAction(ID_EDIT_REDO, "&Redo")->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
   MakeAction(ID_EDIT_CUT, "Cu&t")->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Shift+Del")});
@@ -154,7 +160,7 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_EDIT_PASTE, "&Paste")->setShortcuts({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")});
   MakeAction(ID_NEXT_PANE, "Next pane")->setShortcut(QKeySequence("F6"));
   MakeAction(ID_PREV_PANE, "Previous pane")->setShortcut(QKeySequence("Shift+F6"));
-  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY,
+  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY,
                  ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE})
     addAction(actions_[id]);  // keyboard only
   auto* looks = new QActionGroup(this);
@@ -178,8 +184,7 @@ void CMainFrame::BuildRibbon() {
   ribbon_ = new widgets::RibbonBar(top);
   ribbon_->setObjectName("Ribbon");
   QMenu* appMenu = ribbon_->applicationMenu();
-  QMenu* recent = appMenu->addMenu("Recent Documents");
-  recent->setEnabled(false);  // no document kind can be saved yet
+  FillFileMenu(appMenu);
   appMenu->addSeparator();
   appMenu->addAction(actions_[ID_APP_EXIT]);
   ribbon_->addRightMenu("Style", BuildStyleMenu());
@@ -349,6 +354,9 @@ void CMainFrame::SetAppTitle(const QString& title) {
 }
 
 QString CMainFrame::DocumentTitle() const {
+  // A hand kept in a file names the window, unless the chart is the document in front.
+  if (hand_ && !hand_->File().isEmpty() && !ActiveChartView())
+    return hand_->DisplayName() + QStringLiteral("[*] - ") + appTitle_;
   const QMdiSubWindow* active = mdi_ ? mdi_->activeSubWindow() : nullptr;
   if (!active || active->windowTitle().isEmpty()) return appTitle_;
   return active->windowTitle() + " - " + appTitle_;  // the document's name first

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <map>
+#include <memory>
 
 class QAction;
 class QDockWidget;
@@ -22,6 +23,7 @@ class RibbonPanel;
 }  // namespace widgets
 
 class CFerroxApp;
+class HandSession;
 class CFerroxDoc;
 class CFerroxView;
 class CHandsView;
@@ -89,6 +91,21 @@ class CMainFrame : public QMainWindow {
   void OnCreateMode();
   void OnUseMode();
   void OnAbout();
+  // Hand files. Each asks first when the hand has unsaved changes; Save and Save As save
+  // the chart instead while its window is the active document.
+  void OnFileNew();
+  void OnFileOpen();
+  bool OnFileSave();
+  bool OnFileSaveAs();
+  void OnOpenRecent(const QString& file);
+  // Opens a hand file (Open, Recent Documents, a file named at start-up). A file that
+  // cannot be read or is refused is told, and nothing changes. False then, or when the
+  // user cancelled.
+  bool OpenHandFile(const QString& file, bool askToSave = true);
+  // Unsaved changes of the hand: asks whether to save them. False when the user cancelled
+  // (or the save failed).
+  bool MaybeSaveHand();
+  HandSession& Hand() const { return *hand_; }
   void OnNextPane(int step);
   void OnEdit(const char* slot);
   // Undo (or redo) in the focused text box, else in the active range editor.
@@ -117,6 +134,17 @@ class CMainFrame : public QMainWindow {
   QMenu* BuildStyleMenu();
   void AddColourButton(widgets::RibbonPanel* panel, int id, bool large, int automatic, int colour);
   QString DocumentTitle() const;
+  void BuildFileCommands();
+  void FillFileMenu(QMenu* appMenu);
+  void FillRecentMenu();
+  QString ChooseHandFile(bool save);
+  bool SaveHandTo(const QString& file);
+  // The windows of the players' range editors, with their documents.
+  void CloseHandEditors();
+  CChartView* ActiveChartView() const;
+  bool SaveChart(CChartView& chart);
+  // The title and its unsaved-changes mark.
+  void ShowHandState();
   // Shrinks and moves the window into its screen's available area; a first start fills it.
   void FitToScreen(bool firstStart);
 
@@ -127,6 +155,8 @@ class CMainFrame : public QMainWindow {
   std::map<int, widgets::ColourButton*> colourButtons_;
   widgets::RibbonBar* ribbon_ = nullptr;
   CaptionBar* caption_ = nullptr;
+  std::unique_ptr<HandSession> hand_;
+  QMenu* recentMenu_ = nullptr;
   QMdiArea* mdi_ = nullptr;
   COutputWnd* output_ = nullptr;
   QLabel* statusPanes_[2] = {};

@@ -20,6 +20,7 @@
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "app/PaneContent.h"
+#include "app/TerminationSignals.h"
 #include "model/HandsModel.h"
 #include "model/PredefinedRanges.h"
 #include "views/ChartView.h"
@@ -39,9 +40,6 @@ namespace {
 
 constexpr int kPaneIds[] = {ID_VIEW_CLASSVIEW, ID_VIEW_CARDSVIEW, ID_VIEW_FILEVIEW, ID_VIEW_EVALUATIONVIEW,
                             ID_VIEW_RANGEVIEW, ID_HEATMAP_VIEW,   ID_HOTNESS_VIEW,  ID_VIEW_OUTPUTWND};
-
-// Commands whose panes and documents come with later work; shown, but not enabled.
-constexpr int kNotYetAvailable[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE};
 
 }  // namespace
 
@@ -201,9 +199,9 @@ void CMainFrame::UpdateCommandUi() {
     actions_[id]->setChecked(id == s.applicationLook);
   actions_[ID_BUTTON_FILE_SIXPLUS]->setText(app_.OrderingDisplayName(quillet::kRulesStandard));
   actions_[ID_BUTTON_FILE_CHINA]->setText(app_.OrderingDisplayName(quillet::kRulesStraightBeatsSet));
-  for (int id : kNotYetAvailable) actions_[id]->setEnabled(false);
   const CChartView* chart = ChartView();
   actions_[ID_CHART_RUN]->setEnabled(chart && !chart->IsRunning());
+  if (hand_) ShowHandState();
 }
 
 void CMainFrame::RestoreWorkspace() {
@@ -234,6 +232,11 @@ void CMainFrame::showEvent(QShowEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A termination signal closes without asking: nobody may be there to answer.
+  if (!property(kTerminating).toBool() && !MaybeSaveHand()) {
+    event->ignore();
+    return;
+  }
   QSettings& store = app_.settings().Store();
   store.setValue("Workspace/Geometry", saveGeometry());
   store.setValue("Workspace/State", saveState());

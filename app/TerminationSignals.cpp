@@ -27,6 +27,7 @@ void CloseOnTerminationSignals(QWidget* window) {
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
     notifier->setEnabled(false);
+    window->setProperty(kTerminating, true);
     window->close();
     QCoreApplication::quit();
   });

@@ -6,6 +6,10 @@ class QWidget;
 
 namespace ferrox {
 
+// The window's property set true before a signal closes it: the close asks nothing, as
+// nobody may be there to answer.
+inline constexpr const char* kTerminating = "terminating";
+
 // Installs the handlers; on a signal the window is closed, which ends the event loop.
 // Call once, after the window exists; the window must outlive the event loop.
 void CloseOnTerminationSignals(QWidget* window);

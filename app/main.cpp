@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdio>
 
+#include "app/AppFolders.h"
 #include "app/FerroxApp.h"
 #include "app/MainFrame.h"
 #include "app/TerminationSignals.h"
@@ -12,6 +13,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Ferrox6Plus");
   QApplication::setApplicationVersion(ferrox::kVersionText);
 
+  // Read before start-up moves into the program's folder: a relative name is the caller's.
+  const QString handFile = ferrox::HandFileArgument(QApplication::arguments());
   ferrox::CFerroxApp app(ferrox::AppFolders::FromEnvironment(argc, argv));
   if (!app.ClaimHome()) return app.AnswerSecondStart();
   if (!app.Construct()) {
@@ -24,6 +27,8 @@ int main(int argc, char** argv) {
     return 4;
   }
   ferrox::CloseOnTerminationSignals(app.MainFrame());
+  // A hand file named on the command line (a double-click in a file manager) opens now.
+  if (!handFile.isEmpty()) app.MainFrame()->OpenHandFile(handFile, false);
   const int code = QApplication::exec();
   app.ExitInstance();
   return code;

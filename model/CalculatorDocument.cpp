@@ -102,6 +102,26 @@ bool CalculatorDocument::SetPlayerHand(int player, const std::vector<CardIndex>&
 
 void CalculatorDocument::ClearPlayerHand(int player) { store_.ClearPlayerCards(player); }
 
+bool CalculatorDocument::Replace(const std::vector<CardIndex>& board, const std::vector<CardIndex>& dead,
+                                 const std::array<std::vector<CardIndex>, 6>& players) {
+  if (!store_.OnOwnerThread()) return false;
+  return Batch([&] {
+    store_.ClearBoard();
+    store_.ClearDead();
+    for (int player = 0; player < 6; ++player) store_.ClearPlayerCards(player);
+    bool held = true;
+    for (CardIndex c : board) held = store_.AppendBoardCard(c) && held;
+    for (CardIndex c : dead) held = store_.AppendDeadCard(c) && held;
+    for (int player = 0; player < 6; ++player)
+      for (CardIndex c : players[player]) held = store_.AppendPlayerCard(player, c) && held;
+    if (held) return true;
+    store_.ClearBoard();
+    store_.ClearDead();
+    for (int player = 0; player < 6; ++player) store_.ClearPlayerCards(player);
+    return false;
+  });
+}
+
 PickerStart CalculatorDocument::PickerFor(int target) const {
   const TableCards cards = store_.Snapshot();
   PickerStart start;

@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QString>
+#include <array>
 #include <vector>
 
 #include "core/Cards.h"
@@ -65,6 +66,12 @@ class CalculatorDocument : public QObject {
   // Exactly two free cards (the player's own count as free); replaces the old ones.
   bool SetPlayerHand(int player, const std::vector<CardIndex>& cards);
   void ClearPlayerHand(int player);
+
+  // Every card at once, as a hand file holds them: the board, the dead cards and each
+  // player's hand replace the old ones, with one changed(). False, with the document
+  // emptied, when the cards cannot all be held (a card twice, or not a deck card).
+  bool Replace(const std::vector<CardIndex>& board, const std::vector<CardIndex>& dead,
+               const std::array<std::vector<CardIndex>, 6>& players);
 
   // target: 0..5 a player, kDeadTarget the dead cards.
   PickerStart PickerFor(int target) const;

@@ -150,6 +150,21 @@ void CFerroxDoc::SetRange(const Spec& range, const QString& text) {
   if (changed) emit rangeGiven();
 }
 
+void CFerroxDoc::Restore(const Spec& range, const QString& text, double bandLow, double bandHigh) {
+  RangeSnapshot before = std::exchange(state_, RangeSnapshot{});
+  state_.range = range;
+  state_.hasRange = true;
+  state_.text = text.toStdWString();
+  // As kept: a band taken from a range's share is not on the slider's 0.1 steps.
+  state_.bandLow = std::clamp(bandLow, 0.0, 100.0);
+  state_.bandHigh = std::clamp(bandHigh, state_.bandLow, 100.0);
+  history_.Clear();
+  const Spec shownBefore = shown_;
+  UpdateShown();
+  edited_ = true;
+  Announce(before, shownBefore, false);
+}
+
 void CFerroxDoc::Clear() {
   Commit(RangeHistory::Step::Edit, [](RangeSnapshot& s) {
     s.range.clear();

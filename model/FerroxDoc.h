@@ -60,6 +60,9 @@ class CFerroxDoc : public QObject {
 
   // The range given by the hands pane (not an edit by the user, but undoable).
   void SetRange(const quillet::Spec& range, const QString& text);
+  // A range as a hand file kept it: range, text and band as they were, with no history to
+  // undo. It counts as edited, so an editor opened on it keeps the band.
+  void Restore(const quillet::Spec& range, const QString& text, double bandLow, double bandHigh);
   // "Clear All": no combination, band 0 .. 0, no class in suit editing.
   void Clear();
 

@@ -1,5 +1,7 @@
 #include "model/HandsModel.h"
 
+#include <algorithm>
+
 #include "engine/RangeResolution.h"
 #include "engine/RefusalReason.h"
 
@@ -85,7 +87,11 @@ CFerroxDoc* HandsModel::DocumentFor(int row, bool& created) {
       if (links_.Current() == row) links_.SetCurrent(-1);
     });
     connect(document, &CFerroxDoc::rangeEdited, this, [this, row] { FollowEditor(row); });
+    for (auto change : {&CFerroxDoc::rangeChanged, &CFerroxDoc::bandChanged, &CFerroxDoc::titleChanged})
+      connect(document, change, this, &HandsModel::editorChanged);
+    connect(document, &QObject::destroyed, this, &HandsModel::editorChanged);
     RefreshKnownCards();
+    emit editorChanged();
   }
   return documents_[row];
 }
@@ -222,9 +228,17 @@ BuiltRequest HandsModel::BuildRequest() {
   std::array<bool, kHandRows> fromText{};
   for (int row = 0; row < kHandRows; ++row) fromText[row] = IsStale(row) && !TakeText(row);
   BuiltRequest built;
+  const std::vector<CardIndex> deadBefore = cards_.Dead();
   built.ok = ValidateRequest(cards_.Store(), input_, LinksWithoutRows(links_, fromText), settings_.Parser(),
                              built.request, built.failure);
   RefreshKnownCards();  // validation read every range again
+  if (built.ok && cards_.Dead() != deadBefore) {
+    // Typed dead cards joined the table: the editors now hide them, and the request is
+    // what they show from here on, or the result would count as made for other inputs.
+    built.ok = ValidateRequest(cards_.Store(), input_, LinksWithoutRows(links_, fromText), settings_.Parser(),
+                               built.request, built.failure);
+    RefreshKnownCards();
+  }
   built.specs = input_.specs;
   built.board = cards_.Board();
   return built;
@@ -254,6 +268,47 @@ void HandsModel::ClearRow(int row) {
   ClearRowInput(row);
   // The row's open editor empties with its box.
   if (CFerroxDoc* document = documents_[row]) document->Clear();
+}
+
+SavedHand HandsModel::Snapshot() const {
+  SavedHand hand;
+  for (int row = 0; row < kHandRows; ++row) {
+    hand.ranges[row] = input_.texts[row];
+    hand.playerCards[row] = cards_.PlayerCards(row);
+    if (const CFerroxDoc* document = documents_[row])
+      hand.editors.push_back({row, agreedText_[row].toStdWString(), document->BuiltRange(), document->BandLow(),
+                              document->BandHigh()});
+  }
+  hand.deadText = input_.texts[kDeadTextSlot];
+  hand.board = cards_.Board();
+  hand.dead = cards_.Dead();
+  return hand;
+}
+
+std::vector<int> HandsModel::Restore(const SavedHand& hand, const std::array<quillet::Spec, kHandRows>& specs) {
+  for (int row = 0; row < kHandRows; ++row) {
+    const bool kept = std::any_of(hand.editors.begin(), hand.editors.end(),
+                                  [row](const SavedEditor& e) { return e.player == row; });
+    if (!kept) CloseDocument(row);
+  }
+  cards_.Replace(hand.board, hand.dead, hand.playerCards);
+  for (int row = 0; row < kHandRows; ++row) {
+    SetText(row, QString::fromStdWString(hand.ranges[row]));
+    SetModified(row, false);
+  }
+  SetText(kDeadTextSlot, QString::fromStdWString(hand.deadText));
+  input_.specs = specs;
+  std::vector<int> made;
+  for (const SavedEditor& saved : hand.editors) {
+    bool created = false;
+    CFerroxDoc* document = DocumentFor(saved.player, created);
+    if (created) made.push_back(saved.player);
+    agreedText_[saved.player] = QString::fromStdWString(saved.text);
+    document->SetTitle(QStringLiteral("Hand Range %1 ").arg(RowName(saved.player)));
+    document->Restore(saved.range, agreedText_[saved.player], saved.bandLow, saved.bandHigh);
+  }
+  RefreshKnownCards();
+  return made;
 }
 
 void HandsModel::ClearRowInput(int row) {

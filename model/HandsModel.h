@@ -12,6 +12,7 @@
 
 #include "engine/HandsInput.h"
 #include "engine/RequestValidation.h"
+#include "engine/SavedHand.h"
 #include "model/BoardStatistics.h"
 #include "model/CalculatorDocument.h"
 #include "model/DocumentLinks.h"
@@ -93,6 +94,14 @@ class HandsModel : public QObject {
   // Empties the linked editors: slot 1 only in create mode, all six in use mode.
   void ClearLinkedDocuments();
 
+  // The boxes, the cards and the open editors as a hand file keeps them (rules, mode and
+  // evaluation are the application's to add).
+  SavedHand Snapshot() const;
+  // Replaces the boxes, the cards and the editors with those of a hand as OpenedHand
+  // leaves it; specs: OpenedSpecs of it. Editors of players the hand has none for are
+  // closed. Returns the players whose editor was made: they need a window.
+  std::vector<int> Restore(const SavedHand& hand, const std::array<quillet::Spec, kHandRows>& specs);
+
   static QString RowName(int row);  // "Hero", "Op1".."Op5"
   // "Suit %d has %d combinations/%d (%.2lf%%)\r\n" for the four suits; none for an empty range.
   static QStringList SuitCountLines(const quillet::Spec& range);
@@ -103,6 +112,8 @@ class HandsModel : public QObject {
   void currentRowChanged(int row);
   // The board, dead cards or a player's cards changed.
   void cardsChanged();
+  // A player's range editor changed its range, band or title, or was made or closed.
+  void editorChanged();
 
  private:
   // "Error in Op%1d %s" for the first opponent row that gives no range.

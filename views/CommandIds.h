@@ -55,6 +55,7 @@ namespace ferrox::cmd {
   X(ID_FILE_NEW, 57600)                                            \
   X(ID_FILE_OPEN, 57601)                                           \
   X(ID_FILE_SAVE, 57603)                                           \
+  X(ID_FILE_SAVE_AS, 57604)                                        \
   X(ID_EDIT_COPY, 57634)                                           \
   X(ID_EDIT_CUT, 57635)                                            \
   X(ID_EDIT_PASTE, 57637)                                          \

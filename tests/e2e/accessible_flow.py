@@ -4,7 +4,8 @@ types the Hero and Op1 ranges, clicks a flop in the Cards pane, applies both row
 reads back what the panes and the range editors show; then evaluates a hand and reads the
 equities. Then, with real mouse clicks and keys (xdotool) where a player would use them:
 undo and redo in a range editor, the widest band on a flop, an ordering file chosen in the
-program's file dialog, and "Clear All". Expected counts come from small counts of our own
+program's file dialog, "Clear All", and a three-way hand with a dead card saved with Ctrl+S,
+replaced by a new one and opened again from "Recent Documents". Expected counts come from small counts of our own
 below, expected equities from the command-line tool on the same request.
 Usage: accessible_flow.py CLI"""
 import itertools
@@ -202,6 +203,7 @@ def main():
     use_mode_flow(editor, board)
     clear_all_flow(app, editor)
     ordering_flow(app)
+    hand_file_flow(app)
 
 
 def evaluate_flow(app):
@@ -314,6 +316,90 @@ def clear_all_flow(app, editor):
     wait_count(editor, "0/630")
     wait_for("the range text hidden", lambda: not showing(text), 10)
     print("clear all: statistics and range text cleared")
+
+
+def equities_shown(app, streets):
+    cells = {}
+    for street in streets:
+        for player in ("Hero", "Op1", "Op2"):
+            cell = find(app, street + " " + player, ("text",)) or fail("no cell " + street + " " + player)
+            cells[street + " " + player] = text_of(cell)
+    return cells
+
+
+def wait_equities(app, hand_file):
+    """Waits for the cells of the turn and flop to read what the tool computes from the file."""
+    cli = subprocess.run([sys.argv[1], "equity", "--hand", hand_file, "--json"], capture_output=True, text=True,
+                         check=True)
+    streets = json.loads(cli.stdout)["streets"]
+    for street in ("Turn", "Flop"):
+        expected = streets[street.lower()]
+        for player, value in (("Hero", expected["hero"]), ("Op1", expected["ops"][0]), ("Op2", expected["ops"][1])):
+            cell = find(app, street + " " + player, ("text",)) or fail("no cell " + street + " " + player)
+            want = "%.2f%%" % (100 * value)
+            wait_for("%s %s to read %s" % (street, player, want), lambda: text_of(cell) == want, 60)
+    return equities_shown(app, ("Turn", "Flop"))
+
+
+def hand_file_flow(app):
+    """Ctrl+S keeps a three-way hand, Ctrl+N starts a new one, and "Recent Documents" brings the
+    first back: the same boxes, and the same equities as the tool computes from the file."""
+    folder = tempfile.mkdtemp()
+    hand_file = os.path.join(folder, "three-way.f6hand")
+    texts = {"Hero": "AA,KK", "Op1": "20%", "Op2": "77+, AJs+"}
+    for name, text in texts.items():
+        type_into(find(app, name, ("text",)) or fail("no box " + name), text)
+    dead = find(app, "Dead", ("text",)) or fail("no Dead box")
+    type_into(dead, "Qs")
+    for card in ("Ah", "7c", "6d"):
+        press(find_under(app, "Cards", card, ("push button",)) or fail("no card button " + card))
+    wait_for("the flop", lambda: fresh(find(app, "Flop card 3")).description == "6d", 10)
+    press(find(app, "Evaluate", ("push button",)))
+    time.sleep(1)
+
+    click(find(app, "Hero", ("text",)))
+    keys("ctrl+s")
+    dialog = wait_for("the Save As dialog", lambda: find(app, "Save As", ("dialog", "file chooser")))
+    name = wait_for("the file name box", lambda: find(dialog, "File name:", ("text",)))
+    name.queryEditableText().setTextContents(hand_file)
+    press(find(dialog, "Save", ("push button",)) or fail("no Save button"))
+    wait_for("the hand file", lambda: os.path.exists(hand_file), 10)
+    saved = wait_equities(app, hand_file)
+
+    click(find(app, "Hero", ("text",)))
+    keys("ctrl+n")
+    kinds = wait_for("the New dialog", lambda: find(app, "New", ("dialog",)))
+    press(find(kinds, "OK", ("push button",)) or fail("no OK in the New dialog"))
+    hero = find(app, "Hero", ("text",))
+    wait_for("an empty Hero box", lambda: text_of(hero) == "", 10)
+    # Another hand evaluated meanwhile, so that the cells must be computed again.
+    for name, text in (("Hero", "QQ"), ("Op1", "KK"), ("Op2", "99")):
+        type_into(find(app, name, ("text",)), text)
+    press(find(app, "Evaluate", ("push button",)))
+    flop_hero = find(app, "Flop Hero", ("text",))
+    wait_for("other equities", lambda: text_of(flop_hero) not in ("", saved["Flop Hero"]), 60)
+
+    click(find(app, "File", ("push button",)) or fail("no application button"))
+    recent = wait_for("Recent Documents", lambda: find(app, "Recent Documents", ("menu", "menu item")))
+    click(recent)
+    entry = wait_for("the recent hand", lambda: find(app, "1 three-way.f6hand", ("menu item",)))
+    click(entry)
+    # The hand typed meanwhile is not kept.
+    wait_for("the question to save", lambda: find(app, "Save changes to Untitled?", ("label",)))
+    no = wait_for("its No button", lambda: find(app, "No", ("push button",)))
+    press(no)
+    for name, text in texts.items():
+        box = find(app, name, ("text",))
+        wait_for("%s to read %r again" % (name, text), lambda: text_of(box) == text, 10)
+    if text_of(dead) != "Qs":
+        fail("the Dead box reads %r" % text_of(dead))
+    wait_for("the flop again", lambda: fresh(find(app, "Flop card 3")).description == "6d", 10)
+    press(find(app, "Evaluate", ("push button",)))
+    if wait_equities(app, hand_file) != saved:
+        fail("the reopened hand shows other equities")
+    shutil.rmtree(folder)
+    print("hand file: saved, replaced by a new hand, reopened from Recent Documents; flop %s / %s / %s" %
+          (saved["Flop Hero"], saved["Flop Op1"], saved["Flop Op2"]))
 
 
 if __name__ == "__main__":
