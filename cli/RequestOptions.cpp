@@ -13,8 +13,8 @@
 namespace ferrox::cli {
 
 void RequestOptions::AddTo(CLI::App* command, bool computeOptions) {
-  handOption_ = command->add_option("--hand", handFile_,
-                                   "Hand file (.f6hand) saved by the program, instead of --hero, --op, --board and --dead");
+  handOption_ = command->add_option(
+      "--hand", handFile_, "Hand file (.f6hand) saved by the program, in place of --hero, --op, --board and --dead");
   heroOption_ = command->add_option("--hero", hero_, "Hero range, e.g. \"AA,KK,AKs\" (required without --hand)");
   opOption_ = command->add_option("--op", ops_, "Opponent range (repeat for Op1..Op5; required without --hand)")
                   ->allow_extra_args(false);

@@ -105,8 +105,13 @@ struct Refusal {
 
 [[noreturn]] void Refuse(std::string message) { throw Refusal{std::move(message)}; }
 
-// Input shown in a message: quoted, escaped and cut short.
-std::string Echo(std::string_view utf8) { return ToUtf8(QuotedInput(FromUtf8(utf8))); }
+// Input shown in a message: escaped, then cut, so that a message stays short whatever
+// the file holds.
+std::string Shown(std::string_view utf8, std::size_t most) {
+  return ToUtf8(CutText(EscapedText(FromUtf8(utf8)), most));
+}
+
+std::string Echo(std::string_view utf8) { return "'" + Shown(utf8, kEchoedInputLength) + "'"; }
 
 // " in players[2]", or " at the top level".
 std::string In(const std::string& place) { return place.empty() ? " at the top level" : " in " + place; }
@@ -174,7 +179,7 @@ class ParseWatch {
       if (!place.empty() && !level.label.starts_with('[')) place += '.';
       place += level.label;
     }
-    return ToUtf8(EscapedText(CutText(FromUtf8(place), kEchoedInputLength)));
+    return Shown(place, kEchoedInputLength);
   }
 
   std::vector<Level> levels_;
@@ -279,7 +284,8 @@ std::vector<CardIndex> Cards(const Json& value, const std::string& name, HeldCar
     const std::string_view piece = text.substr(i, 2);
     const CardIndex card = DeckCardNamed(piece);
     if (card < 0)
-      Refuse(name + " holds " + Echo(piece) + ", which is no card of the short deck (ranks 6 to A, suits s h d c, as in 'Ah')");
+      Refuse(name + " holds " + Echo(piece) +
+             ", which is no card of the short deck (ranks 6 to A, suits s h d c, as in 'Ah')");
     held.Hold(card, name);
     cards.push_back(card);
   }
@@ -322,7 +328,8 @@ void ReadPlayers(const Json& value, SavedHand& hand, HeldCards& held) {
       Refuse(player.Name("name") + " must be '" + kPlayerNames[p] + "'");
     hand.ranges[p] = BoxText(player["range"], player.Name("range"));
     hand.playerCards[p] = Cards(player["hand"], player.Name("hand"), held);
-    if (hand.playerCards[p].size() != 0 && hand.playerCards[p].size() != 2) Refuse(player.Name("hand") + " must be two cards or none ('AsKh' or '')");
+    if (hand.playerCards[p].size() != 0 && hand.playerCards[p].size() != 2)
+      Refuse(player.Name("hand") + " must be two cards or none ('AsKh' or '')");
   }
 }
 
@@ -371,7 +378,8 @@ void CheckFormat(const Json& top) {
 
 SavedHand ReadHand(const Json& top) {
   CheckFormat(top);
-  const Fields fields(top, "", {"format", "version", "rules", "mode", "evaluation", "board", "dead", "players", "editors"});
+  const Fields fields(top, "",
+                      {"format", "version", "rules", "mode", "evaluation", "board", "dead", "players", "editors"});
   SavedHand hand;
   hand.rules = Choice(fields["rules"], "'rules'", {kStandardName, kStraightBeatsSetName}) == 0
                    ? quillet::kRulesStandard
@@ -399,7 +407,7 @@ std::string ParserMessage(const char* what) {
   std::string_view text = what;
   const auto tagEnd = text.starts_with("[json.exception.") ? text.find("] ") : std::string_view::npos;
   if (tagEnd != std::string_view::npos) text.remove_prefix(tagEnd + 2);
-  return ToUtf8(EscapedText(CutText(FromUtf8(text), kLongestParserMessage)));
+  return Shown(text, kLongestParserMessage);
 }
 
 }  // namespace
@@ -429,8 +437,8 @@ std::string HandJson(const SavedHand& hand) {
 std::optional<SavedHand> ParseHandJson(std::string_view text, std::string& error) {
   try {
     ParseWatch watch;
-    const Json top = Json::parse(text.data(), text.data() + text.size(),
-                                 [&watch](int, Json::parse_event_t event, Json& parsed) { return watch.See(event, parsed); });
+    const auto see = [&watch](int, Json::parse_event_t event, Json& parsed) { return watch.See(event, parsed); };
+    const Json top = Json::parse(text.data(), text.data() + text.size(), see);
     return ReadHand(top);
   } catch (const Refusal& refusal) {
     error = refusal.message;

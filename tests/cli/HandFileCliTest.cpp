@@ -81,7 +81,8 @@ TEST_F(CliHandFile, TheFilesRulesAndEvaluationApplyUnlessTheLineGivesThem) {
   const std::string typed = "equity --hero 77 --op T9s --board 7c8d6h";
   ASSERT_NE(Streets(typed + " --rules 0"), Streets(typed + " --rules 1"));
   const std::string file =
-      Write({.ranges = {"77", "T9s"}, .board = "7c8d6h", .rules = "straight-beats-set", .method = "montecarlo", .runs = 3000});
+      Write({.ranges = {"77", "T9s"}, .board = "7c8d6h", .rules = "straight-beats-set", .method = "montecarlo",
+             .runs = 3000});
   const std::string hand = "equity --hand " + file;
   EXPECT_EQ(Streets(hand + " --enumerate"), Streets(typed + " --rules 1"));
   EXPECT_EQ(Streets(hand + " --enumerate --rules 0"), Streets(typed + " --rules 0"));
@@ -123,11 +124,13 @@ TEST_F(CliHandFile, AFileThatIsRefusedIsNamedWithTheReason) {
 
   const std::string damaged = (dir_ / "damaged.f6hand").string();
   WriteBytes(damaged, HandFile{.ranges = {"AA", "KK"}}.Text().substr(0, 80));
-  EXPECT_TRUE(Refusal("equity --hand " + damaged).starts_with("Cannot read " + damaged + ": not a hand file: parse error at line "));
+  const std::string broken = Refusal("equity --hand " + damaged);
+  EXPECT_TRUE(broken.starts_with("Cannot read " + damaged + ": not a hand file: parse error at line ")) << broken;
 
   const std::string newer = Write({.ranges = {"AA", "KK"}, .version = 2}, "newer.f6hand");
   EXPECT_EQ(Refusal("equity --hand " + newer),
-            "Cannot read " + newer + ": written by a newer version of Ferrox6Plus (format 2; this version reads format 1)\n");
+            "Cannot read " + newer +
+                ": written by a newer version of Ferrox6Plus (format 2; this version reads format 1)\n");
 
   const std::string fifo = (dir_ / "fifo.f6hand").string();
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -143,7 +146,8 @@ TEST_F(CliHandFile, ARequestTheFileMakesIsRefusedAsTheProgramRefusesIt) {
   EXPECT_EQ(Refusal("equity --hand " + Write(stale)), "Error in Op1 xyz ('xyz' not understood)\n");
   EXPECT_TRUE(Refusal("equity --hand " + Write({.ranges = {"AA", "KK"}, .board = "AhKd"}))
                   .starts_with("Error board (the board has 2 cards;"));
-  const std::string thirtyDead = "6c 6d 6h 6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc Qd Qh Qs Kc Ks";
+  const std::string thirtyDead =
+      "6c 6d 6h 6s 7c 7d 7h 7s 8c 8d 8h 8s 9c 9d 9h 9s Tc Td Th Ts Jc Jd Jh Js Qc Qd Qh Qs Kc Ks";
   EXPECT_TRUE(Refusal("equity --hand " + Write({.ranges = {"AhAd", "KhKd"}, .deadText = thirtyDead}))
                   .starts_with("No deal is possible: "));
 }

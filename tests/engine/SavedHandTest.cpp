@@ -118,8 +118,8 @@ TEST(HandFileText, DamagedOrForeignTextIsNoHandFile) {
   EXPECT_EQ(truncated.rfind("not a hand file: parse error at line ", 0), 0u) << truncated;
   EXPECT_TRUE(truncated.find(", column ") != std::string::npos) << truncated;
   EXPECT_EQ(Refused("").rfind("not a hand file: parse error at line 1, column 1", 0), 0u);
-  EXPECT_EQ(Refused("{\n\"format\": \"ferrox6plus-hand\",\n\"version\": 1,,}").rfind("not a hand file: parse error at line 3", 0),
-            0u);
+  const std::string commas = Refused("{\n\"format\": \"ferrox6plus-hand\",\n\"version\": 1,,}");
+  EXPECT_EQ(commas.rfind("not a hand file: parse error at line 3", 0), 0u) << commas;
   EXPECT_EQ(Refused("[1, 2]"), "not a hand file: it holds no JSON object");
   EXPECT_EQ(Refused("{\"version\": 1}"), "not a hand file: it has no 'format' field");
   EXPECT_EQ(Refused(Edited([](Json& j) { j["format"] = "ferrox6plus-range"; })),
@@ -154,13 +154,15 @@ TEST(HandFileText, EveryFieldIsCheckedAndTheMessageNamesIt) {
       {[](Json& j) { j["players"][2]["range"] = 5; }, "'range' in players[2] must be a text"},
       {[](Json& j) { j["players"][2] = "Op2"; }, "players[2] must be an object"},
       {[](Json& j) { j["players"] = Json::object(); }, "'players' must list six players"},
-      {[](Json& j) { j["evaluation"]["runs"] = "many"; }, "'runs' in evaluation must be a whole number from 1000 to 1000000000"},
+      {[](Json& j) { j["evaluation"]["runs"] = "many"; },
+       "'runs' in evaluation must be a whole number from 1000 to 1000000000"},
       {[](Json& j) { j["evaluation"]["runs"] = 10000.0; }, "'runs' in evaluation must be a whole number"},
       {[](Json& j) { j["editors"] = Json::object(); }, "'editors' must be a list"},
       {[](Json& j) { j["editors"][0]["combos"] = "AsKh"; }, "'combos' in editors[0] must be a list of hands"},
       {[](Json& j) { j["rules"] = 1; }, "'rules' must be '6+' or 'straight-beats-set'"},
       {[](Json& j) { j["mode"] = "Use"; }, "'mode' must be 'use' or 'create'"},
-      {[](Json& j) { j["evaluation"]["method"] = "monte-carlo"; }, "'method' in evaluation must be 'exact' or 'montecarlo'"},
+      {[](Json& j) { j["evaluation"]["method"] = "monte-carlo"; },
+       "'method' in evaluation must be 'exact' or 'montecarlo'"},
       // numbers out of their range
       {[](Json& j) { j["evaluation"]["runs"] = 999; }, "'runs' in evaluation must be a whole number from 1000"},
       {[](Json& j) { j["evaluation"]["runs"] = 1'000'000'001; }, "'runs' in evaluation"},
@@ -181,11 +183,14 @@ TEST(HandFileText, EveryFieldIsCheckedAndTheMessageNamesIt) {
       {[](Json& j) { j["board"] = "AhKd7c6s9dTc"; }, "'board' holds 6 cards; a board holds five at most"},
       {[](Json& j) { j["board"] = "AhKdAh"; }, "'board' holds Ah twice"},
       {[](Json& j) { j["dead"]["cards"] = "Kd"; }, "Kd is held twice: by 'board' and by 'cards' in dead"},
-      {[](Json& j) { j["players"][1]["hand"] = "QsJc"; }, "Qs is held twice: by 'cards' in dead and by 'hand' in players[1]"},
-      {[](Json& j) { j["players"][1]["hand"] = "KhJc"; }, "Kh is held twice: by 'hand' in players[1] and by 'hand' in players[4]"},
+      {[](Json& j) { j["players"][1]["hand"] = "QsJc"; },
+       "Qs is held twice: by 'cards' in dead and by 'hand' in players[1]"},
+      {[](Json& j) { j["players"][1]["hand"] = "KhJc"; },
+       "Kh is held twice: by 'hand' in players[1] and by 'hand' in players[4]"},
       {[](Json& j) { j["players"][1]["hand"] = "Jc"; }, "'hand' in players[1] must be two cards or none"},
       {[](Json& j) { j["players"][1]["hand"] = "JcJdJh"; }, "'hand' in players[1] must be two cards or none"},
-      {[](Json& j) { j["editors"][0]["combos"].push_back("AsAs"); }, "'combos' in editors[0] holds 'AsAs', which is no hand"},
+      {[](Json& j) { j["editors"][0]["combos"].push_back("AsAs"); },
+       "'combos' in editors[0] holds 'AsAs', which is no hand"},
       {[](Json& j) { j["editors"][0]["combos"].push_back("As5s"); }, "'combos' in editors[0] holds 'As5s'"},
       {[](Json& j) { j["editors"][0]["combos"].push_back("AsKsQs"); }, "'combos' in editors[0] holds 'AsKsQs'"},
       {[](Json& j) { j["editors"][0]["combos"].push_back(7); }, "'combos' in editors[0] must be a list of hands"},
@@ -209,8 +214,8 @@ TEST(HandFileText, EveryFieldIsCheckedAndTheMessageNamesIt) {
   }
   // The longest text is taken, counted in characters rather than bytes.
   std::string error;
-  EXPECT_TRUE(ParseHandJson(Edited([](Json& j) { j["players"][0]["range"] = std::string(kMaxHandTextLength, 'A'); }), error))
-      << error;
+  const auto longest = [](Json& j) { j["players"][0]["range"] = std::string(kMaxHandTextLength, 'A'); };
+  EXPECT_TRUE(ParseHandJson(Edited(longest), error)) << error;
   std::string euros;
   for (std::size_t i = 0; i < kMaxHandTextLength; ++i) euros += "\u20ac";
   EXPECT_TRUE(ParseHandJson(Edited([&](Json& j) { j["dead"]["text"] = euros; }), error)) << error;
@@ -226,7 +231,7 @@ std::string Spliced(const std::function<void(Json&)>& edit, const std::string& b
 TEST(HandFileText, HostileInputIsRefusedAndNamedShortly) {
   const auto runs = [](Json& j) { j["evaluation"]["runs"] = "MARK"; };
   EXPECT_EQ(Refused(Spliced(runs, "1e999")), "not a hand file: number overflow parsing '1e999'");
-  EXPECT_TRUE(Refused(Spliced(runs, "99999999999999999999999")).starts_with("'runs' in evaluation must be a whole number"));
+  EXPECT_TRUE(Refused(Spliced(runs, "99999999999999999999999")).starts_with("'runs' in evaluation must be a whole"));
   EXPECT_TRUE(Refused(Spliced(runs, "-0")).starts_with("'runs' in evaluation"));
 
   // The parser alone would keep the second of two fields of one name.
@@ -241,11 +246,20 @@ TEST(HandFileText, HostileInputIsRefusedAndNamedShortly) {
   EXPECT_TRUE(Refused(Spliced(range, "\"AK\xed\xa0\x80s\"")).starts_with("not a hand file: parse error at line "));
   EXPECT_TRUE(Refused(Spliced(range, "\"AK\\ud800s\"")).starts_with("not a hand file: parse error at line "));
 
-  // A field name no message could show whole: cut short, on one line.
+  // A field name no message could show whole: cut short, on one line, also where every
+  // character shown takes an escape, and where the parser quotes what it last read.
   const std::string longKey = Refused(Edited([](Json& j) { j[std::string(10'000, 'k') + "\n"] = 1; }));
   EXPECT_TRUE(longKey.starts_with("unknown field 'kkk")) << longKey;
   EXPECT_LT(longKey.size(), 120u);
   EXPECT_EQ(longKey.find('\n'), std::string::npos);
+  const std::string controls(1'000, '\x7f');
+  const std::string escapedKey = Refused(Edited([&](Json& j) { j["players"][1][controls] = 1; }));
+  EXPECT_TRUE(escapedKey.starts_with("unknown field '\\x7f")) << escapedKey;
+  EXPECT_LT(escapedKey.size(), 120u);
+  const std::string lastRead = Refused("{\"format\": \"" + controls + "\xff\"}");
+  EXPECT_TRUE(lastRead.starts_with("not a hand file: parse error at line 1")) << lastRead;
+  EXPECT_LT(lastRead.size(), 250u);
+  EXPECT_EQ(lastRead.find('\x7f'), std::string::npos);
 }
 
 class HandFiles : public ::testing::Test {
@@ -305,7 +319,8 @@ TEST_F(HandFiles, ARefusedWriteLeavesTheOldFile) {
   SavedHand broken = FullHand();
   broken.ranges[2] = L"AKs\r\nQQ";
   EXPECT_FALSE(WriteHandFile(file, broken, error));
-  EXPECT_EQ(error, "Cannot write " + file.string() + ": 'range' in players[2] holds a control character (a box holds one line)");
+  EXPECT_EQ(error, "Cannot write " + file.string() +
+                       ": 'range' in players[2] holds a control character (a box holds one line)");
   SavedHand unordered = FullHand();
   std::swap(unordered.editors[0], unordered.editors[1]);
   EXPECT_FALSE(WriteHandFile(file, unordered, error));
