@@ -26,7 +26,7 @@ int DistributionCommand::Run() const {
   Distribution d;
   std::string error;
   const RunOutcome outcome = RunWithProgress("distribution", [&](Progress& progress) {
-    d = ComputeDistribution(request, RulesOf(options_.rules), settings.enumerate, settings.runs, options_.seed, &progress);
+    d = ComputeDistribution(request, options_.Rules(), settings.enumerate, settings.runs, options_.seed, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

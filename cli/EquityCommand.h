@@ -8,7 +8,7 @@
 
 namespace ferrox::cli {
 
-// ferrox6plus-cli equity --hero TEXT --op TEXT... [--board] [--dead] [--rules]
+// ferrox6plus-cli equity (--hero TEXT --op TEXT... [--board] [--dead] | --hand FILE) [--rules]
 //   [--enumerate | --montecarlo] [--runs N] [--seed N] [--json]
 class EquityCommand : public Command {
  public:

@@ -44,7 +44,7 @@ int HotnessCommand::Run() const {
   HotnessResult result;
   std::string error;
   const RunOutcome outcome = RunWithProgress("hotness", [&](Progress& progress) {
-    result = ComputeRequestHotness(request, options_.Board(), RulesOf(options_.rules), hands.texts, kHotnessRuns,
+    result = ComputeRequestHotness(request, options_.Board(), options_.Rules(), hands.texts, kHotnessRuns,
                                    options_.seed, &progress);
   }, &error);
   if (outcome != RunOutcome::Done) return ReportOutcome(outcome, error);

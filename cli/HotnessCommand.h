@@ -8,7 +8,7 @@
 
 namespace ferrox::cli {
 
-// ferrox6plus-cli hotness --hero TEXT --op TEXT --board CARDS [--dead TEXT] [--rules R] [--json]
+// ferrox6plus-cli hotness (--hero TEXT --op TEXT --board CARDS [--dead TEXT] | --hand FILE) [--rules R] [--json]
 class HotnessCommand : public Command {
  public:
   explicit HotnessCommand(CLI::App& app);

@@ -10,6 +10,7 @@
 // nothing is read from it.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -58,15 +59,21 @@ struct SavedHand {
   bool operator==(const SavedHand& other) const;
 };
 
-// The file's text: pretty-printed JSON ending in a newline.
+// The file's text: JSON, one field a line (a player on one line), ending in a newline.
+// Editors are written in the order given; ParseHandJson takes them in player order only.
 std::string HandJson(const SavedHand& hand);
-// nullopt with the reason in error ("line 3: ...", "unknown field 'x'", "written by a newer
-// version ...") for anything but a hand this version writes.
+// nullopt with the reason in error ("not a hand file: parse error at line 3, column 5: ...",
+// "unknown field 'x' in players[2]", "written by a newer version ...") for anything but a
+// hand this version writes. Never throws.
 std::optional<SavedHand> ParseHandJson(std::string_view text, std::string& error);
 
-// Reads a regular file of at most kMaxHandFileBytes.
+// Reads a regular file of at most kMaxHandFileBytes, never waiting on a FIFO. The error
+// names the file: "Cannot read /x/y.f6hand: <why>".
 std::optional<SavedHand> ReadHandFile(const std::filesystem::path& file, std::string& error);
-// Replaces the file whole (temporary file and rename), as a file the user keeps.
+// Replaces the file whole (temporary file and rename), as a file the user keeps: a link at
+// the name is followed, the old file's permissions are kept. A hand that would not read
+// back as it is (a text with a line break, a card that is none) is refused and nothing is
+// written: "Cannot write /x/y.f6hand: <why>".
 bool WriteHandFile(const std::filesystem::path& file, const SavedHand& hand, std::string& error);
 
 }  // namespace ferrox
