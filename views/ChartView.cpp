@@ -1,30 +1,41 @@
 #include "views/ChartView.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPen>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStringList>
+#include <QSvgGenerator>
 #include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <bit>
+#include <filesystem>
+#include <string>
 
 #include "engine/RefusalReason.h"
+#include "model/ChartCsv.h"
 #include "model/ChartDoc.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "quillet/Files.h"
 #include "views/RunControls.h"
 #include "widgets/ColourRef.h"
 
@@ -32,12 +43,14 @@ namespace ferrox {
 namespace {
 
 constexpr const char* kChartName = "Equity chart";
+constexpr const char* kShareTitle = "Share of next-street deals (%)";
 constexpr qreal kCurveWidth = 2.0;
 const QString kStoppedLine = QStringLiteral("The chart run was stopped.");
 const QString kFailedLine = QStringLiteral("The chart run failed: %1");
 const QString kStaleLine =
     QStringLiteral("The hands, board or rules changed during the chart run; its curve was not added.");
 const QString kNoDealLine = QStringLiteral("No deal is possible for the chart run; no curve was added.");
+const QString kCannotWrite = QStringLiteral("Cannot write %1: %2");
 
 }  // namespace
 
@@ -54,6 +67,11 @@ CChartView::CChartView(CChartDoc* document, HandsModel* hands, const PaneSetting
     if (timed) QTimer::singleShot(kTimedMessageMs, box, &QMessageBox::close);
     box->open();
   };
+  showError = [this](const QString& text, const QString& caption) { QMessageBox::warning(this, caption, text); };
+  saveFolder_ = QDir::homePath();
+  chooseFile = [this](const QString& caption, const QStringList& filters) {
+    return ChooseSaveFile(this, caption, saveFolder_, filters);
+  };
   for (int i = 0; i < document_->CurveCount(); ++i) ShowCurve(i);
   ApplyColours();
   Describe();
@@ -69,7 +87,7 @@ void CChartView::BuildChart() {
   // Narrow margins leave the plot room for its eleven labels in a small window, with the
   // Stop row below it.
   chart_->setMargins(QMargins(6, 6, 6, 6));
-  axisX_ = MakeAxis(tr("Share of next-street deals (%)"), Qt::AlignBottom);
+  axisX_ = MakeAxis(tr(kShareTitle), Qt::AlignBottom);
   axisY_ = MakeAxis(tr("Hero equity (%)"), Qt::AlignLeft);
   connect(chart_, &QChart::plotAreaChanged, this, &CChartView::FitEquityLabels);
   chartView_ = new QChartView(chart_, this);  // takes the chart
@@ -80,6 +98,7 @@ void CChartView::BuildChart() {
   chartView_->setInteractive(false);
   chartView_->setRubberBand(QChartView::NoRubberBand);
   chartView_->setFocusPolicy(Qt::NoFocus);
+  chartView_->setContextMenuPolicy(Qt::NoContextMenu);  // a right click opens this window's menu
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(1, 1, 1, 1);
   layout->setSpacing(2);
@@ -239,6 +258,77 @@ void CChartView::Finish(Job<Distribution>& job) {
 
 void CChartView::ShowMessage(const QString& text, const QString& caption, bool timed) {
   if (showMessage) showMessage(text, caption.isEmpty() ? QApplication::applicationName() : caption, timed);
+}
+
+bool CChartView::SavePicture(const QString& path) {
+  return Save(path, QFileInfo(path).suffix().compare(u"svg", Qt::CaseInsensitive) == 0 ? FileType::Svg : FileType::Png);
+}
+
+bool CChartView::SaveCurves(const QString& path) { return Save(path, FileType::Csv); }
+
+void CChartView::SaveAs() { AskAndSave(tr("Save Chart"), {kPngFilter, kSvgFilter, kCsvFilter}); }
+
+void CChartView::SavePictureAs() { AskAndSave(tr("Save Picture"), {kPngFilter, kSvgFilter}); }
+
+void CChartView::SaveCurvesAs() { AskAndSave(tr("Save Curves"), {kCsvFilter}); }
+
+void CChartView::AskAndSave(const QString& caption, const QStringList& filters) {
+  const FileChoice choice = chooseFile ? chooseFile(caption, filters) : FileChoice{};
+  if (choice.path.isEmpty()) return;
+  const QString path = WithFilterSuffix(choice.path, choice.filter);
+  // An extension of ours typed by the user says the type; any other name takes the filter's.
+  const QString typed = QFileInfo(path).suffix().toLower();
+  const QString suffix = typed == u"png" || typed == u"svg" || typed == u"csv" ? typed : FilterSuffix(choice.filter);
+  const FileType type = suffix == u"csv" ? FileType::Csv : suffix == u"svg" ? FileType::Svg : FileType::Png;
+  if (Save(path, type)) saveFolder_ = QFileInfo(path).absolutePath();
+}
+
+bool CChartView::Save(const QString& path, FileType type) {
+  const QByteArray bytes =
+      type == FileType::Csv ? ChartCurvesCsv(document_->Curves(), tr(kShareTitle)) : PictureBytes(type);
+  std::string why = "the picture could not be made";
+  if (!bytes.isEmpty() &&
+      quillet::ReplaceUserFile(std::filesystem::path(path.toStdU16String()), {bytes.constData(), size_t(bytes.size())}, why))
+    return true;
+  if (showError) showError(kCannotWrite.arg(QDir::toNativeSeparators(path), QString::fromStdString(why)), tr(kChartName));
+  return false;
+}
+
+QByteArray CChartView::PictureBytes(FileType type) const {
+  const QSize size = chartView_->size();
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  if (type == FileType::Svg) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(size);
+    svg.setViewBox(QRect(QPoint(0, 0), size));
+    svg.setTitle(tr(kChartName));
+    svg.setDescription(accessibleDescription());
+    QPainter painter(&svg);
+    chartView_->render(&painter);
+  } else {
+    // As sharp as on screen: in the screen's device pixels.
+    const qreal ratio = chartView_->devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    chartView_->render(&painter);
+    painter.end();
+    if (!image.save(&buffer, "PNG")) return {};
+  }
+  return buffer.data();
+}
+
+void CChartView::contextMenuEvent(QContextMenuEvent* event) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("ChartMenu"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(tr("Save &Picture..."), this, &CChartView::SavePictureAs);
+  menu->addAction(tr("Save &Curves..."), this, &CChartView::SaveCurvesAs)->setEnabled(document_->CurveCount() > 0);
+  menu->popup(event->globalPos());
+  event->accept();
 }
 
 }  // namespace ferrox

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,11 +11,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
 
 #include "engine/RefusalReason.h"
 #include "model/HandsModel.h"
 #include "model/PaneSettings.h"
+#include "model/TableText.h"
+#include "views/ResultCell.h"
 #include "views/RunControls.h"
 
 namespace ferrox {
@@ -73,10 +77,10 @@ QWidget* CEvaluateView::BuildResultGrid() {
   for (int street = 0; street < 3; ++street) {
     grid->addWidget(new QLabel(kStreetNames[street], box), street + 1, 0);
     for (int column = 0; column < 6; ++column) {
-      auto* cell = new QLineEdit(box);
+      auto* cell = new CResultCell(box);
       cell->setObjectName(QString::number(kCellIds[street][column]));
       cell->setAccessibleName(QStringLiteral("%1 %2").arg(kStreetNames[street], kPlayerNames[column]));
-      cell->setReadOnly(true);
+      cell->copyGrid = [this] { QGuiApplication::clipboard()->setText(CopyText()); };
       cell->setAlignment(Qt::AlignCenter);
       const QString widest = FromWide(kSampledMark) + QStringLiteral("100.00%");
       cell->setMinimumWidth(cell->fontMetrics().horizontalAdvance(widest) + 12);
@@ -119,6 +123,22 @@ QWidget* CEvaluateView::BuildControls() {
 QLineEdit* CEvaluateView::Cell(int street, int column) const {
   if (street < 0 || street >= 3 || column < 0 || column >= 6) return nullptr;
   return cells_[street][column];
+}
+
+QString CEvaluateView::CopyText() const {
+  // A sampled value keeps its mark: without it the copy would pass for an exact one.
+  QStandardItemModel grid(3, 6);
+  TableCut whole;
+  for (int column = 0; column < 6; ++column) {
+    grid.setHorizontalHeaderItem(column, new QStandardItem(kColumnHeaders[column]));
+    whole.columns.append(column);
+  }
+  for (int street = 0; street < 3; ++street) {
+    grid.setVerticalHeaderItem(street, new QStandardItem(kStreetNames[street]));
+    whole.rows.append(street);
+    for (int column = 0; column < 6; ++column) grid.setItem(street, column, new QStandardItem(cells_[street][column]->text()));
+  }
+  return TabSeparatedText(grid, whole);
 }
 
 void CEvaluateView::ShowSettings() {

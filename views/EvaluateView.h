@@ -54,6 +54,9 @@ class CEvaluateView : public QWidget {
   ~CEvaluateView() override;
 
   QLineEdit* Cell(int street, int column) const;
+  // What Ctrl+C on the grid puts on the clipboard: the whole grid as tab-separated text,
+  // the players across and the streets down, each cell as shown.
+  QString CopyText() const;
   // The line under the grid that says a result was sampled; hidden for exact results.
   QLabel* SamplingLabel() const { return sampling_; }
   bool IsRunning() const { return job_.Running(); }

@@ -1,6 +1,6 @@
 #pragma once
-// The Hands pane's form: a range box per player with its picker, clear and apply buttons,
-// the dead cards, and the board with a clear button per street. It edits the HandsModel and
+// The Hands pane's form: a range box per player with its picker, clear and apply buttons
+// (Enter in the box applies the row), the dead cards, and the board with a clear button per street. It edits the HandsModel and
 // the calculator document handed in; windows, output and the heatmap are left to the frame
 // through signals.
 

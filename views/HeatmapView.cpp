@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "model/PaneSettings.h"
+#include "views/ResultGrid.h"
 #include "widgets/ColourRef.h"
 #include "widgets/GridCtrl.h"
 
@@ -53,7 +54,7 @@ CHeatmapView::~CHeatmapView() = default;
 void CHeatmapView::BuildGrid() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  grid_ = new widgets::CGridCtrl(this);
+  grid_ = new CResultGrid(this);
   grid_->setObjectName(QString::number(kGridId));
   grid_->setAccessibleName(QStringLiteral("Heatmap"));
   grid_->SetDefaultBackground(CellBackground());

@@ -2,7 +2,8 @@
 // The heatmap pane: equity, wins, splits and losses of each of the 81 hand classes against
 // Op1's range, the equity cells tinted between the two heatmap colours, and the ".hmp"
 // export. The computation runs as a job off the GUI thread; the AA and KK rows carry their
-// six single combinations as child rows, shown or hidden together.
+// six single combinations as child rows, shown or hidden together. Ctrl+C copies the grid
+// as text (CResultGrid).
 
 #include <QString>
 #include <QWidget>

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Cards.h"
+#include "views/ResultGrid.h"
 #include "widgets/ColourRef.h"
 #include "widgets/GridCtrl.h"
 
@@ -23,7 +24,7 @@ QString CardName(int deckPosition) {
 }
 
 widgets::CGridCtrl* MakeGrid(QWidget* parent, int id, const QString& name) {
-  auto* grid = new widgets::CGridCtrl(parent);
+  auto* grid = new CResultGrid(parent);
   grid->setObjectName(QString::number(id));
   grid->setAccessibleName(name);
   grid->SetHeaders({QStringLiteral("\u2116"), QStringLiteral("Card"), QStringLiteral("Equity(%)")},

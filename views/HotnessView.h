@@ -2,7 +2,8 @@
 // The hotness pane's form: for each card that can still come, the Hero's equity (left grid)
 // and the one opponent's (right grid: Op1's, or the row that held the only opponent range),
 // each sorted best card first, under a label naming the range. The street evaluation
-// computes the table; this view only shows the last one it was handed.
+// computes the table; this view only shows the last one it was handed. Ctrl+C copies a
+// grid as text (CResultGrid).
 
 #include <QString>
 #include <QWidget>

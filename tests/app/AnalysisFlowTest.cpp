@@ -3,12 +3,14 @@
 // chart's Stop and Esc and its output lines, the reasons in the refusal boxes, and the
 // marks of sampled results.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
@@ -146,6 +148,28 @@ std::pair<long long, double> SampledFigures(const QString& toolTip) {
   const QRegularExpressionMatch match = figures.match(toolTip);
   if (!match.hasMatch()) return {-1, -1};
   return {match.captured(1).toLongLong(), match.captured(2).toDouble()};
+}
+
+// Ctrl+C (or another key of the frame's Copy) pressed where the focus is; what it copied.
+QString CopiedBy(Qt::Key key = Qt::Key_C) {
+  QApplication::clipboard()->setText(QStringLiteral("nothing copied"));
+  QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+  return QApplication::clipboard()->text();
+}
+
+// The lines a spreadsheet reads from a grid's rows, written out from its cells: the
+// headings of columns 1 on, then each row's cells.
+QString GridLines(const widgets::CGridCtrl* grid, const QList<int>& rows) {
+  QStringList lines, headings;
+  for (int column = 1; column < grid->columnCount(); ++column)
+    headings << grid->horizontalHeaderItem(column)->text();
+  lines << headings.join('\t');
+  for (int row : rows) {
+    QStringList cells;
+    for (int column = 1; column < grid->columnCount(); ++column) cells << grid->CellText(row, column);
+    lines << cells.join('\t');
+  }
+  return lines.join('\n') + '\n';
 }
 
 // 10000 as "10,000".
@@ -420,6 +444,84 @@ class AnalysisFlowTest : public QObject {
     QCOMPARE(firstLine(), QString("Please reenter card ranges!"));
     QVERIFY2(reason().contains("Ah is in both Hero's and Op1's hands"), qPrintable(told));
     QVERIFY(!p.frame->ChartView()->IsRunning());
+  }
+
+  void ctrlCCopiesTheResultGridsAsTabSeparatedText() {
+    Program p;
+    QVERIFY(p.frame);
+    p.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.frame));
+
+    // Heatmap: the row clicked; with none selected, the class rows shown (AA's and KK's
+    // single combinations are collapsed).
+    QString told;
+    p.Type(0, "h");
+    p.Type(1, "KK,QQ");
+    AnswerNextMessageBox(&told);
+    p.ClickApply(0);
+    CHeatmapView* heatmap = p.frame->HeatmapView();
+    QTRY_VERIFY_WITH_TIMEOUT(!heatmap->IsRunning() && !told.isEmpty(), kPatienceMs);
+    p.frame->activateWindow();  // back from the box that said the heatmap is ready
+    QVERIFY(QTest::qWaitForWindowActive(p.frame));
+    widgets::CGridCtrl* table = heatmap->Grid();
+    const int aa = heatmap->ClassGridRow(0);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(aa, 2)).center());
+    QCOMPARE(QApplication::focusWidget(), table);
+    QCOMPARE(CopiedBy(), GridLines(table, {aa}));
+    QList<int> classes;
+    for (int index = 0; index < int(heatmap->Rows().size()); ++index) classes << heatmap->ClassGridRow(index);
+    table->clearSelection();
+    QCOMPARE(CopiedBy(), GridLines(table, classes));
+
+    p.ClickRibbon(ID_HOTNESS_CALC);
+    p.Type(0, "AA,KK");
+    p.Type(1, "QQ");
+    p.ClickBoard({"Js", "Ts", "6c"});
+    QVERIFY(p.EvaluateToEnd());
+
+    // A click on an Evaluation cell, then Ctrl+C: the whole grid, each cell as shown.
+    CEvaluateView* evaluation = p.Evaluation();
+    QLineEdit* cell = evaluation->Cell(2, 1);
+    QVERIFY(!cell->text().isEmpty());
+    QTest::mouseClick(cell, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), cell);
+    QString grid = "\tHero\tOpp1\tOpp2\tOpp3\tOpp4\tOpp5\n";
+    const char* const streets[] = {"River", "Turn", "Flop"};
+    for (int street = 0; street < 3; ++street) {
+      grid += streets[street];
+      for (int column = 0; column < 6; ++column) grid += '\t' + evaluation->Cell(street, column)->text();
+      grid += '\n';
+    }
+    QCOMPARE(CopiedBy(), grid);
+    QCOMPARE(CopiedBy(Qt::Key_Insert), grid);
+    // Part of a cell's text selected: that part, as from any text box.
+    cell->setSelection(0, 2);
+    QCOMPARE(CopiedBy(), cell->text().left(2));
+
+    // Hotness: the row clicked, then the rows from it to the one shift-clicked, then all.
+    p.frame->Pane(ID_HOTNESS_VIEW)->raise();
+    widgets::CGridCtrl* hero = p.Hotness()->HeroGrid();
+    QCOMPARE(hero->rowCount(), 33);
+    const auto rowAt = [hero](int row) { return hero->visualRect(hero->model()->index(row, 2)).center(); };
+    QTest::mouseClick(hero->viewport(), Qt::LeftButton, {}, rowAt(2));
+    QCOMPARE(QApplication::focusWidget(), hero);
+    QCOMPARE(CopiedBy(), GridLines(hero, {2}));
+    QTest::mouseClick(hero->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowAt(4));
+    QCOMPARE(CopiedBy(), GridLines(hero, {2, 3, 4}));
+    QList<int> all;
+    for (int row = 0; row < 33; ++row) all << row;
+    QTest::keyClick(hero, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(CopiedBy(), GridLines(hero, all));
+    // Its right-click menu copies too.
+    hero->clearSelection();
+    QApplication::clipboard()->clear();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, rowAt(0), hero->viewport()->mapToGlobal(rowAt(0)));
+    QApplication::sendEvent(hero->viewport(), &menuEvent);
+    auto* menu = hero->findChild<QMenu*>("CopyMenu");
+    QVERIFY(menu);
+    menu->actions().value(0)->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), GridLines(hero, all));
+    menu->close();
   }
 
   void sampledResultsAreMarkedAndExactOnesAreNot() {

@@ -299,6 +299,40 @@ class PlayerFlowTest : public QObject {
     app->ExitInstance();
   }
 
+  void enterInARangeBoxAppliesItsRow() {
+    Program p;
+    p.Hands()->showMessage = [](const QString& text) { QFAIL(qPrintable(text)); };
+    QMdiArea* documents = p.frame->Documents();
+    p.Type(0, "AA");
+    p.Key(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(documents->subWindowList().size(), 1);
+    QCOMPARE(p.Editor()->Document()->PlayerSlot(), 0);
+    QCOMPARE(p.Count(), QString("6/630"));
+    p.Type(2, "KK,QQ");
+    p.Key(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(documents->subWindowList().size(), 2);
+    QCOMPARE(p.Editor()->Document()->PlayerSlot(), 2);
+    QCOMPARE(p.Count(), QString("12/630"));
+
+    // The dead cards have no row to apply: Enter there opens nothing and keeps the cards.
+    QTest::mouseClick(p.Hands()->DeadBox(), Qt::LeftButton);
+    QTest::keyClicks(p.Hands()->DeadBox(), "Ah");
+    p.Key(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(documents->subWindowList().size(), 2);
+    QCOMPARE(p.Hands()->DeadBox()->text(), QString("Ah"));
+
+    // In create mode an opponent's apply button is off, and so is Enter in its box.
+    p.frame->Action(ID_MODE_CREATE)->trigger();
+    const qsizetype open = documents->subWindowList().size();
+    p.Type(3, "JJ");
+    p.Key(Qt::Key_Return, Qt::NoModifier);
+    QCOMPARE(documents->subWindowList().size(), open);
+    p.Type(0, "JJ");
+    p.Key(Qt::Key_Return, Qt::NoModifier);  // the Hero applies in both modes
+    QCOMPARE(documents->subWindowList().size(), open + 1);
+    QCOMPARE(p.Editor()->Document()->PlayerSlot(), 0);
+  }
+
   void theBoxSaysWhatTheRowComputesWith() {
     Program p;
     p.Type(0, "AA,KK");

@@ -1,13 +1,19 @@
 // The equity chart against a real Hands model: runs, curves, colours and stale results.
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QValueAxis>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "model/ChartDoc.h"
@@ -73,6 +79,30 @@ struct Chart {
     return names;
   }
 };
+
+// A curve of 101 points falling from 100 to 0, with a step of a quarter percent.
+QList<QPointF> Falling(double shift) {
+  QList<QPointF> points;
+  for (int x = 0; x <= 100; ++x) points.append({double(x), std::clamp(100.0 - x - shift, 0.0, 100.0)});
+  return points;
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFileBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// The name of an SVG file's root element, empty when it is not XML.
+QString SvgRoot(const QString& path) {
+  QXmlStreamReader xml(FileBytes(path));
+  return xml.readNextStartElement() ? xml.name().toString() : QString();
+}
 
 bool NonIncreasing(const QList<QPointF>& points) {
   for (qsizetype i = 1; i < points.size(); ++i)
@@ -350,6 +380,158 @@ class ChartViewTest : public QObject {
     c.view.SetGrid(0x0000FF);  // red
     QCOMPARE(marker->pen().color(), QColor(255, 0, 0));
     QCOMPARE(c.view.AxisY()->gridLineColor(), QColor(255, 0, 0));
+  }
+
+  void savesItsPictureAsPngAndSvgAtTheChartsSize() {
+    Chart c;
+    QVERIFY(QTest::qWaitForWindowExposed(&c.view));
+    c.chart.AddCurve(QStringLiteral("Turn"), 0xC08000, Falling(0));
+    QCoreApplication::processEvents();
+    QTemporaryDir dir;
+    const QString png = dir.filePath("chart.png");
+    QVERIFY(c.view.SavePicture(png));
+    const QImage image(png);
+    QVERIFY(!image.isNull());
+    QCOMPARE(image.size(), c.view.ChartView()->size() * c.view.devicePixelRatioF());
+    // The plot's background between the grid lines, off the curve, and the curve itself.
+    const QRectF area = c.view.Chart()->plotArea();
+    const QPointF inside(area.left() + 0.55 * area.width(), area.top() + 0.45 * area.height());
+    QCOMPARE(image.pixelColor(c.view.ChartView()->mapFromScene(c.view.Chart()->mapToScene(inside))), QColor(45, 45, 48));
+    int curvePixels = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor pixel = image.pixelColor(x, y);
+        curvePixels += std::abs(pixel.red()) + std::abs(pixel.green() - 128) + std::abs(pixel.blue() - 192) < 40;
+      }
+    QVERIFY2(curvePixels > area.width(), qPrintable(QString::number(curvePixels)));
+
+    const QString svg = dir.filePath("chart.svg");
+    QVERIFY(c.view.SavePicture(svg));
+    QCOMPARE(SvgRoot(svg), QString("svg"));
+    QXmlStreamReader xml(FileBytes(svg));
+    xml.readNextStartElement();
+    const QSize size = c.view.ChartView()->size();
+    QCOMPARE(xml.attributes().value("viewBox").toString(), QString("0 0 %1 %2").arg(size.width()).arg(size.height()));
+    QVERIFY(FileBytes(svg).contains("<path") || FileBytes(svg).contains("<polyline"));
+  }
+
+  void savesTheCurvesAsCsvWhateverTheLocale() {
+    Chart c;
+    c.chart.AddCurve(QStringLiteral("Turn"), 0xC08000, Falling(0));
+    c.chart.AddCurve(QStringLiteral("River"), 0x3737FF, Falling(12.25));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("curves.csv");
+    const bool saved = c.view.SaveCurves(path);
+    QLocale::setDefault(QLocale::c());
+    QVERIFY(saved);
+    const QStringList lines = QString::fromUtf8(FileBytes(path)).split("\r\n", Qt::SkipEmptyParts);
+    // Read back against what the chart draws.
+    const QList<QLineSeries*>& series = c.view.CurveSeries();
+    QCOMPARE(lines.value(0), QStringList({c.view.AxisX()->titleText(), series[0]->name(), series[1]->name()}).join(','));
+    QCOMPARE(lines.size(), 102);
+    for (int i = 0; i <= 100; ++i) {
+      const QStringList fields = lines[i + 1].split(',');
+      QCOMPARE(fields.size(), 3);
+      QCOMPARE(fields[0].toDouble(), series[0]->at(i).x());
+      QCOMPARE(fields[0].toDouble(), series[1]->at(i).x());
+      QCOMPARE(fields[1].toDouble(), series[0]->at(i).y());
+      QCOMPARE(fields[2].toDouble(), series[1]->at(i).y());
+    }
+    QCOMPARE(lines[20], QString("19,81,68.75"));
+  }
+
+  void aFileThatCannotBeWrittenIsLeftAndNamedWithWhy() {
+    Chart c;
+    c.chart.AddCurve(QStringLiteral("Turn"), 0xC08000, Falling(0));
+    QStringList errors;
+    c.view.showError = [&errors](const QString& text, const QString&) { errors << text; };
+    QTemporaryDir dir;
+    for (const char* name : {"kept.csv", "kept.png", "kept.svg"}) {
+      const QString path = dir.filePath(name);
+      WriteFileBytes(path, "old");
+      QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+      QVERIFY(!(QString(name).endsWith(".csv") ? c.view.SaveCurves(path) : c.view.SavePicture(path)));
+      QCOMPARE(FileBytes(path), QByteArray("old"));
+      QVERIFY2(errors.last().startsWith("Cannot write " + path + ": ") && errors.last().size() > path.size() + 16,
+               qPrintable(errors.last()));
+    }
+    const QString nowhere = dir.filePath("no/such/folder/chart.png");
+    QVERIFY(!c.view.SavePicture(nowhere));
+    QCOMPARE(errors.last(), "Cannot write " + nowhere + ": No such file or directory");
+  }
+
+  void itsMenuAndSaveAsAskForTheFileAndSaveByItsType() {
+    Chart c;
+    QStringList errors;
+    c.view.showError = [&errors](const QString& text, const QString&) { errors << text; };
+    QList<QStringList> offered;
+    FileChoice answer;
+    c.view.chooseFile = [&](const QString&, const QStringList& filters) {
+      offered << filters;
+      return answer;
+    };
+    const auto menu = [&c] {
+      QWidget* chart = c.view.ChartView()->viewport();
+      QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20), chart->mapToGlobal(QPoint(20, 20)));
+      QApplication::sendEvent(chart, &event);
+      return c.view.findChild<QMenu*>("ChartMenu");
+    };
+    QMenu* first = menu();
+    QVERIFY(first);
+    QCOMPARE(first->actions().size(), 2);
+    QVERIFY2(!first->actions()[1]->isEnabled(), "no curves to save yet");
+    first->close();
+
+    c.chart.AddCurve(QStringLiteral("Turn"), 0xC08000, Falling(0));
+    QTemporaryDir dir;
+    answer = {dir.filePath("picture"), CChartView::kSvgFilter};
+    QTRY_VERIFY(c.view.findChild<QMenu*>("ChartMenu") == nullptr);  // the closed one is gone
+    menu()->actions()[0]->trigger();
+    QCOMPARE(offered.last(), (QStringList{CChartView::kPngFilter, CChartView::kSvgFilter}));
+    QCOMPARE(SvgRoot(dir.filePath("picture.svg")), QString("svg"));
+    answer = {dir.filePath("curves"), CChartView::kCsvFilter};
+    c.view.findChild<QMenu*>("ChartMenu")->actions()[1]->trigger();
+    QCOMPARE(offered.last(), QStringList{CChartView::kCsvFilter});
+    QVERIFY(FileBytes(dir.filePath("curves.csv")).startsWith("Share of next-street deals (%),Turn\r\n"));
+
+    // Save As offers all three; an extension of ours says the type, another name takes the filter's.
+    answer = {dir.filePath("typed.png"), CChartView::kCsvFilter};
+    c.view.SaveAs();
+    QCOMPARE(offered.last(), (QStringList{CChartView::kPngFilter, CChartView::kSvgFilter, CChartView::kCsvFilter}));
+    QVERIFY(!QImage(dir.filePath("typed.png")).isNull());
+    answer = {dir.filePath("chart.picture"), CChartView::kSvgFilter};
+    c.view.SaveAs();
+    QCOMPARE(SvgRoot(dir.filePath("chart.picture")), QString("svg"));
+    answer = {};
+    c.view.SaveAs();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    QVERIFY(errors.isEmpty());
+  }
+
+  void theSaveDialogAddsTheExtensionOfTheTypeChosen() {
+    QTemporaryDir dir;
+    QStringList filters;
+    QString suffixBefore, suffixAfter;
+    QTimer::singleShot(50, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      QVERIFY(dialog);
+      filters = dialog->nameFilters();
+      suffixBefore = dialog->defaultSuffix();
+      auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+      QTest::keyClick(types, Qt::Key_Down);  // the second type, as a user picks it
+      suffixAfter = dialog->defaultSuffix();
+      auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+      name->setText("chart");
+      QTest::keyClick(name, Qt::Key_Return);
+    });
+    const FileChoice choice =
+        ChooseSaveFile(nullptr, "Save Picture", dir.path(), {CChartView::kPngFilter, CChartView::kSvgFilter});
+    QCOMPARE(filters, (QStringList{CChartView::kPngFilter, CChartView::kSvgFilter}));
+    QCOMPARE(suffixBefore, QString("png"));
+    QCOMPARE(suffixAfter, QString("svg"));
+    QCOMPARE(choice.path, dir.filePath("chart.svg"));
+    QCOMPARE(choice.filter, CChartView::kSvgFilter);
   }
 
   void backgroundColourFillsThePlotArea() {
