@@ -89,6 +89,8 @@ class CMainFrame : public QMainWindow {
   void OnCreateMode();
   void OnUseMode();
   void OnAbout();
+  // Opens the manual's window, or brings the open one forward.
+  void OnHelp();
   void OnNextPane(int step);
   void OnEdit(const char* slot);
   // Undo (or redo) in the focused text box, else in the active range editor.
