@@ -156,6 +156,8 @@ void CHandsView::BuildPlayerRow(QGridLayout* grid, int row) {
   connect(pick, &QAbstractButton::clicked, this, [this, row] { OpenPicker(row); });
   connect(clear, &QAbstractButton::clicked, this, [this, row] { hands_->ClearRow(row); });
   connect(apply, &QAbstractButton::clicked, this, [this, row] { ApplyRow(row); });
+  // Enter in the box is its apply button (and, like it, does nothing while disabled).
+  connect(box, &QLineEdit::returnPressed, apply, &QAbstractButton::click);
   grid->addWidget(pick, gridRow, 2);
   grid->addWidget(clear, gridRow, 3);
   grid->addWidget(apply, gridRow, 4);
