@@ -36,8 +36,8 @@ void CMainFrame::BuildFileCommands() {
   hand_ = std::make_unique<HandSession>(app_);
   connect(actions_[ID_FILE_NEW], &QAction::triggered, this, &CMainFrame::OnFileNew);
   connect(actions_[ID_FILE_OPEN], &QAction::triggered, this, &CMainFrame::OnFileOpen);
-  connect(actions_[ID_FILE_SAVE], &QAction::triggered, this, [this] { OnFileSave(); });
-  connect(actions_[ID_FILE_SAVE_AS], &QAction::triggered, this, [this] { OnFileSaveAs(); });
+  connect(actions_[ID_FILE_SAVE], &QAction::triggered, this, &CMainFrame::OnFileSave);
+  connect(actions_[ID_FILE_SAVE_AS], &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
   HandsModel& hands = app_.Hands();
   connect(&hands, &HandsModel::textChanged, this, [this] { ShowHandState(); });
   for (auto changed : {&HandsModel::editorChanged, &HandsModel::cardsChanged})
@@ -74,7 +74,7 @@ bool CMainFrame::MaybeSaveHand() {
                                             QStringLiteral("Save changes to %1?").arg(hand_->DisplayName()),
                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
   if (answer == QMessageBox::Cancel || answer == QMessageBox::Escape) return false;
-  return answer == QMessageBox::No || OnFileSave();
+  return answer == QMessageBox::No || SaveHand();
 }
 
 void CMainFrame::OnFileNew() {
@@ -141,14 +141,19 @@ bool CMainFrame::OpenHandFile(const QString& file, bool askToSave) {
   return true;
 }
 
-bool CMainFrame::OnFileSave() {
-  if (CChartView* chart = ActiveChartView()) return SaveChart(*chart);
-  if (hand_->File().isEmpty()) return OnFileSaveAs();
-  return SaveHandTo(hand_->File());
+void CMainFrame::OnFileSave() {
+  if (CChartView* chart = ActiveChartView()) return chart->SaveAs();
+  SaveHand();
 }
 
-bool CMainFrame::OnFileSaveAs() {
-  if (CChartView* chart = ActiveChartView()) return SaveChart(*chart);
+void CMainFrame::OnFileSaveAs() {
+  if (CChartView* chart = ActiveChartView()) return chart->SaveAs();
+  SaveHandAs();
+}
+
+bool CMainFrame::SaveHand() { return hand_->File().isEmpty() ? SaveHandAs() : SaveHandTo(hand_->File()); }
+
+bool CMainFrame::SaveHandAs() {
   const QString file = ChooseHandFile(true);
   return !file.isEmpty() && SaveHandTo(WithExtension(file));
 }
@@ -176,12 +181,6 @@ void CMainFrame::CloseHandEditors() {
         app_.Hands().Document(document->PlayerSlot()) == document)
       delete window;
   }
-}
-
-bool CMainFrame::SaveChart(CChartView& chart) {
-  // TODO(results): the chart's own SaveAs once it has one.
-  (void)chart;
-  return false;
 }
 
 CChartView* CMainFrame::ActiveChartView() const {

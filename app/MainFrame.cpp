@@ -160,6 +160,10 @@ void CMainFrame::BuildActions() {
   MakeAction(ID_EDIT_PASTE, "&Paste")->setShortcuts({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")});
   MakeAction(ID_NEXT_PANE, "Next pane")->setShortcut(QKeySequence("F6"));
   MakeAction(ID_PREV_PANE, "Previous pane")->setShortcut(QKeySequence("Shift+F6"));
+  QAction* help = MakeAction(ID_HELP, "Help");
+  help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+  addAction(help);  // F1 wherever the focus is, not only through the ribbon
   for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY,
                  ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE})
     addAction(actions_[id]);  // keyboard only
@@ -189,6 +193,7 @@ void CMainFrame::BuildRibbon() {
   appMenu->addAction(actions_[ID_APP_EXIT]);
   ribbon_->addRightMenu("Style", BuildStyleMenu());
   ribbon_->addRightAction(actions_[ID_APP_ABOUT]);
+  ribbon_->addRightAction(actions_[ID_HELP]);
   BuildHomeCategory();
   BuildOtherCategories();
   caption_ = new CaptionBar(kMakerAddress, top);
@@ -307,6 +312,7 @@ void CMainFrame::DockPanes() {
 void CMainFrame::ConnectCommands() {
   connect(actions_[ID_APP_EXIT], &QAction::triggered, this, &QWidget::close);
   connect(actions_[ID_APP_ABOUT], &QAction::triggered, this, &CMainFrame::OnAbout);
+  connect(actions_[ID_HELP], &QAction::triggered, this, &CMainFrame::OnHelp);
   for (int id = kAppLookOffice2007Blue; id <= kAppLookWindows7; ++id)
     connect(actions_[id], &QAction::triggered, this, [this, id] { OnApplicationLook(id); });
   connect(actions_[ID_VIEW_STATUS_BAR], &QAction::triggered, this, [this](bool on) {

@@ -95,8 +95,8 @@ class CMainFrame : public QMainWindow {
   // the chart instead while its window is the active document.
   void OnFileNew();
   void OnFileOpen();
-  bool OnFileSave();
-  bool OnFileSaveAs();
+  void OnFileSave();
+  void OnFileSaveAs();
   void OnOpenRecent(const QString& file);
   // Opens a hand file (Open, Recent Documents, a file named at start-up). A file that
   // cannot be read or is refused is told, and nothing changes. False then, or when the
@@ -106,6 +106,8 @@ class CMainFrame : public QMainWindow {
   // (or the save failed).
   bool MaybeSaveHand();
   HandSession& Hand() const { return *hand_; }
+  // Opens the manual's window, or brings the open one forward.
+  void OnHelp();
   void OnNextPane(int step);
   void OnEdit(const char* slot);
   // Undo (or redo) in the focused text box, else in the active range editor.
@@ -138,11 +140,13 @@ class CMainFrame : public QMainWindow {
   void FillFileMenu(QMenu* appMenu);
   void FillRecentMenu();
   QString ChooseHandFile(bool save);
+  // The hand into its file, or one asked for; false when not saved.
+  bool SaveHand();
+  bool SaveHandAs();
   bool SaveHandTo(const QString& file);
   // The windows of the players' range editors, with their documents.
   void CloseHandEditors();
   CChartView* ActiveChartView() const;
-  bool SaveChart(CChartView& chart);
   // The title and its unsaved-changes mark.
   void ShowHandState();
   // Shrinks and moves the window into its screen's available area; a first start fills it.

@@ -18,6 +18,7 @@
 #include "app/CaptionBar.h"
 #include "views/CommandIds.h"
 #include "app/FerroxApp.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "app/PaneContent.h"
 #include "app/TerminationSignals.h"
@@ -163,6 +164,13 @@ void CMainFrame::OnAbout() {
   // The stored title, not the window's, which names the active document.
   AboutDialog about(app_.Title(), this);
   about.exec();
+}
+
+void CMainFrame::OnHelp() {
+  // One help window, kept when closed: F1 brings it back where the reader left it.
+  auto* help = findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!help) help = new HelpWindow(this);
+  help->Present();
 }
 
 void CMainFrame::OnNextPane(int step) {

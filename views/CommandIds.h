@@ -63,6 +63,7 @@ namespace ferrox::cmd {
   X(ID_EDIT_REDO, 57644)                                           \
   X(ID_APP_ABOUT, 57664)                                           \
   X(ID_APP_EXIT, 57665)                                            \
+  X(ID_HELP, 57670)                                                \
   X(ID_NEXT_PANE, 57680)                                           \
   X(ID_PREV_PANE, 57681)                                           \
   X(ID_VIEW_STATUS_BAR, 59393)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a fresh folder and uses the installed programs from elsewhere:
 # every program and data file is there, the tool finds its library and orderings, the
-# preflop tables are installed (no rebuild on a first start), and the menu entry names the
-# installed program.
+# preflop tables are installed (no rebuild on a first start), the menu entry names the
+# installed program and opens hand files, and the hand files' type is declared.
 # Then the two installed programs against each other, the launcher started first: it
 # starts the program and ends, and no launcher is left waiting once the program is ready.
 #   check_install.sh BUILD_DIR
@@ -28,7 +28,47 @@ cmp -s "$build/bin/Ferrox6Plus-preflop.bin" "$prefix/bin/Ferrox6Plus-preflop.bin
 
 desktop="$prefix/share/applications/Ferrox6Plus.desktop"
 [[ -f "$desktop" ]] || fail "no menu entry"
-grep -qx "Exec=$prefix/bin/Ferrox6Plus" "$desktop" || fail "menu entry does not name the installed program"
+grep -qx "Exec=$prefix/bin/Ferrox6Plus %f" "$desktop" ||
+  fail "menu entry does not name the installed program with a file: $(grep '^Exec=' "$desktop")"
+grep -qx "MimeType=application/x-ferrox6plus-hand;" "$desktop" || fail "menu entry does not open hand files"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "menu entry does not validate"
+fi
+
+# The hand files' type, where update-mime-database reads it.
+mime="$prefix/share/mime/packages/ferrox6plus-hand.xml"
+[[ -f "$mime" ]] || fail "no MIME package"
+python3 - "$mime" <<'PY' || fail "the MIME package does not declare the hand files"
+import sys
+import xml.etree.ElementTree as ET
+ns = {"m": "http://www.freedesktop.org/standards/shared-mime-info"}
+root = ET.parse(sys.argv[1]).getroot()
+kinds = {t.get("type"): [g.get("pattern") for g in t.findall("m:glob", ns)] for t in root.findall("m:mime-type", ns)}
+if kinds != {"application/x-ferrox6plus-hand": ["*.f6hand"]}:
+    sys.exit(f"declared: {kinds}")
+PY
+# The databases the desktop reads, built by the install when their tools are there.
+if command -v update-mime-database >/dev/null; then
+  grep -q ":application/x-ferrox6plus-hand:\*\.f6hand$" "$prefix/share/mime/globs2" ||
+    fail "the installed MIME database does not know *.f6hand"
+  if command -v xdg-mime >/dev/null && command -v gio >/dev/null; then
+    printf '{}\n' > "$prefix/sample.f6hand"
+    # xdg-mime asks the MIME database through a desktop's tool (gio under GNOME); with no
+    # desktop named it asks file(1), which knows no installed type.
+    type=$(XDG_DATA_DIRS="$prefix/share:/usr/share" XDG_DATA_HOME="$prefix/no-data" XDG_CURRENT_DESKTOP=GNOME \
+           xdg-mime query filetype "$prefix/sample.f6hand")
+    [[ "$type" == application/x-ferrox6plus-hand ]] || fail "xdg-mime takes a hand file for '$type'"
+  fi
+fi
+if command -v update-desktop-database >/dev/null; then
+  grep -qx "application/x-ferrox6plus-hand=Ferrox6Plus.desktop;" "$prefix/share/applications/mimeinfo.cache" ||
+    fail "the installed menu database does not open hand files with the program"
+fi
+# A folder with a space in its name: the entry quotes the program, as the format wants.
+spaced="$prefix/with space"
+cmake --install "$build" --prefix "$spaced" >/dev/null
+grep -qx "Exec=\"$spaced/bin/Ferrox6Plus\" %f" "$spaced/share/applications/Ferrox6Plus.desktop" ||
+  fail "menu entry in a folder with a space: $(grep '^Exec=' "$spaced/share/applications/Ferrox6Plus.desktop")"
 
 # From another folder: a percent range needs the installed orderings, read as the build's.
 expected=$("$build/bin/ferrox6plus-cli" range "20%")

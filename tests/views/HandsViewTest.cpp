@@ -246,6 +246,27 @@ class HandsViewTest : public QObject {
     for (int id : disabled + enabled) QVERIFY2(pane.Button(id)->isEnabled(), qPrintable(QString::number(id)));
   }
 
+  void enterInABoxAppliesItsRowWhereTheButtonWould() {
+    Pane pane;
+    pane.Type(0, "QQ");
+    pane.Type(2, "AKs");
+    QTest::keyClick(pane.view.RangeBox(2), Qt::Key_Return);
+    QCOMPARE(pane.shown.size(), 1);
+    QCOMPARE(pane.shown[0][1].toInt(), 2);  // the row typed in, no other
+    QCOMPARE(pane.shown[0][0].value<CFerroxDoc*>(), pane.hands.Document(2));
+    QTest::keyClick(pane.view.RangeBox(0), Qt::Key_Enter);  // the keypad's
+    QCOMPARE(pane.shown.size(), 2);
+    QCOMPARE(pane.shown[1][1].toInt(), 0);
+
+    // In create mode an opponent's row does not apply, by button or by key; the Hero's does.
+    pane.settings.SetMode(EditMode::Create);
+    QTest::keyClick(pane.view.RangeBox(2), Qt::Key_Return);
+    QCOMPARE(pane.shown.size(), 2);
+    QVERIFY(pane.messages.isEmpty());
+    QTest::keyClick(pane.view.RangeBox(0), Qt::Key_Return);
+    QCOMPARE(pane.shown.size(), 3);
+  }
+
   void randomTextsNeverBreakApply() {
     Pane pane;
     QRandomGenerator random(20240611);
