@@ -1,12 +1,23 @@
 #include "app/HandSession.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "app/FerroxApp.h"
 #include "engine/HandRequest.h"
 #include "model/HandsModel.h"
 
 namespace ferrox {
+namespace {
+
+bool IsBlank(const SavedHand& hand) {
+  const auto empty = [](const auto& part) { return part.empty(); };
+  return std::all_of(hand.ranges.begin(), hand.ranges.end(), empty) && hand.deadText.empty() &&
+         hand.board.empty() && hand.dead.empty() &&
+         std::all_of(hand.playerCards.begin(), hand.playerCards.end(), empty) && hand.editors.empty();
+}
+
+}  // namespace
 
 HandSession::HandSession(CFerroxApp& app) : app_(app) { saved_ = Current(); }
 
@@ -39,6 +50,10 @@ void HandSession::MarkSaved(const QString& file) {
   saved_ = Current();
 }
 
-bool HandSession::IsModified() const { return !(Current() == saved_); }
+bool HandSession::IsModified() const {
+  const SavedHand now = Current();
+  // An untitled hand with nothing entered holds nothing to lose, whatever the settings.
+  return !(now == saved_) && (!file_.isEmpty() || !IsBlank(now));
+}
 
 }  // namespace ferrox

@@ -28,6 +28,7 @@ class HandSession {
   QString DisplayName() const;
   // From now on the hand counts as unchanged, kept in file (empty: in none).
   void MarkSaved(const QString& file);
+  // Changed since then; an untitled hand only once something was entered.
   bool IsModified() const;
 
  private:

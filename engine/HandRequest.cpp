@@ -46,6 +46,19 @@ std::array<Spec, 6> HeldSpecs(const SavedHand& hand, const RangeParser& parser) 
   return specs;
 }
 
+// The editors' ranges as they show them: less the cards their player knows of in use
+// mode. A stale box that did not read as a range is left to validation, which says so.
+SavedLinks EditorLinks(const SavedHand& opened, const TableCardStore& table, const std::array<Spec, 6>& specs) {
+  SavedLinks links;
+  for (const SavedEditor& editor : opened.editors) {
+    if (!ValidPlayer(editor.player) || IsStale(opened, editor)) continue;
+    Spec shown;
+    if (opened.useMode) editor.range.Exclude(KnownCardMask(table, editor.player, specs.data(), 6), shown);
+    links.Link(editor.player, opened.useMode ? shown : editor.range);
+  }
+  return links;
+}
+
 }  // namespace
 
 SavedHand OpenedHand(const SavedHand& hand, const RangeParser& parser) {
@@ -91,16 +104,13 @@ bool BuildHandRequest(const SavedHand& hand, const RangeParser& parser, TableCar
   for (int p = 0; p < 6; ++p) input.texts[p] = opened.ranges[p];
   input.texts[kDeadTextSlot] = opened.deadText;
   input.specs = HeldSpecs(opened, parser);
-  SavedLinks links;
-  for (const SavedEditor& editor : opened.editors) {
-    // A stale box left so did not read as a range: validation reads it and says so.
-    if (!ValidPlayer(editor.player) || IsStale(opened, editor)) continue;
-    Spec shown;
-    if (opened.useMode)
-      editor.range.Exclude(KnownCardMask(table, editor.player, input.specs.data(), 6), shown);
-    links.Link(editor.player, opened.useMode ? shown : editor.range);
-  }
-  return ValidateRequest(table, input, links, parser, request, failure);
+  const std::vector<CardIndex> deadBefore = table.Dead();
+  bool ok = ValidateRequest(table, input, EditorLinks(opened, table, input.specs), parser, request, failure);
+  // Typed dead cards joined the table: the editors hide them from here on, as the
+  // program's do, and the request is built again with what they show.
+  if (ok && table.Dead() != deadBefore)
+    ok = ValidateRequest(table, input, EditorLinks(opened, table, input.specs), parser, request, failure);
+  return ok;
 }
 
 }  // namespace ferrox
