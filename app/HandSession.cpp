@@ -5,6 +5,7 @@
 
 #include "app/FerroxApp.h"
 #include "engine/HandRequest.h"
+#include "engine/RequestValidation.h"
 #include "model/HandsModel.h"
 
 namespace ferrox {
@@ -15,6 +16,13 @@ bool IsBlank(const SavedHand& hand) {
   return std::all_of(hand.ranges.begin(), hand.ranges.end(), empty) && hand.deadText.empty() &&
          hand.board.empty() && hand.dead.empty() &&
          std::all_of(hand.playerCards.begin(), hand.playerCards.end(), empty) && hand.editors.empty();
+}
+
+// The dead cards a check will put on the table from the typed text count as there already:
+// an evaluation does not change the hand the player set up.
+SavedHand WithTypedDead(SavedHand hand) {
+  if (hand.dead.empty()) hand.dead = ReadDeadCards(hand.deadText);
+  return hand;
 }
 
 }  // namespace
@@ -53,7 +61,7 @@ void HandSession::MarkSaved(const QString& file) {
 bool HandSession::IsModified() const {
   const SavedHand now = Current();
   // An untitled hand with nothing entered holds nothing to lose, whatever the settings.
-  return !(now == saved_) && (!file_.isEmpty() || !IsBlank(now));
+  return !(WithTypedDead(now) == WithTypedDead(saved_)) && (!file_.isEmpty() || !IsBlank(now));
 }
 
 }  // namespace ferrox

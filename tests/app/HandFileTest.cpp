@@ -203,6 +203,9 @@ class HandFileTest : public QObject {
       QCOMPARE(saved.editors[0].player, 1);
       before = p.Evaluate();
       QVERIFY(!before.isEmpty() && !before[0].isEmpty());
+      // The typed dead card is on the table now; the hand is the one saved all the same.
+      QCOMPARE(p.frame->Hand().Current().dead.size(), std::size_t{1});
+      QVERIFY(!p.frame->isWindowModified());
     }
     Program again(home);
     QVERIFY(again.ClickRecent(1));
