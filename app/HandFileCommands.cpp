@@ -131,12 +131,11 @@ bool CMainFrame::OpenHandFile(const QString& file, bool askToSave) {
     return false;
   }
   CloseHandEditors();
-  if (hand->useMode != (app_.mode != 0)) hand->useMode ? OnUseMode() : OnCreateMode();
+  if (hand->useMode && app_.mode == 0) OnUseMode();
+  if (!hand->useMode && app_.mode != 0) OnCreateMode();
   const std::vector<int> made = hand_->Restore(*hand);
   for (int row : made) ShowRangeEditor(app_.Hands().Document(row), row);
-  hand_->MarkSaved(QFileInfo(file).absoluteFilePath());
-  RecentFiles(app_.settings().Store()).Add(hand_->File());
-  FillRecentMenu();
+  KeptIn(file);
   UpdateCommandUi();
   return true;
 }
@@ -165,11 +164,15 @@ bool CMainFrame::SaveHandTo(const QString& file) {
                          QStringLiteral("The hand was not saved. %1").arg(QString::fromStdString(error)));
     return false;
   }
+  KeptIn(file);
+  ShowHandState();
+  return true;
+}
+
+void CMainFrame::KeptIn(const QString& file) {
   hand_->MarkSaved(QFileInfo(file).absoluteFilePath());
   RecentFiles(app_.settings().Store()).Add(hand_->File());
   FillRecentMenu();
-  ShowHandState();
-  return true;
 }
 
 void CMainFrame::CloseHandEditors() {

@@ -144,6 +144,8 @@ class CMainFrame : public QMainWindow {
   bool SaveHand();
   bool SaveHandAs();
   bool SaveHandTo(const QString& file);
+  // The hand now stands as kept in file: its name, unchanged, first in Recent Documents.
+  void KeptIn(const QString& file);
   // The windows of the players' range editors, with their documents.
   void CloseHandEditors();
   CChartView* ActiveChartView() const;

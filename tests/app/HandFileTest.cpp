@@ -1,6 +1,7 @@
 // Hand files as a player keeps them: saved with Ctrl+S, opened again from Recent Documents
 // after a restart, refused when damaged, and asked about before unsaved changes are lost.
 // The tool computes from the same file what the program shows.
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -256,6 +257,31 @@ class HandFileTest : public QObject {
       QVERIFY(p.frame->Hand().Current() == before);
       QVERIFY(p.frame->Hand().File().isEmpty());
     }
+  }
+
+  void openingAHandSetsItsRulesModeAndEvaluation() {
+    QTemporaryDir home, files;
+    Program p(home);
+    SavedHand hand;
+    hand.ranges[0] = L"AA";
+    hand.ranges[1] = L"KK";
+    hand.rules = quillet::kRulesStraightBeatsSet;
+    hand.useMode = false;
+    hand.enumerate = false;
+    hand.runs = 20'000;
+    const QString path = HandPath(files, "create.f6hand");
+    std::string error;
+    QVERIFY2(WriteHandFile(path.toStdString(), hand, error), error.c_str());
+    AnswerFileDialog(path);  // nothing entered yet: no question first
+    p.Key(Qt::Key_O);
+    QCOMPARE(p.app->mode, 0);
+    QCOMPARE(p.frame->Action(ID_MODE)->text(), QString("Create mode"));
+    QVERIFY(p.frame->Action(ID_CHECK_CHINA)->isChecked());
+    QVERIFY(p.Evaluation()->findChild<QCheckBox*>(QString::number(CEvaluateView::kMonteCarloId))->isChecked());
+    QCOMPARE(p.Evaluation()->findChild<QLineEdit*>(QString::number(CEvaluateView::kRunsId))->text(), QString("20000"));
+    QCOMPARE(p.Texts().mid(0, 2), (QStringList{"AA", "KK"}));
+    QVERIFY(p.frame->Hand().Current() == hand);
+    QVERIFY(!p.frame->isWindowModified());
   }
 
   void unsavedChangesAreAskedAboutFirst() {
