@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QSettings>
 #include <QtTest>
+#include <csignal>
 #include <functional>
 #include <nlohmann/json.hpp>
 
@@ -20,6 +21,7 @@
 #include "app/HandSession.h"
 #include "app/MainFrame.h"
 #include "app/NewDocumentDialog.h"
+#include "app/TerminationSignals.h"
 #include "engine/SavedHand.h"
 #include "model/HandsModel.h"
 #include "model/RecentFiles.h"
@@ -356,6 +358,25 @@ class HandFileTest : public QObject {
     QCOMPARE(HandFileArgument({"Ferrox6Plus", "hand.f6hand"}), QDir(here).filePath("hand.f6hand"));
     QCOMPARE(HandFileArgument({"Ferrox6Plus", "--home", "/tmp/h", "/x/y.f6hand"}), QString("/x/y.f6hand"));
     QVERIFY(HandFileArgument({"Ferrox6Plus", "--home", "/tmp/h"}).isEmpty());
+  }
+
+  // Last: the signal handlers stay installed for the rest of the process.
+  void aTerminationSignalClosesWithoutAsking() {
+    QTemporaryDir home;
+    Program p(home);
+    p.Type(0, "AKs");
+    QString asked;
+    AnswerMessage(QMessageBox::Cancel, &asked);
+    p.frame->close();
+    QCOMPARE(asked, QString("Save changes to Untitled?"));
+    QVERIFY(p.frame->isVisible());  // Cancel keeps the window
+
+    CloseOnTerminationSignals(p.frame);
+    QString askedAgain;
+    AnswerMessage(QMessageBox::Cancel, &askedAgain);  // would keep the window, were it asked
+    ::raise(SIGTERM);
+    QTRY_VERIFY(!p.frame->isVisible());
+    QVERIFY(askedAgain.isEmpty());
   }
 };
 
