@@ -55,7 +55,11 @@ void CMainFrame::FillFileMenu(QMenu* appMenu) {
 }
 
 void CMainFrame::FillRecentMenu() {
-  recentMenu_->clear();
+  // Later, not now: the entry being chosen is the one that asked for the new list.
+  for (QAction* entry : recentMenu_->actions()) {
+    recentMenu_->removeAction(entry);
+    entry->deleteLater();
+  }
   const QStringList files = RecentFiles(app_.settings().Store()).List();
   for (int i = 0; i < files.size(); ++i) {
     QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
@@ -73,7 +77,7 @@ bool CMainFrame::MaybeSaveHand() {
   const auto answer = QMessageBox::question(this, QApplication::applicationName(),
                                             QStringLiteral("Save changes to %1?").arg(hand_->DisplayName()),
                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer == QMessageBox::Cancel || answer == QMessageBox::Escape) return false;
+  if (answer == QMessageBox::Cancel) return false;
   return answer == QMessageBox::No || SaveHand();
 }
 
