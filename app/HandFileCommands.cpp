@@ -97,8 +97,10 @@ void CMainFrame::OnFileNew() {
 }
 
 QString CMainFrame::ChooseHandFile(bool save) {
+  // The hand's folder, no file in it: a name picked for the dialog once the folder has been
+  // read would replace one the user typed meanwhile.
   const QString start = hand_->File().isEmpty() ? QString::fromStdString(app_.folders().workDir.string())
-                                                : hand_->File();
+                                                : QFileInfo(hand_->File()).absolutePath();
   QFileDialog dialog(this, save ? "Save As" : "Open", start, QStringLiteral("%1;;All files (*)").arg(kHandFileFilter));
   dialog.setObjectName(save ? "SaveHandDialog" : "OpenHandDialog");
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
