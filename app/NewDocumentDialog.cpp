@@ -11,8 +11,10 @@ NewDocumentDialog::NewDocumentDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle("New");
   setObjectName("NewDocumentDialog");
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("&New", this));
+  auto* label = new QLabel("&New", this);
+  layout->addWidget(label);
   kinds_ = new QListWidget(this);
+  label->setBuddy(kinds_);  // Alt+N: the list
   kinds_->setObjectName("NewDocumentKinds");
   kinds_->addItems({"Calculator", "Chart"});
   kinds_->setCurrentRow(0);
