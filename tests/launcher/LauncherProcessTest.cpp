@@ -11,8 +11,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/services/PathText.h"
 #include "app/services/ProcessList.h"
@@ -43,6 +45,27 @@ bool Eventually(Condition condition, int ms = 10000) {
 }
 
 // A process that ended but was not reaped yet counts as gone.
+// The Heraldo given an event name on its command line, and that name: the one a main
+// program started. The other tests' launchers, which may run meanwhile, are given none.
+int LauncherGivenAnEvent(std::string& eventName) {
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator("/proc", ec)) {
+    const std::string pid = entry.path().filename().string();
+    if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::string comm;
+    std::getline(std::ifstream(entry.path() / "comm"), comm);
+    if (comm != "Heraldo") continue;
+    std::ifstream cmdline(entry.path() / "cmdline", std::ios::binary);
+    std::vector<std::string> parts;
+    for (std::string part; std::getline(cmdline, part, '\0');) parts.push_back(part);
+    const auto at = std::find(parts.begin(), parts.end(), "--event");
+    if (at == parts.end() || at + 1 == parts.end()) continue;
+    eventName = *(at + 1);
+    return std::stoi(pid);
+  }
+  return 0;
+}
+
 bool Alive(int pid) {
   QFile stat(QString("/proc/%1/stat").arg(pid));
   if (!stat.open(QIODevice::ReadOnly)) return false;
@@ -324,14 +347,8 @@ TEST(LauncherWithMainProgramTest, MainProgramStartsTheLauncherAndEndsItsWait) {
   ASSERT_TRUE(program.waitForStarted());
 
   int launcher = 0;
-  ASSERT_TRUE(Eventually([&] { return (launcher = FindProcessByName("Heraldo")) != 0; }, 30000));
-  QFile cmdline(QString("/proc/%1/cmdline").arg(launcher));
-  QByteArray arguments;
-  if (cmdline.open(QIODevice::ReadOnly)) arguments = cmdline.readAll();
-  const QList<QByteArray> parts = arguments.split('\0');
-  const qsizetype at = parts.indexOf("--event");
-  ASSERT_GE(at, 0) << arguments.toStdString();
-  const std::string eventName = parts.value(at + 1).toStdString();
+  std::string eventName;
+  ASSERT_TRUE(Eventually([&] { return (launcher = LauncherGivenAnEvent(eventName)) != 0; }, 30000));
   EXPECT_TRUE(eventName.starts_with("/Ferrox6PlusEvent-")) << eventName;
 
   QElapsedTimer waited;
