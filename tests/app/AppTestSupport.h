@@ -7,10 +7,12 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest>
 #include <fstream>
 #include <memory>
 
 #include "app/FerroxApp.h"
+#include "app/MainFrame.h"
 
 namespace ferrox::testing {
 
@@ -45,6 +47,17 @@ inline std::unique_ptr<CFerroxApp> StartApp(const std::filesystem::path& home, b
   auto app = std::make_unique<CFerroxApp>(folders);
   if (!app->ClaimHome() || !app->Construct() || !app->InitInstance()) return nullptr;
   return app;
+}
+
+// The program started, its window active so that the keys a test sends reach it; null
+// when it did not start or its window did not become active.
+inline std::unique_ptr<CFerroxApp> StartActiveApp(const std::filesystem::path& home) {
+  auto app = StartApp(home);
+  if (!app) return nullptr;
+  app->MainFrame()->activateWindow();
+  if (QTest::qWaitForWindowActive(app->MainFrame())) return app;
+  app->ExitInstance();
+  return nullptr;
 }
 
 // Answers the next message box that opens (OK / the default button) and reports its text.

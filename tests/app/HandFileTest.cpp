@@ -91,11 +91,9 @@ struct Program {
   CMainFrame* frame = nullptr;
 
   explicit Program(const QTemporaryDir& home) {
-    app = StartApp(HomeOf(home));
-    if (!app) return;
+    app = StartActiveApp(HomeOf(home));
+    QVERIFY(app);
     frame = app->MainFrame();
-    frame->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frame));
   }
   ~Program() {
     if (app) app->ExitInstance();
