@@ -54,12 +54,18 @@ Request Validated(const std::vector<std::wstring>& ranges, const std::wstring& b
 void Evaluate(benchmark::State& state, const std::vector<std::wstring>& ranges, const std::wstring& board) {
   const Request r = Validated(ranges, board);
   int64_t games = 0;  // of all streets; the streets run on other threads, hence real time
+  bool sampled = false;
   for (auto _ : state) {
     const StreetEvaluation e = EvaluateStreets(r.hands.specs, r.data, r.board, StreetSettings{});
     benchmark::DoNotOptimize(e.tasks[0].heroEquity);
     games = 0;
-    for (const StreetTask& task : e.tasks) games += std::max<int64_t>(0, task.games);
+    sampled = false;
+    for (const StreetTask& task : e.tasks) {
+      games += std::max<int64_t>(0, task.games);
+      sampled |= task.sampled;
+    }
   }
+  state.counters["sampled"] = sampled;
   state.counters["ns_per_game"] = benchmark::Counter(static_cast<double>(games) * state.iterations(),
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -76,6 +82,14 @@ BENCHMARK_CAPTURE(Evaluate, Ranges20And30And40OnAFlop, {L"20%", L"30%", L"40%"},
 BENCHMARK_CAPTURE(Evaluate, HandVsHandFlop, {L"AsKs", L"QhQd"}, L"JsTs6c")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, Range20VsRange30Preflop, {L"20%", L"30%"}, L"")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, QQplusAKsVs20Flop, {L"QQ+,AKs", L"20%"}, L"JsTs6c")->Unit(benchmark::kMillisecond)->UseRealTime();
+// Three ways, exact by default; four ways as the default runs them.
+BENCHMARK_CAPTURE(Evaluate, Ranges16And12And20Preflop, {L"16%", L"12%", L"20%"}, L"")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Evaluate, Ranges10And12And15And20Preflop, {L"10%", L"12%", L"15%", L"20%"}, L"")
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(Evaluate, AnyAnd30And20OnAFlop, {L"r", L"30%", L"20%"}, L"Ah7c6d")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Evaluate, AnyThreeWayOnAFlop, {L"r", L"r", L"r"}, L"Ah7c6d")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, HandVs30Turn, {L"AhKd", L"30%"}, L"JsTs6c7h")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Heatmap20(benchmark::State& state) {
@@ -174,6 +188,14 @@ EXACT(Ranges20And30And40OnAFlopToRiver, {L"20%", L"30%", L"40%"}, L"Ah7c6d", L""
 EXACT(Ranges20And30And15PreflopToRiver, {L"20%", L"30%", L"15%"}, L"", L"", 5)->Iterations(1);
 EXACT(Ranges20And30And15PreflopToTurn, {L"20%", L"30%", L"15%"}, L"", L"", 4)->Iterations(1);
 EXACT(Ranges20And30And15PreflopToFlop, {L"20%", L"30%", L"15%"}, L"", L"", 3)->Iterations(1);
+// Wide ranges three and four ways: with suit symmetry only, the plain walk takes minutes.
+#define EXACT_SYMMETRIC(name, ...) \
+  BENCHMARK_CAPTURE(Enumerate, name, Exact{__VA_ARGS__})->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1)
+EXACT_SYMMETRIC(Ranges16And12And20PreflopToRiver, {L"16%", L"12%", L"20%"}, L"", L"", 5);
+EXACT_SYMMETRIC(Ranges10And12And15And20PreflopToRiver, {L"10%", L"12%", L"15%", L"20%"}, L"", L"", 5);
+EXACT_SYMMETRIC(AnyAnd30And20OnAFlopToRiver, {L"100%", L"30%", L"20%"}, L"Ah7c6d", L"", 5);
+EXACT_SYMMETRIC(AnyThreeWayOnAFlopToRiver, {L"100%", L"100%", L"100%"}, L"Ah7c6d", L"", 5);
+#undef EXACT_SYMMETRIC
 #undef EXACT
 
 void PreflopTablesFromCache(benchmark::State& state) {

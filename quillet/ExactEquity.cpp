@@ -22,6 +22,7 @@
 #include "quillet/MultiwayCounter.h"
 #include "quillet/Parallel.h"
 #include "quillet/SuitSymmetry.h"
+#include "quillet/ThreeWayCounter.h"
 
 namespace quillet {
 namespace {
@@ -273,15 +274,18 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
     std::vector<std::vector<int>> values;
     std::unique_ptr<HeadsUpCounter> headsUp;
     std::unique_ptr<DisjointRangesCounter> disjoint;
+    std::unique_ptr<ThreeWayCounter> threeWay;
     std::unique_ptr<MultiwayCounter> multiway;
   };
   const bool disjoint = DisjointRangesCounter::Applies(pr);
+  const bool threeWay = ThreeWayCounter::Applies(pr);
   std::vector<Scratch> scratch(threads);
   for (auto& s : scratch) {
     s.values.resize(players);
     for (int p = 0; p < players; ++p) s.values[p].resize(pr.players[p].size());
     if (players == 2) s.headsUp = std::make_unique<HeadsUpCounter>(pr);
     else if (disjoint) s.disjoint = std::make_unique<DisjointRangesCounter>(pr);
+    else if (threeWay) s.threeWay = std::make_unique<ThreeWayCounter>(pr);
     else s.multiway = std::make_unique<MultiwayCounter>(pr);
   }
 
@@ -305,6 +309,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
       }
       if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], weight, counts[worker]);
       else if (s.disjoint) s.disjoint->Count(s.values, weight, counts[worker]);
+      else if (s.threeWay) s.threeWay->Count(s.values, weight, counts[worker]);
       else s.multiway->Count(s.values, weight, counts[worker]);
     };
     if (need == 0) leaf(0, 0);
@@ -363,6 +368,7 @@ double BoardWork(const EquityProblem& problem, double boardsAll, bool disjoint) 
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());
   // Heads-up or without shared cards, the sort of every hand by value is most of it.
   if (players == 2 || disjoint) return boardsAll * combos * (2 + std::log2(std::max(combos, 2.0)) / 2);
+  if (ThreeWayCounter::Applies(problem)) return boardsAll * ThreeWayCounter::BoardWork(problem);
   const int widest = MultiwayCounter::CountedPlayer(problem);
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);
