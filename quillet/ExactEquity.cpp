@@ -5,7 +5,8 @@
 //  - board by board: for each board, every combination evaluated once, then the deals
 //    compared; many deals with few boards (ranges on a flop or turn). Heads-up, a board's
 //    wins and ties are counted for all hero hands at once by sorting both ranges and
-//    removing the opponent hands that share a card by inclusion-exclusion; ranges that
+//    removing the opponent hands that share a card by inclusion-exclusion; three players
+//    are counted the same way, a hand against every pair of the others' hands; ranges that
 //    share no card are counted by value without any deal walked.
 // Both count one deal or board of each orbit under the suit permutations that leave the
 // problem as it is, weighted by the orbit's size.
