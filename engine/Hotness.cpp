@@ -70,10 +70,14 @@ std::vector<NextCard> CardsToCome(const HotnessInput& in) {
   std::vector<NextCard> cards;
   for (int k = 0; k < quillet::kDeckSize; ++k) {
     const CardMask m = quillet::CardBit(quillet::kSixPlusDeck[k]);
-    NextCard card{k, {}};
-    if (!(m & known)) card.problem = ProblemWith(in, m);
-    if (!(m & known) && card.problem.Prepare()) cards.push_back(std::move(card));
-    else CountDone(in, static_cast<uint64_t>(in.runs));
+    if (!(m & known)) {
+      NextCard card{k, ProblemWith(in, m)};
+      if (card.problem.Prepare()) {
+        cards.push_back(std::move(card));
+        continue;
+      }
+    }
+    CountDone(in, static_cast<uint64_t>(in.runs));
   }
   return cards;
 }
@@ -94,7 +98,7 @@ double EquityWith(const HotnessInput& in, const NextCard& card, bool exact) {
       exact ? quillet::EnumerateEquity(card.problem, 1)
             : quillet::SampleEquity(card.problem, static_cast<uint64_t>(in.runs), seed, in.progress);
   const uint64_t played = exact ? 0 : counts.games();  // sampling has counted its games
-  CountDone(in, static_cast<uint64_t>(in.runs) - std::min<uint64_t>(played, static_cast<uint64_t>(in.runs)));
+  CountDone(in, static_cast<uint64_t>(in.runs) - played);
   return counts.games() ? counts.Equity(0) : quillet::kNoEquity;
 }
 
