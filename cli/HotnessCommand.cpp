@@ -54,6 +54,7 @@ int HotnessCommand::Run() const {
                {"hero", EntriesJson(result.hero)},
                {"op1", EntriesJson(result.opponent)},  // the one opponent's, whichever --op gave it
                {"opponent", "Op" + std::to_string(result.opponentSlot)},
+               {"exact", !result.sampled},  // every river counted, else sampled per card
                {"ms", ms}});
     return kExitOk;
   }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Cards.h"
+#include "engine/StreetEvaluation.h"
 #include "views/ResultGrid.h"
 #include "widgets/ColourRef.h"
 #include "widgets/GridCtrl.h"
@@ -90,6 +91,8 @@ void CHotnessView::Show(const HotnessResult& result) {
   op1Grid_->setAccessibleName(opponent + QStringLiteral(" hotness"));
   SetLabel(heroLabel_, heroGrid_, result.heroLabel, QStringLiteral("Hero range"));
   SetLabel(op1Label_, op1Grid_, result.opponentLabel, opponent + QStringLiteral(" range"));
+  // A sampled table's equities carry the mark the street results use for sampled values.
+  sampledMark_ = result.sampled ? QString::fromWCharArray(kSampledMark) : QString();
   Fill(heroGrid_, result.hero, heroWidths_);
   Fill(op1Grid_, result.opponent, op1Widths_);
 }
@@ -118,7 +121,7 @@ void CHotnessView::FillRow(widgets::CGridCtrl* grid, int row, const HotnessEntry
   const QColor background = widgets::ColourFromRef(shownRow % 2 == 1 ? kOddRowColour : kEvenRowColour);
   grid->SetCell(row, 1, QString::asprintf("%d", shownRow));
   grid->SetCell(row, 2, CardName(entry.card));
-  grid->SetCell(row, 3, QString::asprintf("%.2lf", entry.equity));
+  grid->SetCell(row, 3, sampledMark_ + QString::asprintf("%.2lf", entry.equity));
   for (int column = 1; column < kColumnCount; ++column) grid->SetCellColours(row, column, background);
 }
 

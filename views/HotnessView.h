@@ -1,9 +1,9 @@
 #pragma once
 // The hotness pane's form: for each card that can still come, the Hero's equity (left grid)
 // and the one opponent's (right grid: Op1's, or the row that held the only opponent range),
-// each sorted best card first, under a label naming the range. The street evaluation
-// computes the table; this view only shows the last one it was handed. Ctrl+C copies a
-// grid as text (CResultGrid).
+// each sorted best card first (a sampled table's equities after "≈"), under a label naming
+// the range. The street evaluation computes the table; this view only shows the last one
+// it was handed. Ctrl+C copies a grid as text (CResultGrid).
 
 #include <QString>
 #include <QWidget>
@@ -74,6 +74,7 @@ class CHotnessView : public QWidget {
   QLabel* heroLabel_ = nullptr;
   QLabel* op1Label_ = nullptr;
   QString caption_;
+  QString sampledMark_;  // before each equity of a sampled table
 };
 
 }  // namespace ferrox

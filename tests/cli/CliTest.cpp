@@ -179,6 +179,7 @@ TEST(CliViews, HeatmapHotnessAndDistribution) {
   EXPECT_EQ(hot["caption"], "Equity at next board card on flop: Js Ts 6c");
   EXPECT_EQ(RunCli("hotness --hero AsKs --op QQ").exitCode, 2) << "needs a flop or a turn";
   EXPECT_EQ(hot["opponent"], "Op1");
+  EXPECT_EQ(hot["exact"], true) << "every river of a heads-up flop is counted";
   // The one opponent given in a later row: the same table, named after that row.
   const auto later = RunCli("hotness --hero AsKs --op '' --op QQ,JJ --board JsTs6c --seed 1 --json").Json();
   EXPECT_EQ(later["opponent"], "Op2");

@@ -76,11 +76,11 @@ int LevelOf(double equity) { return std::min(99, static_cast<int>(100.0 * std::c
 constexpr int kTurnRuns = 64;
 constexpr int kFlopRuns = 20'000 / kSampleDivisor;
 
-// Per next card: the engine's hero and Op1 rows, checked against the exact equity.
-// Returns the exact equities by card.
-std::map<int, double> ExpectHotnessMatches(const HeadsUp& c, int rules, int runs) {
-  const HotnessResult r = ComputeHotness(ListOf(c.hero), ListOf(c.op1), c.Board(), 0, quillet::Rules(rules), L"", L"", runs,
-                                         17 + rules);
+// Per next card: the engine's hero and Op1 rows, checked against the exact equity: every
+// river is counted. Returns the exact equities by card.
+std::map<int, double> ExpectHotnessMatches(const HeadsUp& c, int rules) {
+  const HotnessResult r = ComputeHotness(ListOf(c.hero), ListOf(c.op1), c.Board(), 0, quillet::Rules(rules), L"", L"");
+  EXPECT_FALSE(r.sampled);
   std::map<int, double> hero, op1, exact;
   for (const HotnessEntry& e : r.hero) hero[quillet::kSixPlusDeck[e.card]] = e.equity;
   for (const HotnessEntry& e : r.opponent) op1[quillet::kSixPlusDeck[e.card]] = e.equity;
@@ -90,14 +90,13 @@ std::map<int, double> ExpectHotnessMatches(const HeadsUp& c, int rules, int runs
   for (int card : next) {
     const double p = c.ExactWith(card, rules);
     exact[card] = p;
-    const double tolerance = 100 * Tolerance(p, runs);
     const std::string where = NameOf(card) + " on " + c.board + " rules " + std::to_string(rules);
     if (!hero.count(card) || !op1.count(card)) {
       ADD_FAILURE() << "no row for " << where;
       continue;
     }
-    EXPECT_NEAR(hero[card], 100 * p, tolerance) << where;
-    EXPECT_NEAR(op1[card], 100 - 100 * p, tolerance) << where;
+    EXPECT_NEAR(hero[card], 100 * p, 1e-9) << where;
+    EXPECT_NEAR(op1[card], 100 - 100 * p, 1e-9) << where;
   }
   return exact;
 }
@@ -119,7 +118,7 @@ double LargestRuleGap(const std::map<int, double>& standard, const std::map<int,
 TEST(HotnessAgainstEnumeration, TurnRowsAreExactUnderBothRules) {
   std::map<int, double> exact[2];
   for (int rules : kRuleSets) {
-    exact[rules] = ExpectHotnessMatches(kTurn, rules, kTurnRuns);
+    exact[rules] = ExpectHotnessMatches(kTurn, rules);
     for (const auto& [card, p] : exact[rules]) EXPECT_TRUE(p == 0 || p == 0.5 || p == 1) << "every river decides";
     // Rows left on the turn board would all sit at its equity, strictly between 0 and 1.
     EXPECT_GT(LargestSwing(kTurn, exact[rules], rules), 0.5);
@@ -127,10 +126,10 @@ TEST(HotnessAgainstEnumeration, TurnRowsAreExactUnderBothRules) {
   EXPECT_EQ(LargestRuleGap(exact[0], exact[1]), 1.0) << "a river that the rule set turns around";
 }
 
-TEST(HotnessAgainstEnumeration, FlopRowsWithinSamplingErrorUnderBothRules) {
+TEST(HotnessAgainstEnumeration, FlopRowsAreExactUnderBothRules) {
   std::map<int, double> exact[2];
   for (int rules : kRuleSets) {
-    exact[rules] = ExpectHotnessMatches(kFlop, rules, kFlopRuns);
+    exact[rules] = ExpectHotnessMatches(kFlop, rules);
     EXPECT_GT(LargestSwing(kFlop, exact[rules], rules), 0.3) << "some turn card must matter";
   }
   EXPECT_GT(LargestRuleGap(exact[0], exact[1]), 0.3);

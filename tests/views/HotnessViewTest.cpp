@@ -1,6 +1,6 @@
 // The hotness pane: the placeholder before any evaluation, what a computed table shows
-// (rows, order, texts, colours, caption, labels), replacement by the next result, and the
-// column widths kept in the settings.
+// (rows, order, texts, colours, caption, labels, the mark of a sampled one), replacement by
+// the next result, and the column widths kept in the settings.
 #include <QAccessible>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,7 +26,7 @@ using Grid = widgets::CGridCtrl;
 
 namespace {
 
-constexpr int kTestRuns = 2000;  // enough for a table; the view does not care how it was sampled
+constexpr int kTestRuns = 2000;  // enough for a sampled table
 const QColor kOdd(167, 246, 169);
 const QColor kEven(205, 246, 226);
 
@@ -37,11 +37,13 @@ std::vector<CardMask> Hands(const char* text) {
   return HandList(spec);
 }
 
-HotnessResult Compute(const char* hero, const char* op1, std::initializer_list<const char*> boardNames) {
+// exactSecondsLimit 0: sampled.
+HotnessResult Compute(const char* hero, const char* op1, std::initializer_list<const char*> boardNames,
+                      double exactSecondsLimit = kHotnessExactSecondsLimit) {
   std::vector<CardIndex> board;
   for (const char* name : boardNames) board.push_back(Card(name));
   return ComputeHotness(Hands(hero), Hands(op1), board, 0, quillet::kRulesStandard, QString(hero).toStdWString(),
-                        QString(op1).toStdWString(), kTestRuns, 11);
+                        QString(op1).toStdWString(), kTestRuns, 11, nullptr, 1, exactSecondsLimit);
 }
 
 // Every short-deck card name but the board's, written out rather than taken from the deck table.
@@ -173,7 +175,13 @@ class HotnessViewTest : public QObject {
 
   void nextResultReplacesTheTable() {
     CHotnessView view(CHotnessView::HeroColumnWidths(nullptr), CHotnessView::Op1ColumnWidths(nullptr));
-    view.ShowResult(Compute("AA,KK", "20%", {"Js", "Ts", "6c"}));
+    // A sampled table marks its equities as the street results mark theirs.
+    view.ShowResult(Compute("AA,KK", "20%", {"Js", "Ts", "6c"}, 0.0));
+    const QRegularExpression sampled(QStringLiteral("^\u2248\\d{1,3}\\.\\d\\d$"));
+    for (Grid* grid : {view.HeroGrid(), view.Op1Grid()})
+      for (int row = 0; row < grid->rowCount(); ++row)
+        QVERIFY2(sampled.match(grid->CellText(row, 3)).hasMatch(), qPrintable(grid->CellText(row, 3)));
+    // The next, counted exactly, drops the marks (CheckTable reads plain numbers).
     view.ShowResult(Compute("QQ", "AKs,JJ", {"Js", "Ts", "6c", "7d"}));
 
     QCOMPARE(view.Caption(), QStringLiteral("Equity at next board card on turn: Js Ts 6c 7d"));
