@@ -400,6 +400,13 @@ Plan PlanOf(const EquityProblem& problem, const SuitSymmetry& symmetry, Walk wal
       return plan;
     }
   }
+  // Deals far costlier than boards by estimate are not listed: many ranges on a board.
+  const double estimated = walk == Walk::Auto ? EstimatedDeals(problem) : 0;
+  if (estimated * boardsPerDeal * players > 8 * plan.boardWork) {
+    plan.dealCount = static_cast<std::size_t>(std::max(1.0, std::min(estimated, 1e18)));
+    plan.dealWork = 1e300;
+    return plan;
+  }
   plan.dealCount = ListDeals(problem.players, kDealListCap, &plan.deals);
   plan.listed = plan.dealCount < kDealListCap;
   // Too many deals to list: the deal walk cannot be taken.
