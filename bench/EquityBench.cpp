@@ -77,6 +77,9 @@ BENCHMARK_CAPTURE(Evaluate, HandVsHandFlop, {L"AsKs", L"QhQd"}, L"JsTs6c")->Unit
 BENCHMARK_CAPTURE(Evaluate, Range20VsRange30Preflop, {L"20%", L"30%"}, L"")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, QQplusAKsVs20Flop, {L"QQ+,AKs", L"20%"}, L"JsTs6c")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, HandVs30Turn, {L"AhKd", L"30%"}, L"JsTs6c7h")->Unit(benchmark::kMillisecond)->UseRealTime();
+// Exact would take too long: sampled until every standard error is under 0.1%.
+BENCHMARK_CAPTURE(Evaluate, FallbackFourRangesPreflop, {L"10%", L"12%", L"15%", L"20%"}, L"")
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Heatmap20(benchmark::State& state) {
   LoadAll();

@@ -35,7 +35,7 @@ struct PreciseSample {
 };
 
 // Plays `runs` games, then more until every player's standard error is under the budget's
-// or its seconds from `start` have passed; a stop asked through progress ends it early.
+// or its seconds from `start` have passed; the problem's stop flag ends it early.
 // progress, when given, holds `runs` units for this sample and gets at most that many: they
 // follow the games toward the number the target is expected to need, or the time spent,
 // whichever is further.
