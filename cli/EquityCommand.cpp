@@ -38,7 +38,15 @@ void PrintTable(const StreetEvaluation& result) {
     }
     std::cout << '\n';
   }
-  std::cout << ToUtf8(StreetOutputLine(result));
+  std::cout << ToUtf8(StreetOutputLine(result)) << ToUtf8(FallbackOutputLine(result));
+}
+
+// null without a fallback to Monte-Carlo; the streets' games and standard errors are theirs.
+Json FallbackJson(const StreetEvaluation& result) {
+  if (!result.switchedToMonteCarlo) return nullptr;
+  return Json{{"target_se", result.fallbackStandardError},
+              {"limit_s", result.fallbackSeconds},
+              {"stopped_by", FallbackReachedTarget(result) ? "target" : "time"}};
 }
 
 }  // namespace
@@ -71,7 +79,7 @@ int EquityCommand::Run() const {
   for (int s = 0; s < 3; ++s) streets[kStreetNames[s]] = StreetJson(result.tasks[s]);
   std::string notice = result.switchedToMonteCarlo ? ToUtf8(kMonteCarloNotice) : "";
   if (!notice.empty() && notice.back() == '\n') notice.pop_back();
-  Print(Json{{"streets", streets}, {"notice", notice}, {"ms", result.elapsedMs}});
+  Print(Json{{"streets", streets}, {"notice", notice}, {"ms", result.elapsedMs}, {"fallback", FallbackJson(result)}});
   return kExitOk;
 }
 

@@ -26,6 +26,8 @@ struct StreetInput {
   StreetSettings settings;
   bool enumerate;
   Progress* progress;
+  bool precise = false;  // sampling in place of an exact count: on past the runs
+  SamplingBudget::Clock::time_point start{};  // of the evaluation, on the fallback's clock
 };
 
 std::wstring Printf(const char* format, auto... args) {
@@ -47,11 +49,41 @@ bool SampledEquity(const StreetTask& task, const std::wstring& text) {
   return task.sampled && !text.empty() && text != L"none";
 }
 
-// A street weighs its runs: a sampled one has counted each game it played, an exact one
-// counts whole once done.
-void CountStreetDone(const StreetInput& in, bool sampled, int64_t played) {
+// What the sampled cells shown hold: the fewest and most games of their streets, the
+// largest standard error.
+struct SampledCells {
+  bool any = false;
+  int64_t fewest = 0;
+  int64_t most = 0;
+  double largestError = 0;
+};
+
+SampledCells SampledCellsOf(const StreetEvaluation& evaluation) {
+  SampledCells cells;
+  for (const StreetTask& task : evaluation.tasks)
+    for (int column = 0; column <= task.opponentCount && column < 6; ++column) {
+      if (!SampledEquity(task, StreetCellText(task, column))) continue;
+      cells.fewest = cells.any ? std::min(cells.fewest, task.games) : task.games;
+      cells.most = std::max(cells.most, task.games);
+      cells.any = true;
+      cells.largestError = std::max(cells.largestError, task.standardError[static_cast<std::size_t>(column)]);
+    }
+  return cells;
+}
+
+// "10,000 games, standard error up to 0.44%"; "812,000 to 901,000 games, ..." when the
+// streets played different numbers.
+std::wstring SampledText(const SampledCells& cells) {
+  std::wstring games = GroupedCount(cells.most);
+  if (cells.fewest != cells.most) games = GroupedCount(cells.fewest) + L" to " + games;
+  return games + Printf(" games, standard error up to %.2lf%%", cells.largestError * 100.0);
+}
+
+// A street weighs its runs: a sampled one has counted as it went, an exact one counts
+// whole once done.
+void CountStreetDone(const StreetInput& in, uint64_t counted) {
   if (!in.progress) return;
-  const int64_t rest = in.settings.runs - (sampled ? played : 0);
+  const int64_t rest = in.settings.runs - static_cast<int64_t>(counted);
   in.progress->AddDone(static_cast<uint64_t>(std::max<int64_t>(0, rest)));
 }
 
@@ -94,14 +126,30 @@ double Count(StreetTask& task, const StreetInput& in, int target, int64_t& games
   return Report(quillet::EnumerateEquity(problem), task, games);
 }
 
+// `wanted` games, or in place of an exact count at least that many and on to the
+// fallback's target; counted: the units of progress counted meanwhile.
+quillet::EquityCounts Play(StreetTask& task, const StreetInput& in, const quillet::EquityProblem& problem,
+                           uint64_t wanted, uint64_t seed, uint64_t& counted) {
+  if (!in.precise) {
+    quillet::EquityCounts counts = quillet::SampleEquity(problem, wanted, seed, in.progress);
+    counted = counts.games();
+    return counts;
+  }
+  PreciseSample sample = SampleToPrecision(problem, wanted, seed, in.settings.fallback, in.start, in.progress);
+  task.reachedTarget = sample.reachedTarget;
+  counted = sample.units;
+  return std::move(sample.counts);
+}
+
 // Monte-Carlo; games: the run count on entry, the games played on return. Fills every
 // standard error too.
-double Sample(StreetTask& task, const StreetInput& in, int target, uint64_t seed, int64_t& games) {
+double Sample(StreetTask& task, const StreetInput& in, int target, uint64_t seed, int64_t& games,
+              uint64_t& counted) {
   quillet::EquityProblem problem = ProblemOf(in, target);
   const int64_t wanted = in.settings.runs > 0 ? in.settings.runs : games;
   games = 0;
   if (wanted <= 0 || !problem.Prepare()) return quillet::kNoEquity;
-  const quillet::EquityCounts counts = quillet::SampleEquity(problem, static_cast<uint64_t>(wanted), seed, in.progress);
+  const quillet::EquityCounts counts = Play(task, in, problem, static_cast<uint64_t>(wanted), seed, counted);
   for (int p = 0; p < counts.players(); ++p) task.standardError[static_cast<std::size_t>(p)] = counts.StandardError(p);
   return Report(counts, task, games);
 }
@@ -130,6 +178,7 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   const int target = task.boardSize;
   const uint64_t seed = in.settings.seed ? in.settings.seed + static_cast<uint64_t>(target) : 0;
   int64_t games = task.games;
+  uint64_t counted = 0;  // units of progress
   double hero;
   bool headsUp = true;  // the opponent has what the hero has not
   bool sampled = false;
@@ -141,10 +190,10 @@ void RunStreet(StreetTask& task, const StreetInput& in) {
   } else {
     headsUp = false;
     sampled = true;
-    hero = Sample(task, in, target, seed, games);
+    hero = Sample(task, in, target, seed, games, counted);
   }
   if (in.progress && in.progress->StopRequested()) return;  // incomplete counts are no result
-  CountStreetDone(in, sampled, games);
+  CountStreetDone(in, counted);
   if (headsUp && hero != quillet::kNoEquity) task.opponentEquity[0] = 1.0 - hero;
   task.games = games;
   task.heroEquity = hero;
@@ -187,7 +236,11 @@ StreetEvaluation EvaluateStreets(const std::array<Spec, 6>& specs, const Request
                                                              : PredictStreetSeconds(specs, board, request.deadMask);
     if (!settings.forceExact && result.predictedSeconds > kEnumerationSecondsLimit) {
       input.enumerate = false;
+      input.precise = true;
+      input.start = settings.fallback.Now();
       result.switchedToMonteCarlo = true;
+      result.fallbackStandardError = settings.fallback.standardError;
+      result.fallbackSeconds = settings.fallback.seconds;
     }
   }
   const bool tables = FromTables(input.board, input.opponents, input.dead);
@@ -242,18 +295,22 @@ std::wstring StreetCellShownText(const StreetTask& task, int column) {
 }
 
 std::wstring SamplingLine(const StreetEvaluation& evaluation) {
-  int64_t games = 0;
-  double largestError = 0;
-  bool sampled = false;
-  for (const StreetTask& task : evaluation.tasks)
-    for (int column = 0; column <= task.opponentCount && column < 6; ++column) {
-      if (!SampledEquity(task, StreetCellText(task, column))) continue;
-      sampled = true;
-      games = std::max(games, task.games);
-      largestError = std::max(largestError, task.standardError[static_cast<std::size_t>(column)]);
-    }
-  if (!sampled) return L"";
-  return L"Monte-Carlo, " + GroupedCount(games) + Printf(" games, standard error up to %.2lf%%", largestError * 100.0);
+  const SampledCells cells = SampledCellsOf(evaluation);
+  return cells.any ? L"Monte-Carlo, " + SampledText(cells) : L"";
+}
+
+bool FallbackReachedTarget(const StreetEvaluation& evaluation) {
+  return std::ranges::all_of(evaluation.tasks, [](const StreetTask& task) {
+    return !task.sampled || task.games == 0 || task.reachedTarget;
+  });
+}
+
+std::wstring FallbackOutputLine(const StreetEvaluation& evaluation) {
+  const SampledCells cells = SampledCellsOf(evaluation);
+  if (!evaluation.switchedToMonteCarlo || !cells.any) return L"";
+  return Printf("Monte-Carlo until standard error under %.2lf%% or %g s: ", evaluation.fallbackStandardError * 100.0,
+                evaluation.fallbackSeconds) +
+         SampledText(cells) + (FallbackReachedTarget(evaluation) ? L", target reached\n" : L", time limit reached\n");
 }
 
 std::wstring StreetCellToolTip(const StreetTask& task, int column) {

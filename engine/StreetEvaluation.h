@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Cards.h"
+#include "engine/PreciseSampling.h"
 #include "engine/Progress.h"
 #include "engine/RequestValidation.h"
 #include "quillet/Spec.h"
@@ -32,6 +33,7 @@ struct StreetTask {
   // Standard error of each equity, hero first; 0 for a street counted exactly.
   std::array<double, 6> standardError{};
   bool sampled = false;  // by Monte-Carlo
+  bool reachedTarget = false;  // sampled in a fallback until every standard error was under its target
 };
 
 struct StreetSettings {
@@ -41,11 +43,15 @@ struct StreetSettings {
   uint64_t seed = 0;  // 0: from the clock
   bool forceExact = false;  // enumerate whatever the predicted time
   double predictedSeconds = -1;  // PredictStreetSeconds of the request when known, else -1
+  SamplingBudget fallback{};  // how long and how closely a fallback to Monte-Carlo samples
 };
 
 struct StreetEvaluation {
   std::array<StreetTask, 3> tasks;  // river, turn, flop
   bool switchedToMonteCarlo = false;
+  // When switched: the standard error and the seconds the sampling went on for.
+  double fallbackStandardError = 0;
+  double fallbackSeconds = 0;
   double predictedSeconds = 0;  // of exact work, when enumeration was asked for
   double elapsedMs = 0;
 };
@@ -57,9 +63,10 @@ double PredictStreetSeconds(const std::array<quillet::Spec, 6>& specs, const std
 
 // Runs the streets the board has not passed on worker threads, with the ranges and cards of
 // a validated request; `meanwhile` runs on the calling thread while the workers do.
-// Above kEnumerationSecondsLimit exact enumeration gives way to Monte-Carlo for this run.
-// progress, when given, expects `runs` units per street: sampled streets count their games
-// as they go, exact ones count whole when done. A stop asked through progress ends the
+// Above kEnumerationSecondsLimit exact enumeration gives way to Monte-Carlo for this run,
+// which plays at least `runs` games a street and goes on as settings.fallback allows.
+// progress, when given, expects `runs` units per street: sampled streets count as they go,
+// exact ones count whole when done. A stop asked through progress ends the
 // work early; the incomplete result is the caller's to discard.
 StreetEvaluation EvaluateStreets(const std::array<quillet::Spec, 6>& specs, const RequestData& request,
                                  const std::vector<CardIndex>& board, const StreetSettings& settings,
@@ -73,8 +80,9 @@ inline constexpr const wchar_t* kSampledMark = L"\u2248";
 // What a result cell shows: StreetCellText, after kSampledMark when the street was sampled.
 std::wstring StreetCellShownText(const StreetTask& task, int column);
 // The line under the results when a street was sampled: "Monte-Carlo, 10,000 games, standard
-// error up to 0.44%", with the games of the run and the largest standard error of the cells
-// shown; empty when every street was counted exactly.
+// error up to 0.44%", with the games of the run ("812,000 to 901,000" when the streets
+// played different numbers) and the largest standard error of the cells shown; empty when
+// every street was counted exactly.
 std::wstring SamplingLine(const StreetEvaluation& evaluation);
 // Tooltip of a result cell: how the equity was found and, for a sampled one, its standard
 // error; empty where the cell holds no equity.
@@ -82,6 +90,12 @@ std::wstring StreetCellToolTip(const StreetTask& task, int column);
 // "%ld river games time = %.3lf sec. River equity = %.2lf%%\n"; when no river game could
 // be dealt, "0 river games time = %.3lf sec. No deal is possible.\n".
 std::wstring StreetOutputLine(const StreetEvaluation& evaluation);
+// The Output pane's line after a fallback to Monte-Carlo: "Monte-Carlo until standard error
+// under 0.10% or 2 s: 196,608 games, standard error up to 0.10%, target reached\n", or
+// ", time limit reached\n"; empty without a fallback or a sampled street.
+std::wstring FallbackOutputLine(const StreetEvaluation& evaluation);
+// After a fallback: every sampled street got under the standard error aimed at in time.
+bool FallbackReachedTarget(const StreetEvaluation& evaluation);
 // "%.2lf%%" of a fraction.
 std::wstring PercentText(double fraction);
 

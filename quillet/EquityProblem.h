@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "quillet/EquityCounts.h"
@@ -68,5 +69,12 @@ class PlayedGames {
 // the games as they are played.
 EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
                           PlayedGames* played = nullptr);
+
+// Monte-Carlo in rounds on one plan of finding deals: `games` games, then as many more as
+// more(the counts so far) asks for, until it asks for none or the problem is stopped. The
+// first round is SampleEquity's; seeded, the result depends only on the rounds asked for.
+using MoreGames = std::function<uint64_t(const EquityCounts& sofar)>;
+EquityCounts SampleEquityUntil(const EquityProblem& problem, uint64_t games, uint64_t seed,
+                               const MoreGames& more, PlayedGames* played = nullptr);
 
 }  // namespace quillet

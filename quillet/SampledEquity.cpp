@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <vector>
 
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
@@ -143,10 +144,29 @@ uint64_t ChunkSeed(uint64_t seed, int chunk) {
   return z ^ (z >> 27);
 }
 
+// One round of games, added to total: split over the chunks when long. Each chunk counts
+// on its own, so the result is the same whichever thread plays it.
+void PlayRound(const EquityProblem& problem, std::vector<Sampler>& samplers, uint64_t games, EquityCounts& total,
+               PlayedGames* played) {
+  const int chunks = games >= 2 * kGamesPerChunk ? kChunks : 1;
+  std::vector<EquityCounts> counts(chunks, EquityCounts(total.players()));
+  ParallelFor(chunks, chunks, [&](int c, int) {
+    if (problem.Stopped()) return;  // a chunk that waited for a thread starts no games
+    const uint64_t share = games / chunks + (c < static_cast<int>(games % chunks) ? 1 : 0);
+    samplers[static_cast<std::size_t>(c)].Play(share, counts[c], played);
+  });
+  for (const EquityCounts& chunk : counts) total.Merge(chunk);
+}
+
 }  // namespace
 
 EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t seed,
                           PlayedGames* played) {
+  return SampleEquityUntil(problem, games, seed, {}, played);
+}
+
+EquityCounts SampleEquityUntil(const EquityProblem& problem, uint64_t games, uint64_t seed,
+                               const MoreGames& more, PlayedGames* played) {
   const int players = static_cast<int>(problem.players.size());
   if (players < 1 || players > kMaxPlayers || problem.CardsToCome() < 0 || games == 0)
     return EquityCounts(std::max(players, 0));
@@ -160,16 +180,13 @@ EquityCounts SampleEquity(const EquityProblem& problem, uint64_t games, uint64_t
   const Plan plan = MakePlan(problem, seed);
   if (plan.noDeals) return EquityCounts(players);
 
-  const int chunks = games >= 2 * kGamesPerChunk ? kChunks : 1;
-  std::vector<EquityCounts> counts(chunks, EquityCounts(players));
-  // Each chunk has its own seed and counts: the result is the same whichever thread plays it.
-  ParallelFor(chunks, chunks, [&](int c, int) {
-    if (problem.Stopped()) return;  // a chunk that waited for a thread starts no games
-    const uint64_t share = games / chunks + (c < static_cast<int>(games % chunks) ? 1 : 0);
-    Sampler(problem, plan, ChunkSeed(seed, c)).Play(share, counts[c], played);
-  });
-  for (int c = 1; c < chunks; ++c) counts[0].Merge(counts[c]);
-  return counts[0];
+  // Each chunk has its own seeded sampler, kept from round to round.
+  std::vector<Sampler> samplers;
+  for (int c = 0; c < kChunks; ++c) samplers.emplace_back(problem, plan, ChunkSeed(seed, c));
+  EquityCounts total(players);
+  for (uint64_t round = games; round > 0 && !problem.Stopped(); round = more ? more(total) : 0)
+    PlayRound(problem, samplers, round, total, played);
+  return total;
 }
 
 }  // namespace quillet

@@ -262,6 +262,8 @@ void CEvaluateView::Show(const Outcome& outcome) {
   sampling_->setText(sampling);
   sampling_->setVisible(!sampling.isEmpty());
   emit outputLine(FromWide(StreetOutputLine(outcome.streets)));
+  const std::wstring fallback = FallbackOutputLine(outcome.streets);
+  if (!fallback.empty()) emit outputLine(FromWide(fallback));
   if (outcome.hotness) emit hotnessReady(*outcome.hotness);
 }
 

@@ -133,12 +133,28 @@ TEST(CliEquity, SeededMonteCarloRepeatsAndSwitchNotice) {
   EXPECT_NEAR(se, std::sqrt(hero * (1 - hero) / 5000), 0.2 * se);
   ASSERT_EQ(river["ops_se"].size(), 2u);
   EXPECT_GT(river["ops_se"][1].get<double>(), 0.0);
+  EXPECT_TRUE(a["fallback"].is_null()) << "Monte-Carlo as asked";
   const auto big = RunCli("equity --hero 30% --op 30% --op 30% --runs 2000 --json").Json();
   EXPECT_EQ(big["notice"], "Calculation time will be very long! Monte-Carlo option will be used!");
-  EXPECT_EQ(big["streets"]["river"]["games"], 2000);
+  // In place of the exact count: at least the runs, then on until every standard error is
+  // under the target or the time is spent.
+  const auto fallback = big["fallback"];
+  EXPECT_EQ(fallback["target_se"], 0.001);
+  EXPECT_EQ(fallback["limit_s"], 2.0);
+  bool allUnder = true;
+  for (const char* street : {"river", "turn", "flop"}) {
+    const auto played = big["streets"][street];
+    EXPECT_GE(played["games"].get<int64_t>(), 2000) << street;
+    allUnder = allUnder && played["hero_se"].get<double>() < 0.001;
+    for (const auto& se : played["ops_se"]) allUnder = allUnder && se.get<double>() < 0.001;
+  }
+  EXPECT_EQ(fallback["stopped_by"], allUnder ? "target" : "time");
+  const Output text = RunCli("equity --hero 30% --op 30% --op 30% --runs 2000");
+  EXPECT_NE(text.out.find("\nMonte-Carlo until standard error under 0.10% or 2 s: "), std::string::npos) << text.out;
   // Three pairs preflop are counted exactly now; --force-exact keeps a large request exact.
   const auto pairs = RunCli("equity --hero AA --op KK --op QQ --json").Json();
   EXPECT_EQ(pairs["notice"], "");
+  EXPECT_TRUE(pairs["fallback"].is_null());
   EXPECT_EQ(pairs["streets"]["flop"]["games"], 216 * 4060);  // 6 x 6 x 6 deals, C(30, 3) flops
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include "engine/RequestValidation.h"
 #include "engine/StreetEvaluation.h"
 #include "engine/TableCardStore.h"
@@ -16,13 +18,14 @@ class Streets : public ::testing::Test {
     orderings_.standard.SetOrdering(quillet::AllClassesInMatrixOrder());
   }
 
-  StreetEvaluation Run(const std::vector<std::wstring>& ranges, const char* board, StreetSettings settings = {}) {
+  StreetEvaluation Run(const std::vector<std::wstring>& ranges, const char* board, StreetSettings settings = {},
+                       Progress* progress = nullptr) {
     for (CardIndex c : CardsOf(board)) store_.AppendBoardCard(c);
     for (std::size_t i = 0; i < ranges.size(); ++i) hands_.texts[i] = ranges[i];
     RequestData request;
     RequestFailure failure;
     EXPECT_TRUE(ValidateRequest(store_, hands_, NoRangeLinks(), parser_, request, failure)) << failure.message.size();
-    return EvaluateStreets(hands_.specs, request, store_.Board(), settings);
+    return EvaluateStreets(hands_.specs, request, store_.Board(), settings, {}, progress);
   }
 
   // Exact equity of the hero from the library's enumeration.
@@ -112,6 +115,7 @@ TEST_F(Streets, LargeEnumerationsSwitchToMonteCarloForThisRunOnly) {
   StreetSettings settings;
   settings.runs = 2000;
   settings.seed = 9;
+  settings.fallback.seconds = 0;  // no time past the runs
   const std::wstring range = L"AA,KK,QQ,JJ,TT,99,88,77,66,AKs,AQs,AJs,ATs,A9s,A8s,A7s";
   const auto r = Run({range, range, range, range}, "", settings);
   EXPECT_TRUE(r.switchedToMonteCarlo);
@@ -176,6 +180,149 @@ TEST_F(Streets, OutputLineAndCellTexts) {
   EXPECT_EQ(StreetCellText(e.tasks[0], 1), L"45.92%");
   e.tasks[0].games = 0;
   EXPECT_EQ(StreetCellText(e.tasks[0], 0), L"none");
+}
+
+// --- The fallback to Monte-Carlo -----------------------------------------------------
+
+using Clock = SamplingBudget::Clock;
+
+// A request the caller predicts too slow to count: the evaluation takes the prediction as
+// given, so even a small request falls back.
+StreetSettings FallingBack(int runs) {
+  StreetSettings settings;
+  settings.runs = runs;
+  settings.seed = 21;
+  settings.predictedSeconds = 2 * kEnumerationSecondsLimit;
+  return settings;
+}
+
+double LargestError(const StreetTask& task) {
+  double largest = 0;
+  for (int column = 0; column <= task.opponentCount; ++column)
+    largest = std::max(largest, task.standardError[static_cast<std::size_t>(column)]);
+  return largest;
+}
+
+TEST_F(Streets, TheFallbackSamplesUntilEveryStandardErrorIsUnderTheTarget) {
+  StreetSettings settings = FallingBack(1000);
+  settings.fallback.clock = [] { return Clock::time_point{}; };  // time never runs out
+  const auto r = Run({L"AA KK", L"QQ JJ", L"AKs"}, "Ah 7c 6d", settings);
+  ASSERT_TRUE(r.switchedToMonteCarlo);
+  for (const StreetTask& task : r.tasks) {
+    ASSERT_TRUE(task.sampled);
+    EXPECT_GE(task.games, 1000);
+    EXPECT_TRUE(task.reachedTarget);
+    EXPECT_LT(LargestError(task), kFallbackStandardError) << "street " << task.boardSize;
+    // The variance of a pot share is at most a quarter: 250,000 games always suffice.
+    EXPECT_LE(task.games, 250'000 + 65'536);
+    const double exact = Exact({"AA KK", "QQ JJ", "AKs"}, "Ah 7c 6d", task.boardSize);
+    EXPECT_NEAR(task.heroEquity, exact, 5 * task.standardError[0]) << "street " << task.boardSize;
+  }
+  EXPECT_TRUE(FallbackReachedTarget(r));
+  const std::wstring line = FallbackOutputLine(r);
+  EXPECT_TRUE(line.starts_with(L"Monte-Carlo until standard error under 0.10% or 2 s: ")) << line.size();
+  EXPECT_TRUE(line.ends_with(L", target reached\n"));
+}
+
+TEST_F(Streets, TheFallbackStopsWhenItsClockSaysTheTimeIsSpentAndItsProgressEndsAtTheTotal) {
+  Progress progress;
+  std::atomic<bool> overshot{false};
+  progress.OnAdvance([&] { overshot = overshot || progress.Done() > progress.Total(); }, {});
+  // Each reading half a second after the one before; what the bar showed at each.
+  int reads = 0;
+  std::vector<double> shown;
+  StreetSettings settings = FallingBack(1000);
+  settings.fallback.clock = [&] {
+    shown.push_back(progress.Fraction());
+    return Clock::time_point{} + std::chrono::milliseconds(500) * reads++;
+  };
+  // On the river only one street is sampled: the bar follows it alone.
+  const auto r = Run({L"AA KK", L"QQ JJ", L"AKs"}, "Ah 7c 6d 8s Tc", settings, &progress);
+  const StreetTask& river = r.tasks[0];
+  EXPECT_GT(river.games, 1000) << "went on past the runs";
+  EXPECT_FALSE(FallbackReachedTarget(r));
+  EXPECT_GE(LargestError(river), kFallbackStandardError);
+  EXPECT_TRUE(FallbackOutputLine(r).ends_with(L", time limit reached\n"));
+  // The start, the sampling's start, then a reading after each round until two seconds.
+  EXPECT_EQ(reads, 5);
+  EXPECT_FALSE(overshot);
+  EXPECT_EQ(progress.Total(), 1000u);
+  EXPECT_EQ(progress.Done(), progress.Total());
+  ASSERT_EQ(shown.size(), 5u);
+  EXPECT_GE(shown[4], 0.5) << "the bar follows the time spent";
+  EXPECT_LT(shown[4], 1.0) << "and is not full before the end";
+}
+
+TEST_F(Streets, ByDefaultTheFallbackIsTimedByTheSteadyClock) {
+  const SamplingBudget budget;
+  const Clock::time_point before = Clock::now();
+  const Clock::time_point now = budget.Now();
+  EXPECT_LE(before, now);
+  EXPECT_LE(now, Clock::now());
+  EXPECT_EQ(budget.seconds, 2.0);
+  EXPECT_EQ(budget.standardError, 0.001);
+}
+
+TEST_F(Streets, MonteCarloModePlaysExactlyItsRuns) {
+  StreetSettings settings = FallingBack(3000);
+  settings.enumerate = false;
+  const auto r = Run({L"AA KK", L"QQ JJ", L"AKs", L"TT 99"}, "", settings);
+  EXPECT_FALSE(r.switchedToMonteCarlo);
+  for (const StreetTask& task : r.tasks) {
+    EXPECT_TRUE(task.sampled);
+    EXPECT_EQ(task.games, 3000);
+    EXPECT_FALSE(task.reachedTarget);
+  }
+  EXPECT_TRUE(SamplingLine(r).starts_with(L"Monte-Carlo, 3,000 games, standard error up to "));
+  EXPECT_EQ(FallbackOutputLine(r), L"");
+}
+
+TEST_F(Streets, AStopEndsTheFallback) {
+  Progress progress;
+  std::atomic<int> reads{0};
+  StreetSettings settings = FallingBack(1000);
+  settings.fallback.standardError = 0;  // never reached: only the stop ends it
+  settings.fallback.clock = [&] {
+    if (++reads == 5) progress.RequestStop();  // after a street's first round
+    return Clock::time_point{};
+  };
+  const auto r = Run({L"AA KK", L"QQ JJ", L"AKs"}, "Ah 7c 6d", settings, &progress);
+  EXPECT_LE(reads, 5 + 2) << "no street plays another round";
+  for (const StreetTask& task : r.tasks) EXPECT_EQ(task.heroEquity, kNotComputed) << "no result from a stopped run";
+  EXPECT_LE(progress.Done(), progress.Total());
+}
+
+TEST_F(Streets, TheFallbackLineSaysTheGamesTheErrorAndWhatEndedIt) {
+  StreetEvaluation e;
+  e.switchedToMonteCarlo = true;
+  e.fallbackStandardError = 0.001;
+  e.fallbackSeconds = 2;
+  for (int i = 0; i < 3; ++i) {
+    StreetTask& task = e.tasks[static_cast<std::size_t>(i)];
+    task = {5 - i, 1, 0, kNotComputed, {}};
+  }
+  for (StreetTask* task : {&e.tasks[0], &e.tasks[1]}) {
+    task->heroEquity = 0.6;
+    task->opponentEquity[0] = 0.4;
+    task->sampled = task->reachedTarget = true;
+  }
+  e.tasks[0].games = 1'240'000;
+  e.tasks[0].standardError = {0.00098, 0.00097, 0, 0, 0, 0};
+  e.tasks[1].games = 1'180'000;
+  e.tasks[1].standardError = {0.00091, 0.00099, 0, 0, 0, 0};
+  EXPECT_EQ(FallbackOutputLine(e),
+            L"Monte-Carlo until standard error under 0.10% or 2 s: 1,180,000 to 1,240,000 games, standard error up to "
+            L"0.10%, target reached\n");
+  EXPECT_EQ(SamplingLine(e), L"Monte-Carlo, 1,180,000 to 1,240,000 games, standard error up to 0.10%");
+  EXPECT_EQ(StreetCellToolTip(e.tasks[1], 1), L"Monte-Carlo: 1180000 games, standard error 0.10%");
+  e.tasks[1].reachedTarget = false;
+  e.tasks[1].standardError[0] = 0.0016;
+  e.fallbackSeconds = 0.5;
+  EXPECT_EQ(FallbackOutputLine(e),
+            L"Monte-Carlo until standard error under 0.10% or 0.5 s: 1,180,000 to 1,240,000 games, standard error up "
+            L"to 0.16%, time limit reached\n");
+  e.switchedToMonteCarlo = false;  // sampled as asked
+  EXPECT_EQ(FallbackOutputLine(e), L"");
 }
 
 }  // namespace

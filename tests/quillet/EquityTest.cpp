@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <vector>
 
 #include "quillet/Equity.h"
 #include "quillet/EquityProblem.h"
@@ -237,6 +239,32 @@ TEST(SampledEquity, SeededRunsRepeatAndHonourTheRunCount) {
   const EquityProblem problem = ProblemOf({"", {"AA KK", "QQ AKs"}, "", "", 5, 0});
   EXPECT_EQ(SampleEquity(problem, 600000, 5).CountOf(1), SampleEquity(problem, 600000, 5).CountOf(1));
   EXPECT_EQ(SampleEquity(problem, 600000, 5).games(), 600000u);
+}
+
+TEST(SampledEquity, RoundsGoOnWhileAskedRepeatWithTheSeedAndEndOnAStop) {
+  EquityProblem problem = ProblemOf({"", {"AA KK", "QQ AKs", "JTs 99"}, "Ts 9d 6h", "", 5, 1});
+  std::vector<uint64_t> seen;
+  const auto threeMore = [&seen](const EquityCounts& sofar) -> uint64_t {
+    seen.push_back(sofar.games());
+    return seen.size() <= 3 ? 100'000 : 0;
+  };
+  const EquityCounts a = SampleEquityUntil(problem, 5000, 7, threeMore);
+  EXPECT_EQ(seen, (std::vector<uint64_t>{5000, 105'000, 205'000, 305'000}));
+  ASSERT_EQ(a.games(), 305'000u);
+  // Every round plays new games: the whole is as close to the exact value as its count says.
+  const EquityCounts exact = EnumerateEquity(problem);
+  for (int p = 0; p < 3; ++p)
+    EXPECT_NEAR(a.Equity(p), exact.Equity(p), 4 * StandardError(exact.Equity(p), a.games())) << "player " << p;
+  seen.clear();
+  EXPECT_EQ(SampleEquityUntil(problem, 5000, 7, threeMore).CountOf(1), a.CountOf(1));
+
+  std::atomic<bool> stop{false};
+  problem.stop = &stop;
+  const EquityCounts stopped = SampleEquityUntil(problem, 5000, 7, [&stop](const EquityCounts&) -> uint64_t {
+    stop = true;
+    return 100'000;
+  });
+  EXPECT_EQ(stopped.games(), 5000u) << "no round after the stop";
 }
 
 TEST(SampledEquity, NoValidDealGivesNoGames) {

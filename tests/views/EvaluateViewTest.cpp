@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -208,9 +209,18 @@ class EvaluateViewTest : public QObject {
     QVERIFY(form.notices.front().startsWith("Calculation time will be very long!"));
     QVERIFY(form.settings.Enumerate());
     QVERIFY(form.Text(0, 0).endsWith('%'));
-    // The sampled figures say how far they may be off.
-    QVERIFY(form.view.Cell(0, 2)->toolTip().startsWith("Monte-Carlo: 1000 games, standard error "));
+    // The sampled figures say how far they may be off, with the games each street played:
+    // at least the runs, then on to the fallback's target or time limit.
+    const QRegularExpression tip("^Monte-Carlo: (\\d+) games, standard error \\d+\\.\\d\\d%$");
+    const QRegularExpressionMatch match = tip.match(form.view.Cell(0, 2)->toolTip());
+    QVERIFY2(match.hasMatch(), qPrintable(form.view.Cell(0, 2)->toolTip()));
+    QVERIFY(match.captured(1).toLongLong() >= 1000);
     QVERIFY(form.view.Cell(0, 4)->toolTip().isEmpty());
+    // The Output pane: the time taken, then what the sampling reached.
+    QCOMPARE(form.output.size(), 2);
+    QVERIFY(form.output.front().contains(" river games time = "));
+    QVERIFY(form.output.back().startsWith("Monte-Carlo until standard error under 0.10% or 2 s: "));
+    QVERIFY(form.output.back().endsWith(" reached\n"));
   }
 
   void hotnessComesWithTheEvaluationWhenItApplies() {
