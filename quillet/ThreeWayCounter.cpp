@@ -20,17 +20,17 @@ using Sorted = std::vector<ThreeWayCounter::Hand>;
 // Totals over the counted hands [begin, end) of the disjoint pairs.
 inline int64_t Sum(const PairCounter& pairs, const Sorted& mine, std::size_t begin, std::size_t end) {
   int64_t total = 0;
-  for (std::size_t i = begin; i < end; ++i) total += pairs.Disjoint(mine[i].a, mine[i].b);
+  for (std::size_t i = begin; i < end; ++i) total += pairs.Disjoint(mine[i].a(), mine[i].b());
   return total;
 }
 
 inline void Move(PairCounter& pairs, int side, const Sorted& s, std::size_t begin, std::size_t end, bool in) {
   for (std::size_t i = begin; i < end; ++i)
-    in ? pairs.Insert(side, s[i].a, s[i].b) : pairs.Remove(side, s[i].a, s[i].b);
+    in ? pairs.Insert(side, s[i].a(), s[i].b()) : pairs.Remove(side, s[i].a(), s[i].b());
 }
 
 inline std::size_t EndOfValue(const Sorted& s, std::size_t begin, int value) {
-  while (begin < s.size() && s[begin].value == value) ++begin;
+  while (begin < s.size() && s[begin].value() == value) ++begin;
   return begin;
 }
 
@@ -53,10 +53,10 @@ ThreeWayCounter::ThreeWayCounter(const EquityProblem& problem) {
   for (const auto& range : problem.players)
     for (uint64_t m : range.masks) all |= m;
   cardsInUse_ = std::popcount(all);
-  const auto dense = [all](int card) { return static_cast<uint8_t>(std::popcount(all & ((uint64_t{1} << card) - 1))); };
+  const auto dense = [all](int card) { return static_cast<uint32_t>(std::popcount(all & ((uint64_t{1} << card) - 1))); };
   for (int p = 0; p < 3; ++p)
     for (uint64_t m : problem.players[p].masks)
-      cards_[p].push_back({dense(std::countr_zero(m)), dense(63 - std::countl_zero(m))});
+      cards_[p].push_back(dense(std::countr_zero(m)) << 8 | dense(63 - std::countl_zero(m)));
 }
 
 void ThreeWayCounter::Count(const std::vector<std::vector<int>>& values, uint64_t weight, EquityCounts& out) {
@@ -64,7 +64,7 @@ void ThreeWayCounter::Count(const std::vector<std::vector<int>>& values, uint64_
     Sorted& sorted = sorted_[p];
     sorted.clear();
     for (std::size_t i = 0; i < values[p].size(); ++i)
-      if (values[p][i] >= 0) sorted.push_back({values[p][i], cards_[p][i][0], cards_[p][i][1]});
+      if (values[p][i] >= 0) sorted.push_back({static_cast<uint32_t>(values[p][i]) << 16 | cards_[p][i]});
     std::sort(sorted.begin(), sorted.end());
   }
 #ifdef QUILLET_POPCNT_COPY
@@ -110,10 +110,10 @@ inline int64_t ThreeWayCounter::CountPlayer(int player, uint64_t weight, EquityC
   pairs_.Clear(cardsInUse_);
   int64_t alone = 0, withJ = 0, withK = 0, withBoth = 0;
   for (std::size_t h = 0; h < mine.size();) {
-    const int value = mine[h].value;
+    const int value = mine[h].value();
     const std::size_t end = EndOfValue(mine, h, value);
-    for (; nj < sj.size() && sj[nj].value < value; ++nj) pairs_.Insert(0, sj[nj].a, sj[nj].b);
-    for (; nk < sk.size() && sk[nk].value < value; ++nk) pairs_.Insert(1, sk[nk].a, sk[nk].b);
+    for (; nj < sj.size() && sj[nj].value() < value; ++nj) pairs_.Insert(0, sj[nj].a(), sj[nj].b());
+    for (; nk < sk.size() && sk[nk].value() < value; ++nk) pairs_.Insert(1, sk[nk].a(), sk[nk].b());
     const int64_t bb = Sum(pairs_, mine, h, end);
     int64_t lb = bb, bl = bb, ll = bb;
     const std::size_t jEnd = jTies ? EndOfValue(sj, nj, value) : nj;
