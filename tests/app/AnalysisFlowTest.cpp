@@ -565,6 +565,41 @@ class AnalysisFlowTest : public QObject {
     QVERIFY(!sampling->isVisible());
     QVERIFY(!evaluation->Cell(0, 0)->text().contains(kSampledMark));
   }
+
+  // Three ranges before the flop are counted exactly, without the notice; a fourth makes
+  // the count too long, and the sampling in its place plays past the runs and says in the
+  // Output pane how far it got.
+  void threeRangesPreflopAreExactAndFourSampleToTheirTarget() {
+    Program p;
+    QVERIFY(p.frame);
+    CEvaluateView* evaluation = p.Evaluation();
+    p.Type(0, "10%");
+    p.Type(1, "12%");
+    p.Type(2, "15%");
+    QString notice;
+    AnswerNextMessageBox(&notice);  // answers the first box that opens, from here on
+    QVERIFY(p.EvaluateToEnd());
+    QVERIFY2(notice.isEmpty(), qPrintable(notice));
+    static const QRegularExpression exact(QStringLiteral("^\\d+\\.\\d\\d%$"));
+    for (int street = 0; street < 3; ++street)
+      for (int column = 0; column < 3; ++column)
+        QVERIFY2(exact.match(evaluation->Cell(street, column)->text()).hasMatch(),
+                 qPrintable(evaluation->Cell(street, column)->text()));
+    QVERIFY2(p.OutputLines().last().contains(" river games time = "), qPrintable(p.OutputLines().join(" / ")));
+
+    p.Type(3, "20%");
+    QVERIFY(p.EvaluateToEnd());
+    QVERIFY2(notice.startsWith("Calculation time will be very long! Monte-Carlo option will be used!"), qPrintable(notice));
+    for (int street = 0; street < 3; ++street)
+      for (int column = 0; column < 4; ++column) {
+        QLineEdit* cell = evaluation->Cell(street, column);
+        QVERIFY2(cell->text().startsWith(kSampledMark), qPrintable(cell->text()));
+        QVERIFY2(SampledFigures(cell->toolTip()).first >= 10'000, qPrintable(cell->toolTip()));
+      }
+    const QString last = p.OutputLines().last().trimmed();
+    QVERIFY2(last.startsWith("Monte-Carlo until standard error under 0.10% or 2 s: "), qPrintable(last));
+    QVERIFY2(last.endsWith("target reached") || last.endsWith("time limit reached"), qPrintable(last));
+  }
 };
 
 }  // namespace
