@@ -18,6 +18,7 @@
 
 #include "quillet/DeadCardPreflop.h"
 #include "quillet/DisjointRangesCounter.h"
+#include "quillet/FourWayCounter.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
 #include "quillet/MultiwayCounter.h"
@@ -276,10 +277,11 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
     std::unique_ptr<HeadsUpCounter> headsUp;
     std::unique_ptr<DisjointRangesCounter> disjoint;
     std::unique_ptr<ThreeWayCounter> threeWay;
+    std::unique_ptr<FourWayCounter> fourWay;
     std::unique_ptr<MultiwayCounter> multiway;
   };
   const bool disjoint = DisjointRangesCounter::Applies(pr);
-  const bool threeWay = ThreeWayCounter::Applies(pr);
+  const bool threeWay = ThreeWayCounter::Applies(pr), fourWay = FourWayCounter::Applies(pr);
   std::vector<Scratch> scratch(threads);
   for (auto& s : scratch) {
     s.values.resize(players);
@@ -287,6 +289,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
     if (players == 2) s.headsUp = std::make_unique<HeadsUpCounter>(pr);
     else if (disjoint) s.disjoint = std::make_unique<DisjointRangesCounter>(pr);
     else if (threeWay) s.threeWay = std::make_unique<ThreeWayCounter>(pr);
+    else if (fourWay) s.fourWay = std::make_unique<FourWayCounter>(pr);
     else s.multiway = std::make_unique<MultiwayCounter>(pr);
   }
 
@@ -311,6 +314,7 @@ EquityCounts BoardByBoard(const EquityProblem& pr, const SuitSymmetry& symmetry,
       if (s.headsUp) s.headsUp->Count(s.values[0], s.values[1], weight, counts[worker]);
       else if (s.disjoint) s.disjoint->Count(s.values, weight, counts[worker]);
       else if (s.threeWay) s.threeWay->Count(s.values, weight, counts[worker]);
+      else if (s.fourWay) s.fourWay->Count(s.values, weight, counts[worker]);
       else s.multiway->Count(s.values, weight, counts[worker]);
     };
     if (need == 0) leaf(0, 0);
@@ -370,6 +374,7 @@ double BoardWork(const EquityProblem& problem, double boardsAll, bool disjoint) 
   // Heads-up or without shared cards, the sort of every hand by value is most of it.
   if (players == 2 || disjoint) return boardsAll * combos * (2 + std::log2(std::max(combos, 2.0)) / 2);
   if (ThreeWayCounter::Applies(problem)) return boardsAll * ThreeWayCounter::BoardWork(problem);
+  if (FourWayCounter::Applies(problem)) return boardsAll * FourWayCounter::BoardWork(problem);
   const int widest = MultiwayCounter::CountedPlayer(problem);
   const auto widestHands = static_cast<double>(problem.players[widest].size());
   const double outerDeals = EstimatedDeals(problem, widest);

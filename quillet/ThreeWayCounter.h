@@ -13,6 +13,7 @@
 #include "quillet/EquityCounts.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/PairCounter.h"
+#include "quillet/SortedHands.h"
 
 namespace quillet {
 
@@ -29,26 +30,12 @@ class ThreeWayCounter {
   // each `weight` times.
   void Count(const std::vector<std::vector<int>>& values, uint64_t weight, EquityCounts& out);
 
-  // A hand on this board: its value above its two cards, numbered densely (values are
-  // under 2^16), so that a sort moves one word per hand.
-  struct Hand {
-    uint32_t key;
-    int value() const { return static_cast<int>(key >> 16); }
-    int a() const { return static_cast<int>(key >> 8 & 255); }
-    int b() const { return static_cast<int>(key & 255); }
-    bool operator<(const Hand& o) const { return key < o.key; }
-  };
-
  private:
   void CountBoard(uint64_t weight, EquityCounts& out);
-  // The same, built for processors with a bit-count instruction.
-  void CountBoardPopcnt(uint64_t weight, EquityCounts& out);
   // Adds the deals whose first winner is `player`; returns how many.
   int64_t CountPlayer(int player, uint64_t weight, EquityCounts& out);
 
-  int cardsInUse_ = 0;
-  std::array<std::vector<uint32_t>, 3> cards_;  // per player and hand, the low half of its key
-  std::array<std::vector<Hand>, 3> sorted_;     // this board's, by value
+  SortedHands sorted_;  // this board's, by value
   PairCounter pairs_;
   std::array<std::size_t, 2> next_{};  // hands of each side in the counter after a player's sweep
 };

@@ -100,7 +100,7 @@ TEST_F(Streets, ASingleHandAgainstOneRangeIsCountedExactlyEvenWithMonteCarlo) {
 
 TEST_F(Streets, LargeEnumerationsSwitchToMonteCarloForThisRunOnly) {
   std::array<quillet::Spec, 6> specs;
-  specs[0] = specs[1] = specs[2] = specs[3] = SpecOf("AA KK QQ JJ TT 99 88 77 66 AKs AQs AJs ATs A9s A8s A7s");
+  specs[0] = specs[1] = specs[2] = specs[3] = specs[4] = SpecOf("AA KK QQ JJ TT 99 88 77 66 AKs AQs AJs ATs A9s A8s A7s");
   ASSERT_EQ(specs[0].size(), 82u);  // 9 pairs and 7 suited classes
   EXPECT_GT(PredictStreetSeconds(specs, {}, 0), kEnumerationSecondsLimit);
   // Three pairs preflop are counted exactly; heads-up preflop comes from the tables.
@@ -117,7 +117,7 @@ TEST_F(Streets, LargeEnumerationsSwitchToMonteCarloForThisRunOnly) {
   settings.seed = 9;
   settings.fallback.seconds = 0;  // no time past the runs
   const std::wstring range = L"AA,KK,QQ,JJ,TT,99,88,77,66,AKs,AQs,AJs,ATs,A9s,A8s,A7s";
-  const auto r = Run({range, range, range, range}, "", settings);
+  const auto r = Run({range, range, range, range, range}, "", settings);
   EXPECT_TRUE(r.switchedToMonteCarlo);
   EXPECT_EQ(r.tasks[0].games, 2000);
   EXPECT_TRUE(settings.enumerate) << "the caller's setting is not changed";

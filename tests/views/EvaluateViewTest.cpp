@@ -203,7 +203,7 @@ class EvaluateViewTest : public QObject {
   void enumerationTooLargeGivesWayToSamplingForThisEvaluationOnly() {
     Form form;
     form.Runs("1000");
-    form.Players({"22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+", "22+,A6s+,K6s+,Q6s+"});
+    form.Players({"22+,A6+,K6+,Q6+", "22+,A6+,K6+,Q6+", "22+,A6+,K6+,Q6+", "22+,A6+,K6+,Q6+"});
     QVERIFY(form.EvaluateAndWait());
     QCOMPARE(form.notices.size(), 1);
     QVERIFY(form.notices.front().startsWith("Calculation time will be very long!"));

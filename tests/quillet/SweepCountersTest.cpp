@@ -6,6 +6,7 @@
 
 #include "quillet/Cards.h"
 #include "quillet/EquityProblem.h"
+#include "quillet/FourWayCounter.h"
 #include "quillet/Evaluator.h"
 #include "quillet/PairCounter.h"
 #include "quillet/ThreeWayCounter.h"
@@ -89,7 +90,8 @@ void ExpectBruteForce(const EquityCounts& counts, const BruteResult& brute, cons
 }
 
 // The counter alone on a whole board; hands that touch it are given no value.
-void CountOneBoard(const EquityProblem& problem, uint64_t board, ThreeWayCounter& counter, EquityCounts& out) {
+template <class Counter>
+void CountOneBoard(const EquityProblem& problem, uint64_t board, Counter& counter, EquityCounts& out) {
   const FastEvaluator eval(problem.rules);
   std::vector<std::vector<int>> values;
   for (const auto& range : problem.players) {
@@ -100,7 +102,8 @@ void CountOneBoard(const EquityProblem& problem, uint64_t board, ThreeWayCounter
 }
 
 // The counter alone on every completion of the board, one board at a time.
-void CountEveryBoard(const EquityProblem& problem, uint64_t board, int need, int first, ThreeWayCounter& counter,
+template <class Counter>
+void CountEveryBoard(const EquityProblem& problem, uint64_t board, int need, int first, Counter& counter,
                      EquityCounts& out) {
   if (need == 0) return CountOneBoard(problem, board, counter, out);
   for (int i = first; i < kDeckSize; ++i) {
@@ -110,14 +113,16 @@ void CountEveryBoard(const EquityProblem& problem, uint64_t board, int need, int
   }
 }
 
+template <class Counter>
 EquityCounts SweptOverBoards(const EquityProblem& problem) {
   EquityCounts counts(static_cast<int>(problem.players.size()));
-  ThreeWayCounter counter(problem);
+  Counter counter(problem);
   CountEveryBoard(problem, problem.board, problem.CardsToCome(), 0, counter, counts);
   return counts;
 }
 
 // Ranges card-disjoint or not, on a whole board.
+template <class Counter>
 void CheckOneBoard(int players, Cards cards, int seed) {
   std::mt19937 rng(seed);
   int checked = 0;
@@ -126,7 +131,7 @@ void CheckOneBoard(int players, Cards cards, int seed) {
     const BruteResult brute = BruteEquity(r.ranges, r.board, r.dead, 5, r.rules);
     EquityProblem problem = ProblemOf(r);
     if (!problem.Prepare() || brute.games == 0) continue;
-    const EquityCounts counts = SweptOverBoards(problem);
+    const EquityCounts counts = SweptOverBoards<Counter>(problem);
     SCOPED_TRACE(round);
     ExpectBruteForce(counts, brute, r);
     ++checked;
@@ -134,11 +139,14 @@ void CheckOneBoard(int players, Cards cards, int seed) {
   EXPECT_GT(checked, 20);
 }
 
-TEST(ThreeWayCounter, SharingCardsOnOneBoard) { CheckOneBoard(3, Cards::Overlapping, 1); }
-TEST(ThreeWayCounter, WithCardsOfTheirOwnOnOneBoard) { CheckOneBoard(3, Cards::Disjoint, 3); }
+TEST(ThreeWayCounter, SharingCardsOnOneBoard) { CheckOneBoard<ThreeWayCounter>(3, Cards::Overlapping, 1); }
+TEST(ThreeWayCounter, WithCardsOfTheirOwnOnOneBoard) { CheckOneBoard<ThreeWayCounter>(3, Cards::Disjoint, 3); }
+TEST(FourWayCounter, SharingCardsOnOneBoard) { CheckOneBoard<FourWayCounter>(4, Cards::Overlapping, 2); }
+TEST(FourWayCounter, WithCardsOfTheirOwnOnOneBoard) { CheckOneBoard<FourWayCounter>(4, Cards::Disjoint, 4); }
 
 // Boards of none, three and four cards completed: by the counter alone, and by the whole
 // enumeration (whose narrow ranges walk their deals).
+template <class Counter>
 void CheckEnumeration(int players, int known, int seed) {
   std::mt19937 rng(seed);
   int checked = 0;
@@ -148,26 +156,29 @@ void CheckEnumeration(int players, int known, int seed) {
     EquityProblem problem = ProblemOf(r);
     if (!problem.Prepare() || brute.games == 0) continue;
     SCOPED_TRACE(round);
-    ExpectBruteForce(SweptOverBoards(problem), brute, r);
+    ExpectBruteForce(SweptOverBoards<Counter>(problem), brute, r);
     ExpectBruteForce(EnumerateEquity(problem, 1, Walk::BoardByBoard), brute, r);
     ++checked;
   }
   EXPECT_GT(checked, 0);
 }
 
-TEST(ThreeWayCounter, Preflop) { CheckEnumeration(3, 0, 11); }
-TEST(ThreeWayCounter, OnAFlop) { CheckEnumeration(3, 3, 12); }
-TEST(ThreeWayCounter, OnATurn) { CheckEnumeration(3, 4, 13); }
+TEST(ThreeWayCounter, Preflop) { CheckEnumeration<ThreeWayCounter>(3, 0, 11); }
+TEST(ThreeWayCounter, OnAFlop) { CheckEnumeration<ThreeWayCounter>(3, 3, 12); }
+TEST(ThreeWayCounter, OnATurn) { CheckEnumeration<ThreeWayCounter>(3, 4, 13); }
+TEST(FourWayCounter, Preflop) { CheckEnumeration<FourWayCounter>(4, 0, 21); }
+TEST(FourWayCounter, OnAFlop) { CheckEnumeration<FourWayCounter>(4, 3, 22); }
+TEST(FourWayCounter, OnATurn) { CheckEnumeration<FourWayCounter>(4, 4, 23); }
 
 // Random hands in and out of both sides; after each change, the disjoint pairs against
-// random hands counted directly.
+// random hands, one or two, counted directly.
 TEST(PairCounter, DisjointPairsAsHandsComeAndGo) {
   std::mt19937 rng(7);
   for (int round = 0; round < 20; ++round) {
     // Few cards, so that hands meet, repeat across the sides, and touch the looked-up hand.
     std::vector<int> cards(SixPlusDeckCards(), SixPlusDeckCards() + kDeckSize);
     std::shuffle(cards.begin(), cards.end(), rng);
-    cards.resize(6 + round % 5);
+    cards.resize(6 + round % 7);
     const std::vector<Hand> all = HandsFrom(cards, 100, rng);
     PairCounter counter;
     std::array<std::vector<Hand>, 2> sides;
@@ -191,6 +202,15 @@ TEST(PairCounter, DisjointPairsAsHandsComeAndGo) {
       for (const Hand& a : sides[0])
         for (const Hand& b : sides[1]) direct += !meets(a, b) && !meets(a, probe) && !meets(b, probe);
       ASSERT_EQ(counter.Disjoint(probe.first, probe.second), direct) << round << " " << step;
+      // And against two hands at once, of four different cards.
+      const Hand second = all[rng() % all.size()];
+      if (meets(probe, second)) continue;
+      direct = 0;
+      for (const Hand& a : sides[0])
+        for (const Hand& b : sides[1])
+          direct += !meets(a, b) && !meets(a, probe) && !meets(b, probe) && !meets(a, second) && !meets(b, second);
+      ASSERT_EQ(PairCounter::WithHand(counter, probe.first, probe.second).Disjoint(second.first, second.second), direct)
+          << round << " " << step;
     }
   }
 }

@@ -1,0 +1,25 @@
+#pragma once
+// The board counters' lookups are mostly bit counts. Where the processor has the instruction,
+// the work runs in a copy built to use it, chosen at run time: a build for any x86-64 stays
+// correct everywhere and is fast where it can be.
+
+namespace quillet {
+
+#if defined(__x86_64__) && defined(__GNUC__)
+template <class Work>
+__attribute__((target("popcnt"), flatten)) inline void RunWithPopcount(const Work& work) {
+  work();
+}
+#endif
+
+// Runs `work` (and everything it calls, inlined) in the fastest copy this processor runs.
+template <class Work>
+inline void RunWithFastestBitCount(const Work& work) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool popcnt = __builtin_cpu_supports("popcnt");
+  if (popcnt) return RunWithPopcount(work);
+#endif
+  work();
+}
+
+}  // namespace quillet
