@@ -51,12 +51,15 @@ Request Validated(const std::vector<std::wstring>& ranges, const std::wstring& b
   return r;
 }
 
-void Evaluate(benchmark::State& state, const std::vector<std::wstring>& ranges, const std::wstring& board) {
+void Evaluate(benchmark::State& state, const std::vector<std::wstring>& ranges, const std::wstring& board,
+              bool forceExact = false) {
   const Request r = Validated(ranges, board);
+  StreetSettings settings;
+  settings.forceExact = forceExact;
   int64_t games = 0;  // of all streets; the streets run on other threads, hence real time
   bool sampled = false;
   for (auto _ : state) {
-    const StreetEvaluation e = EvaluateStreets(r.hands.specs, r.data, r.board, StreetSettings{});
+    const StreetEvaluation e = EvaluateStreets(r.hands.specs, r.data, r.board, settings);
     benchmark::DoNotOptimize(e.tasks[0].heroEquity);
     games = 0;
     sampled = false;
@@ -82,10 +85,14 @@ BENCHMARK_CAPTURE(Evaluate, Ranges20And30And40OnAFlop, {L"20%", L"30%", L"40%"},
 BENCHMARK_CAPTURE(Evaluate, HandVsHandFlop, {L"AsKs", L"QhQd"}, L"JsTs6c")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, Range20VsRange30Preflop, {L"20%", L"30%"}, L"")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, QQplusAKsVs20Flop, {L"QQ+,AKs", L"20%"}, L"JsTs6c")->Unit(benchmark::kMillisecond)->UseRealTime();
-// Three ways, exact by default; four ways as the default runs them.
+// Three ways, exact by default; four ways as the default runs them, and forced exact.
 BENCHMARK_CAPTURE(Evaluate, Ranges16And12And20Preflop, {L"16%", L"12%", L"20%"}, L"")
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, Ranges10And12And15And20Preflop, {L"10%", L"12%", L"15%", L"20%"}, L"")
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(Evaluate, Ranges10And12And15And20PreflopExact, {L"10%", L"12%", L"15%", L"20%"}, L"", true)
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(Evaluate, Ranges8And10And12And15Preflop, {L"8%", L"10%", L"12%", L"15%"}, L"")
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK_CAPTURE(Evaluate, AnyAnd30And20OnAFlop, {L"r", L"30%", L"20%"}, L"Ah7c6d")
     ->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -213,6 +220,8 @@ EXACT(Ranges20And30And15PreflopToFlop, {L"20%", L"30%", L"15%"}, L"", L"", 3)->I
   BENCHMARK_CAPTURE(Enumerate, name, Exact{__VA_ARGS__})->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1)
 EXACT_SYMMETRIC(Ranges16And12And20PreflopToRiver, {L"16%", L"12%", L"20%"}, L"", L"", 5);
 EXACT_SYMMETRIC(Ranges10And12And15And20PreflopToRiver, {L"10%", L"12%", L"15%", L"20%"}, L"", L"", 5);
+EXACT_SYMMETRIC(Ranges8And10And12And15PreflopToRiver, {L"8%", L"10%", L"12%", L"15%"}, L"", L"", 5);
+EXACT_SYMMETRIC(FourRangesOnAFlopToRiver, {L"30%", L"25%", L"20%", L"15%"}, L"Ah7c6d", L"", 5);
 EXACT_SYMMETRIC(AnyAnd30And20OnAFlopToRiver, {L"100%", L"30%", L"20%"}, L"Ah7c6d", L"", 5);
 EXACT_SYMMETRIC(AnyThreeWayOnAFlopToRiver, {L"100%", L"100%", L"100%"}, L"Ah7c6d", L"", 5);
 #undef EXACT_SYMMETRIC

@@ -569,7 +569,7 @@ class AnalysisFlowTest : public QObject {
   // Three ranges before the flop are counted exactly, without the notice; a fourth makes
   // the count too long, and the sampling in its place plays past the runs and says in the
   // Output pane how far it got.
-  void threeRangesPreflopAreExactAndFourSampleToTheirTarget() {
+  void threeAndFourRangesPreflopAreExactAndWiderOnesSampleToTheirTarget() {
     Program p;
     QVERIFY(p.frame);
     CEvaluateView* evaluation = p.Evaluation();
@@ -587,7 +587,23 @@ class AnalysisFlowTest : public QObject {
                  qPrintable(evaluation->Cell(street, column)->text()));
     QVERIFY2(p.OutputLines().last().contains(" river games time = "), qPrintable(p.OutputLines().join(" / ")));
 
-    p.Type(3, "20%");
+    p.Type(3, "AA,KK");
+    QVERIFY(p.EvaluateToEnd());
+    QVERIFY2(notice.isEmpty(), qPrintable(notice));
+    for (int street = 0; street < 3; ++street)
+      for (int column = 0; column < 4; ++column) {
+        QLineEdit* cell = evaluation->Cell(street, column);
+        QVERIFY2(exact.match(cell->text()).hasMatch(), qPrintable(cell->text()));
+        QVERIFY2(cell->toolTip().startsWith("Exact: "), qPrintable(cell->toolTip()));
+      }
+    // The river's games counted, as the tooltip and the Output pane say them.
+    const QString river = p.OutputLines().last();
+    QVERIFY2(river.contains(" river games time = "), qPrintable(p.OutputLines().join(" / ")));
+    const QString games = river.trimmed().section(' ', 0, 0);
+    QVERIFY(games.toLongLong() > 0);
+    QCOMPARE(evaluation->Cell(0, 0)->toolTip(), QString("Exact: %1 games counted").arg(games));
+
+    p.Type(3, "40%");
     QVERIFY(p.EvaluateToEnd());
     QVERIFY2(notice.startsWith("Calculation time will be very long! Monte-Carlo option will be used!"), qPrintable(notice));
     for (int street = 0; street < 3; ++street)
