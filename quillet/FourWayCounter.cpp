@@ -26,18 +26,20 @@ std::array<int, 4> Order(const EquityProblem& problem) {
   return best;
 }
 
-// From this many hands on, the counter's view of every card is worked out at once.
+// From this many hands on, the counter's view of each of their cards is worked out at once.
 constexpr std::size_t kPreparedFrom = 16;
 
 // Over the hands [begin, end) of one player and [otherBegin, otherEnd) of another that
 // share no card: the disjoint pairs of the counter's hands.
-inline int64_t Sum(const PairCounter& pairs, int cards, const Sorted& mine, std::size_t begin, std::size_t end,
+inline int64_t Sum(const PairCounter& pairs, const Sorted& mine, std::size_t begin, std::size_t end,
                    const Sorted& other, std::size_t otherBegin, std::size_t otherEnd) {
   // The count is the same either way round: the fewer hands outside.
-  if (end - begin > otherEnd - otherBegin) return Sum(pairs, cards, other, otherBegin, otherEnd, mine, begin, end);
+  if (end - begin > otherEnd - otherBegin) return Sum(pairs, other, otherBegin, otherEnd, mine, begin, end);
   int64_t total = 0;
   if (otherEnd == otherBegin) return 0;
-  const int prepared = otherEnd - otherBegin >= kPreparedFrom ? cards : 0;
+  uint64_t prepared = 0;  // the cards the other's hands hold, when there are many of them
+  if (otherEnd - otherBegin >= kPreparedFrom)
+    for (std::size_t j = otherBegin; j < otherEnd; ++j) prepared |= other[j].mask();
   for (std::size_t i = begin; i < end; ++i) {
     const SortedHand h = mine[i];
     PairCounter::WithHand against(pairs, h.a(), h.b(), prepared);
@@ -99,9 +101,9 @@ inline void FourWayCounter::CountTops(int x, int y, int z, int q, std::array<int
     const std::size_t xEnd = EndOfValue(sx, ix, value), yEnd = EndOfValue(sy, iy, value);
     for (; Next(sz, nz) < value; ++nz) pairs.Insert(0, sz[nz].a(), sz[nz].b());
     for (; Next(sq, nq) < value; ++nq) pairs.Insert(1, sq[nq].a(), sq[nq].b());
-    won[1u << x] += Sum(pairs, cards, sx, ix, xEnd, sy, 0, iy);
-    won[1u << y] += Sum(pairs, cards, sy, iy, yEnd, sx, 0, ix);
-    won[1u << x | 1u << y] += Sum(pairs, cards, sx, ix, xEnd, sy, iy, yEnd);
+    won[1u << x] += Sum(pairs, sx, ix, xEnd, sy, 0, iy);
+    won[1u << y] += Sum(pairs, sy, iy, yEnd, sx, 0, ix);
+    won[1u << x | 1u << y] += Sum(pairs, sx, ix, xEnd, sy, iy, yEnd);
     ix = xEnd;
     iy = yEnd;
   }
@@ -150,7 +152,7 @@ inline void FourWayCounter::CountTopsAt(const TieWalk& k, PairCounter& pairs, co
   // Nothing to count while either side of the counter is empty.
   const auto sum = [&](bool with0, bool with1) -> int64_t {
     if (!(below[k.s0] || with0) || !(below[k.s1] || with1)) return 0;
-    return Sum(pairs, sorted_.CardsInUse(), sorted_[k.i], below[k.i], end[k.i], sorted_[k.j], below[k.j], end[k.j]);
+    return Sum(pairs, sorted_[k.i], below[k.i], end[k.i], sorted_[k.j], below[k.j], end[k.j]);
   };
   // The states in an order that moves each player's hands at the value in and out once.
   const int64_t bb = sum(false, false);

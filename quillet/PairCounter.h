@@ -103,10 +103,10 @@ class PairCounter {
  public:
   // Lookups against one hand {u, w} and, in turn, hands {y, z} disjoint from it: what only
   // the one hand changes is worked out once, and what it changes for a card the first time
-  // the card is looked up, or for the first `cards` cards at once.
+  // the card is looked up, or for the `cards` given at once.
   class WithHand {
    public:
-    WithHand(const PairCounter& counter, int u, int w, int cards = 0)
+    WithHand(const PairCounter& counter, int u, int w, uint64_t cards = 0)
         : s_(counter.sides_[0]), t_(counter.sides_[1]), u_(u), w_(w) {
       held_ = Bit(u) | Bit(w);
       const int64_t sHand = s_.partners[u] >> w & 1, tHand = t_.partners[u] >> w & 1;
@@ -115,11 +115,9 @@ class PairCounter {
       const Terms terms = counter.TermsAvoiding(u, w);
       meeting_ = terms.meeting;
       both_ = terms.both;
-      // Many lookups to come: every card now, in one pass without tests.
-      if (cards > 0) {
-        for (int c = 0; c < cards; ++c) Work(c);
-        known_ = ~uint64_t{0};
-      }
+      // Many lookups to come: their cards now, in one pass without tests.
+      for (uint64_t m = cards & ~held_; m; m &= m - 1) Work(std::countr_zero(m));
+      known_ |= cards;
     }
 
     // Pairs disjoint from each other, from {u, w} and from {y, z}.
