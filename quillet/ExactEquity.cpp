@@ -365,8 +365,8 @@ struct Plan {
 };
 
 // Work a board-by-board walk takes: per board, every hand valued and sorted; then, for three
-// or more players whose ranges share cards, the others' deals walked and the widest range
-// counted against each.
+// or four players whose ranges share cards, their sweeps by value; for more, the others' deals
+// walked and the widest range counted against each.
 double BoardWork(const EquityProblem& problem, double boardsAll, bool disjoint) {
   const int players = static_cast<int>(problem.players.size());
   double combos = 0;

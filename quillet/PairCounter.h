@@ -117,7 +117,7 @@ class PairCounter {
       both_ = terms.both;
       // Many lookups to come: their cards now, in one pass without tests.
       for (uint64_t m = cards & ~held_; m; m &= m - 1) Work(std::countr_zero(m));
-      known_ |= cards;
+      known_ |= cards & ~held_;
     }
 
     // Pairs disjoint from each other, from {u, w} and from {y, z}.
