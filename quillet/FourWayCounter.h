@@ -1,12 +1,12 @@
 #pragma once
 // Four players on one board, counted by value without walking whole deals.
 //
-// The players are taken as two pairs. A deal's top value is held by the first pair, or only
-// by the second. For every two disjoint hands of a pair, the deals it tops are the disjoint
-// pairs of the other pair's hands below its top (or at it, for ties with the second pair):
-// a PairCounter answers that for the four cards at once, the other pair's hands put in as
-// the walk passes their values. So a board costs the pairs of hands of each pair, not the
-// deals of three players.
+// The players are taken as two pairs. A deal's top value is held by one pair with the other
+// below it, or by both pairs. For every two disjoint hands of a pair, the deals they top are
+// the disjoint pairs of the other pair's hands below their top: a PairCounter answers that
+// for the four cards at once, the other pair's hands put in as the walk passes their values.
+// Ties across the pairs are counted the same way from the few hands at the top value. So a
+// board costs the pairs of hands of each pair, not the deals of three players.
 
 #include <array>
 #include <cstdint>
