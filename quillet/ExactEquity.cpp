@@ -18,9 +18,9 @@
 
 #include "quillet/DeadCardPreflop.h"
 #include "quillet/DisjointRangesCounter.h"
-#include "quillet/FourWayCounter.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
+#include "quillet/FourWayCounter.h"
 #include "quillet/MultiwayCounter.h"
 #include "quillet/Parallel.h"
 #include "quillet/SuitSymmetry.h"

@@ -35,8 +35,8 @@ inline int64_t Sum(const PairCounter& pairs, const Sorted& mine, std::size_t beg
                    const Sorted& other, std::size_t otherBegin, std::size_t otherEnd) {
   // The count is the same either way round: the fewer hands outside.
   if (end - begin > otherEnd - otherBegin) return Sum(pairs, other, otherBegin, otherEnd, mine, begin, end);
-  int64_t total = 0;
   if (otherEnd == otherBegin) return 0;
+  int64_t total = 0;
   uint64_t prepared = 0;  // the cards the other's hands hold, when there are many of them
   if (otherEnd - otherBegin >= kPreparedFrom)
     for (std::size_t j = otherBegin; j < otherEnd; ++j) prepared |= other[j].mask();

@@ -5,7 +5,7 @@
 // moves one word per hand. Cards are numbered densely over those the ranges hold, so that
 // what is kept per card is cleared over the cards in use only.
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

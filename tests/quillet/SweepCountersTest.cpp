@@ -6,8 +6,8 @@
 
 #include "quillet/Cards.h"
 #include "quillet/EquityProblem.h"
-#include "quillet/FourWayCounter.h"
 #include "quillet/Evaluator.h"
+#include "quillet/FourWayCounter.h"
 #include "quillet/PairCounter.h"
 #include "quillet/ThreeWayCounter.h"
 #include "tests/support/BruteEquity.h"
