@@ -137,17 +137,21 @@ uint16_t BestFlush(const StrengthIndex& index, unsigned rankBits) {
 }
 
 // Displacement hash: each row of keys (key >> rowShift) gets an offset so that its columns
-// land on free slots. The row's entry is offset - (row << rowShift), so key + entry is the slot.
-bool BuildRowOffsets(const std::vector<uint32_t>& keys, int rowShift, EvalTables& tables,
-                     std::vector<uint32_t>& slotOfKey) {
+// land on slots that are free or already hold the same values (under both rule sets: one
+// slot serves both). The row's entry is offset - (row << rowShift), so key + entry is the
+// slot. Sharing slots of equal values packs the table into the first-level cache.
+bool BuildRowOffsets(const std::vector<uint32_t>& keys, const std::vector<uint32_t>& valueOfKey, int rowShift,
+                     EvalTables& tables, std::vector<uint32_t>& slotOfKey) {
   const uint32_t colMask = (1u << rowShift) - 1;
   const uint32_t rowCount = (*std::max_element(keys.begin(), keys.end()) >> rowShift) + 1;
-  std::vector<std::vector<uint32_t>> rows(rowCount);
-  for (uint32_t k : keys) rows[k >> rowShift].push_back(k & colMask);
+  // Per row: (column, value) of its keys.
+  std::vector<std::vector<std::pair<uint32_t, uint32_t>>> rows(rowCount);
+  for (size_t i = 0; i < keys.size(); ++i) rows[keys[i] >> rowShift].emplace_back(keys[i] & colMask, valueOfKey[i]);
   for (auto& cols : rows) {
     std::sort(cols.begin(), cols.end());
     // Two multisets on one key: the weights do not separate them.
-    if (std::adjacent_find(cols.begin(), cols.end()) != cols.end()) return false;
+    const auto sameColumn = [](const auto& a, const auto& b) { return a.first == b.first; };
+    if (std::adjacent_find(cols.begin(), cols.end(), sameColumn) != cols.end()) return false;
   }
 
   std::vector<uint32_t> order(rowCount);
@@ -155,20 +159,22 @@ bool BuildRowOffsets(const std::vector<uint32_t>& keys, int rowShift, EvalTables
   std::stable_sort(order.begin(), order.end(),
                    [&](uint32_t a, uint32_t b) { return rows[a].size() > rows[b].size(); });
 
-  std::vector<bool> used(colMask + 1, false);
+  constexpr uint32_t kFree = ~0u;
+  std::vector<uint32_t> held(colMask + 1, kFree);  // value held by each slot
   std::vector<uint32_t> offsets(rowCount, 0);
   for (uint32_t row : order) {
     const auto& cols = rows[row];
     if (cols.empty()) break;
     uint32_t offset = 0;
     for (;; ++offset) {
-      if (offset + colMask + 1 > used.size()) used.resize(offset + colMask + 1, false);
-      bool fits = true;
-      for (uint32_t c : cols)
-        if (used[offset + c]) { fits = false; break; }
-      if (fits) break;
+      if (offset + colMask + 1 > held.size()) held.resize(offset + colMask + 1, kFree);
+      const auto fits = [&](const auto& col) {
+        const uint32_t h = held[offset + col.first];
+        return h == kFree || h == col.second;
+      };
+      if (std::all_of(cols.begin(), cols.end(), fits)) break;
     }
-    for (uint32_t c : cols) used[offset + c] = true;
+    for (const auto& [col, value] : cols) held[offset + col] = value;
     offsets[row] = offset;
   }
   // Room for any column of any row, so a key that was never stored still reads in bounds.
@@ -224,11 +230,17 @@ bool BuildEvalTables(EvalTables& tables, const RankHash& hash) {
       keys.push_back(static_cast<uint32_t>(RankKey(c, hash)));
     });
 
-  std::vector<uint32_t> slotOfKey;
-  if (!BuildRowOffsets(keys, hash.rowShift, tables, slotOfKey)) return false;
+  // Each key's values under both rule sets, as one number.
+  std::vector<uint32_t> valueOfKey(keys.size());
   for (size_t i = 0; i < keys.size(); ++i)
-    for (int rules = 0; rules < 2; ++rules)
-      tables.values[rules][slotOfKey[i]] = BestOfMultiset(fives, multisets[i].data(), rules);
+    valueOfKey[i] = BestOfMultiset(fives, multisets[i].data(), kRulesStandard) |
+                    uint32_t{BestOfMultiset(fives, multisets[i].data(), kRulesStraightBeatsSet)} << 16;
+  std::vector<uint32_t> slotOfKey;
+  if (!BuildRowOffsets(keys, valueOfKey, hash.rowShift, tables, slotOfKey)) return false;
+  for (size_t i = 0; i < keys.size(); ++i) {
+    tables.values[kRulesStandard][slotOfKey[i]] = static_cast<uint16_t>(valueOfKey[i]);
+    tables.values[kRulesStraightBeatsSet][slotOfKey[i]] = static_cast<uint16_t>(valueOfKey[i] >> 16);
+  }
   for (unsigned bits = 0; bits < 512; ++bits) tables.flush[bits] = BestFlush(index, bits);
   return true;
 }

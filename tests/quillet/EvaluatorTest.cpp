@@ -106,6 +106,11 @@ TEST_P(EvaluatorVsSlow, SixAndSevenCardHandsTakeTheBestFiveUnderTheRuleSet) {
       // wherever the cards before the last one or two say that no flush can come.
       const FastEvaluator eval(rules);
       ASSERT_EQ(eval.ofMask(VecToInt64(cards)), value);
+      // A hand kept as its key alone asks for its cards for a flush only.
+      bool maskAsked = false;
+      const uint64_t mask = VecToInt64(cards);
+      ASSERT_EQ(eval.OfKey(KeyOfMask(mask), [&] { return maskAsked = true, mask; }), value);
+      ASSERT_EQ(maskAsked, (KeyOfMask(mask) & kKeyFlushBits) != 0);
       for (int more : {1, 2}) {
         const uint64_t before = KeyOfMask(VecToInt64({cards.begin(), cards.end() - more}));
         uint64_t key = before;
@@ -183,8 +188,9 @@ TEST(EvaluatorTables, LoadIsRepeatableAndSmall) {
   ASSERT_NE(fsm5::load_fsm7(), 0);
   ASSERT_NE(fsm5::load_fsm5(), 0);
   EXPECT_EQ(Std("AsKd Qc Jh 9s 7d 6c"), before);
-  // Small enough to stay in the second-level cache.
-  EXPECT_LT(fsm5::TableBytes(), std::size_t{128} << 10);
+  // Small enough to stay in the second-level cache (a river evaluation reads about 32 KiB
+  // of them; the rows below five cards are never read by a hand).
+  EXPECT_LT(fsm5::TableBytes(), std::size_t{192} << 10);
 }
 
 }  // namespace
