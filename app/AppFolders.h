@@ -42,8 +42,8 @@ struct AppFolders {
   static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
   std::filesystem::path LauncherDir() const { return launcherDir.empty() ? programDir : launcherDir; }
   std::filesystem::path DataDir() const { return dataDir.empty() ? programDir : dataDir; }
-  // The start-up options shipped next to the program, and the user's own copy, which wins
-  // key by key.
+  // The start-up options shipped with the program (in its data folder), and the user's own
+  // copy, which wins key by key.
   std::filesystem::path ProgramIniFile() const { return DataDir() / "Ferrox6Plus.ini"; }
   std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
   std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }

@@ -511,7 +511,7 @@ class FerroxAppTest : public QObject {
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     for (const char* name : {"UserRanges.xml", "Range6Plus.xml"})
-      QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().programDir / name));
+      QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().DataDir() / name));
     const QAbstractItemModel* ranges = frame->findChild<CRangeView*>()->Tree()->model();
     QCOMPARE(ranges->rowCount(), 1);
     QCOMPARE(ranges->index(0, 0).data().toString(), QString("User-defined-ranges"));
