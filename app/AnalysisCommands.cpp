@@ -84,7 +84,7 @@ void CMainFrame::ConnectAnalysisCommands() {
   for (int id : {ID_CHART_BG_COLOR, ID_CHART_GRID_COLOR})
     connect(actions_[id], &QAction::triggered, this, [this, id] { OnChartColour(id); });
   connect(actions_[ID_HEATMAP_SAVE], &QAction::triggered, this, [this] {
-    if (CHeatmapView* view = HeatmapView()) view->Save(QString::fromStdString(app_.folders().programDir.string()));
+    if (CHeatmapView* view = HeatmapView()) view->Save(QString::fromStdString(app_.folders().workDir.string()));
   });
   connect(actions_[ID_SHOWSINGULAR], &QAction::triggered, this, [this] {
     if (CHeatmapView* view = HeatmapView()) view->ShowSingular(true);

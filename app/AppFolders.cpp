@@ -17,19 +17,23 @@ namespace ferrox {
 AppFolders AppFolders::ForHome(const std::filesystem::path& home) {
   std::error_code ec;
   std::filesystem::create_directories(home, ec);
-  return {quillet::GetExecDir(), home, home, {}};
+  return {quillet::GetExecDir(), home, home, {}, quillet::GetDataDir()};
 }
 
 AppFolders AppFolders::FromEnvironment(int argc, char** argv) {
   for (int i = 1; i + 1 < argc; ++i)
     if (std::strcmp(argv[i], "--home") == 0) return ForHome(argv[i + 1]);
   if (const char* home = std::getenv("FERROX_HOME"); home && *home) return ForHome(home);
-  AppFolders folders{quillet::GetExecDir(), {}, {}, {}};
-  if (::access(folders.programDir.c_str(), W_OK) == 0) {
-    folders.workDir = folders.programDir;
+  return ForInstallation(quillet::GetExecDir(), quillet::GetDataDir());
+}
+
+AppFolders AppFolders::ForInstallation(const std::filesystem::path& programDir, const std::filesystem::path& dataDir) {
+  AppFolders folders{programDir, {}, {}, {}, dataDir};
+  std::error_code ec;
+  if (std::filesystem::equivalent(programDir, dataDir, ec) && ::access(programDir.c_str(), W_OK) == 0) {
+    folders.workDir = programDir;
   } else {
     folders.workDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
-    std::error_code ec;
     std::filesystem::create_directories(folders.workDir, ec);
   }
   return folders;
@@ -80,15 +84,15 @@ std::filesystem::path AppFolders::OrderingFile(const std::filesystem::path& name
   if (name.is_absolute()) return name;
   std::error_code ec;
   if (std::filesystem::exists(workDir / name, ec)) return workDir / name;
-  return programDir / name;
+  return DataDir() / name;
 }
 
 std::filesystem::path AppFolders::LibraryFile(const std::filesystem::path& name) const {
   if (name.is_absolute()) return name;
   const auto file = workDir / name;
-  const auto shipped = programDir / name;
+  const auto shipped = DataDir() / name;
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec) && !std::filesystem::equivalent(workDir, programDir, ec) &&
+  if (!std::filesystem::exists(file, ec) && !std::filesystem::equivalent(workDir, DataDir(), ec) &&
       std::filesystem::is_regular_file(shipped, ec))
     std::filesystem::copy_file(shipped, file, ec);
   return file;

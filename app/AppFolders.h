@@ -13,15 +13,21 @@
 namespace ferrox {
 
 struct AppFolders {
-  std::filesystem::path programDir;  // executables and shipped data (orderings)
+  std::filesystem::path programDir;  // executables
   std::filesystem::path workDir;     // log, tv.dat, INI, .reg, ordering files the user chose
   std::filesystem::path home;        // the override folder, empty when none
   std::filesystem::path launcherDir; // where the splash launcher is looked for; empty: programDir
+  std::filesystem::path dataDir;     // shipped data (orderings, libraries, INI); empty: programDir
 
-  // From --home DIR in the arguments, else FERROX_HOME, else the program's folder when it
-  // is writable, else the user's data folder.
+  // From --home DIR in the arguments, else FERROX_HOME, else as ForInstallation finds for
+  // the running program.
   static AppFolders FromEnvironment(int argc, char** argv);
   static AppFolders ForHome(const std::filesystem::path& home);
+  // A program in programDir with its data in dataDir and no override: the working files go
+  // next to the program when its data is there too and the folder is writable (the build,
+  // an installation into one folder), else to the user's data folder (a system package,
+  // whose folders are not the user's, not even root's).
+  static AppFolders ForInstallation(const std::filesystem::path& programDir, const std::filesystem::path& dataDir);
 
   std::unique_ptr<QSettings> OpenSettings() const;
   std::filesystem::path SettingsFile() const;
@@ -35,15 +41,16 @@ struct AppFolders {
   std::filesystem::path SetAsideUnreadableSettings() const;
   static constexpr std::uintmax_t kMaxSettingsBytes = 4u << 20;
   std::filesystem::path LauncherDir() const { return launcherDir.empty() ? programDir : launcherDir; }
-  // The start-up options shipped next to the program, and the user's own copy, which wins
-  // key by key.
-  std::filesystem::path ProgramIniFile() const { return programDir / "Ferrox6Plus.ini"; }
+  std::filesystem::path DataDir() const { return dataDir.empty() ? programDir : dataDir; }
+  // The start-up options shipped with the program (in its data folder), and the user's own
+  // copy, which wins key by key.
+  std::filesystem::path ProgramIniFile() const { return DataDir() / "Ferrox6Plus.ini"; }
   std::filesystem::path IniFile() const { return workDir / "Ferrox6Plus.ini"; }
   std::filesystem::path LogFile() const { return workDir / "Ferrox6Plus.log"; }
   std::filesystem::path RegFile() const { return workDir / "Ferrox6Plus.reg"; }
   // The hand-over semaphore's name; a run with its own home gets its own.
   std::string EventName() const;
-  // An ordering file given by name: in the work folder, else next to the program.
+  // An ordering file given by name: in the work folder, else in the data folder.
   std::filesystem::path OrderingFile(const std::filesystem::path& name) const;
   // A range library file: relative names are in the work folder. A missing one that ships
   // with the program is copied there first, so a new user starts with a working library

@@ -95,7 +95,7 @@ void LoadDefaultOrderings(OrderingRanges& orderings, const std::filesystem::path
 const OrderingRanges& OrderingsNextToProgram() {
   static const OrderingRanges orderings = [] {
     OrderingRanges o;
-    LoadDefaultOrderings(o, quillet::GetExecDir());
+    LoadDefaultOrderings(o, quillet::GetDataDir());
     return o;
   }();
   return orderings;

@@ -25,7 +25,7 @@ std::wstring OrderingFileProblem(const std::filesystem::path& file);
 
 // Both default orderings from a folder, with the problems of those that did not load.
 void LoadDefaultOrderings(OrderingRanges& orderings, const std::filesystem::path& folder);
-// The default orderings shipped next to the running program, loaded once.
+// The default orderings shipped with the running program (its data folder), loaded once.
 const OrderingRanges& OrderingsNextToProgram();
 
 }  // namespace ferrox

@@ -47,6 +47,7 @@ CLauncher::CLauncher(LauncherOptions options, CLauncherMessages& messages)
 void CLauncher::RunLauncher() {
   startDir_ = QDir::currentPath();
   ownDir_ = quillet::GetExecDir();
+  dataDir_ = quillet::GetDataDir();
   if (!ClaimStartFolder()) return;
   const bool read = ReadConfig();
   QDir::setCurrent(startDir_);
@@ -84,7 +85,7 @@ bool CLauncher::ClaimStartFolder() {
 
 bool CLauncher::FindConfig() {
   if (QFileInfo::exists(kConfigFileName)) return true;
-  QDir::setCurrent(ToQString(ownDir_));
+  QDir::setCurrent(ToQString(dataDir_));
   return QFileInfo::exists(kConfigFileName);
 }
 
@@ -124,7 +125,7 @@ int CLauncher::StartProgram(const QString& processPath, const std::filesystem::p
 bool CLauncher::LoadPicture(QPixmap& picture) {
   QImage image = ReadPicture(settings_.picturePath);
   if (image.isNull()) {
-    QDir::setCurrent(ToQString(ownDir_));
+    QDir::setCurrent(ToQString(dataDir_));
     image = ReadPicture(settings_.picturePath);
   }
   picture = QPixmap::fromImage(image);

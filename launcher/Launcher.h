@@ -47,7 +47,8 @@ class CLauncher {
   LauncherOptions options_;
   CLauncherMessages& messages_;
   QString startDir_;
-  std::filesystem::path ownDir_;
+  std::filesystem::path ownDir_;   // where the program to start is looked for
+  std::filesystem::path dataDir_;  // where the configuration and the picture are, unless in the start folder
   LaunchSettings settings_;
   CHandoverEvent event_;
   std::unique_ptr<SingleInstance> instance_;

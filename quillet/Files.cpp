@@ -165,6 +165,15 @@ std::filesystem::path GetExecDir() {
   return exe.parent_path();
 }
 
+std::filesystem::path GetDataDir() { return DataDirFor(GetExecDir()); }
+
+std::filesystem::path DataDirFor(const std::filesystem::path& execDir) {
+  const auto shared = execDir.parent_path() / "share" / "ferrox6plus";
+  std::error_code ec;
+  if (execDir.filename() == "bin" && std::filesystem::is_directory(shared, ec)) return shared;
+  return execDir;
+}
+
 bool IsRegularFileWithin(const std::filesystem::path& file, std::uintmax_t maxBytes) {
   struct stat st {};
   return ::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&

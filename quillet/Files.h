@@ -12,6 +12,12 @@ namespace quillet {
 
 // Folder of the running executable.
 std::filesystem::path GetExecDir();
+// Folder of the shipped data files (orderings, range libraries, pictures, preflop tables):
+// share/ferrox6plus beside the executable's bin folder when there is one (the system
+// package), else the executable's own folder (the build, an installation into one folder).
+std::filesystem::path GetDataDir();
+// The same for an executable in execDir.
+std::filesystem::path DataDirFor(const std::filesystem::path& execDir);
 // When the file is larger than maxBytes, keeps only about its last keepBytes, cut at a
 // line start. The file stays usable for appending. Returns false on an I/O error.
 bool TrimLogFile(const std::filesystem::path& file, std::uintmax_t keepBytes,

@@ -312,7 +312,7 @@ std::filesystem::path UserCacheFile() {
 std::vector<std::filesystem::path> CacheCandidates() {
   const char* dir = std::getenv("FERROX_CACHE_DIR");
   if (dir && *dir) return {std::filesystem::path(dir) / kCacheName};
-  return {GetExecDir() / kCacheName, UserCacheFile()};
+  return {GetDataDir() / kCacheName, UserCacheFile()};
 }
 
 // Under g_loadMutex.
@@ -415,7 +415,7 @@ std::vector<std::filesystem::path> PreflopCacheFiles() { return CacheCandidates(
 std::filesystem::path PreflopCacheFile() {
   const char* dir = std::getenv("FERROX_CACHE_DIR");
   if (dir && *dir) return std::filesystem::path(dir) / kCacheName;
-  return GetExecDir() / kCacheName;
+  return GetDataDir() / kCacheName;
 }
 
 const uint32_t* PreflopCounts(int target, int rules) {

@@ -36,7 +36,7 @@ int bsearch(const uint32_t* table, int first, int count, uint32_t key);
 
 uint32_t MatchupKey(int hero1, int hero2, int opp1, int opp2);
 // Where the cache is read and written: $FERROX_CACHE_DIR when set, else the program's
-// folder, else the user's cache folder.
+// data folder, else the user's cache folder.
 std::filesystem::path PreflopCacheFile();
 // Every place the cache may be written, in the order tried.
 std::vector<std::filesystem::path> PreflopCacheFiles();

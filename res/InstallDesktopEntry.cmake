@@ -2,6 +2,7 @@
 # FERROX_RES_BINARY (its build folder) set. Writes the menu entry at install time, so that it
 # names the folder the programs really went to (a --prefix given to cmake --install included),
 # installs the hand files' type, and brings the desktop's databases up to date.
+# The package's staging (packaging/) runs it too, with FERROX_PACKAGE_LAYOUT set.
 
 # The Exec key's program, quoted as the desktop entry format wants when the folder holds a
 # space or another character the key reserves.
@@ -37,10 +38,19 @@ function(ferrox_update_database tool folder)
   endif()
 endfunction()
 
-set(FERROX_PROGRAM_DIR "${CMAKE_INSTALL_PREFIX}/bin")
-ferrox_exec_program("${FERROX_PROGRAM_DIR}/Ferrox6Plus" FERROX_EXEC_PROGRAM)
+if(FERROX_PACKAGE_LAYOUT)
+  # On the PATH and in the icon theme: named, not placed.
+  set(FERROX_EXEC_PROGRAM ferrox6plus)
+  set(FERROX_ICON ferrox6plus)
+else()
+  set(FERROX_PROGRAM_DIR "${CMAKE_INSTALL_PREFIX}/bin")
+  ferrox_exec_program("${FERROX_PROGRAM_DIR}/Ferrox6Plus" FERROX_EXEC_PROGRAM)
+  set(FERROX_ICON "${FERROX_PROGRAM_DIR}/ferrox6plus.png")
+endif()
 configure_file("${FERROX_RES_SOURCE}/Ferrox6Plus.desktop.in" "${FERROX_RES_BINARY}/Ferrox6Plus.desktop" @ONLY)
 file(INSTALL "${FERROX_RES_BINARY}/Ferrox6Plus.desktop" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/applications")
 file(INSTALL "${FERROX_RES_SOURCE}/ferrox6plus-hand.xml" DESTINATION "${CMAKE_INSTALL_PREFIX}/share/mime/packages")
-ferrox_update_database(update-mime-database "${CMAKE_INSTALL_PREFIX}/share/mime")
-ferrox_update_database(update-desktop-database "${CMAKE_INSTALL_PREFIX}/share/applications" -q)
+if(NOT FERROX_PACKAGE_LAYOUT)  # the package system's triggers do it
+  ferrox_update_database(update-mime-database "${CMAKE_INSTALL_PREFIX}/share/mime")
+  ferrox_update_database(update-desktop-database "${CMAKE_INSTALL_PREFIX}/share/applications" -q)
+endif()

@@ -223,7 +223,8 @@ class AnalysisFlowTest : public QObject {
   void theHeatmapExportIsHeadedByTheOp1TextOfTheHandsPaneNow() {
     Program p;
     QVERIFY(p.frame);
-    const QString folder = QString::fromStdString(p.app->folders().programDir.string());
+    // The user's working folder: the program's may not be his (an installed package).
+    const QString folder = QString::fromStdString(p.app->folders().workDir.string());
     QTemporaryDir out;
     QString title, startedIn, told;
 

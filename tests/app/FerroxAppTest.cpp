@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <sys/stat.h>
 
+#include <fstream>
 #include <functional>
 
 #include "app/AboutDialog.h"
@@ -23,6 +24,7 @@
 #include "model/HandsModel.h"
 #include "model/PredefinedRanges.h"
 #include "model/RankingsModel.h"
+#include "model/UserLibrary.h"
 #include "quillet/Files.h"
 #include "views/FerroxView.h"
 #include "views/HandSpectr.h"
@@ -342,8 +344,41 @@ class FerroxAppTest : public QObject {
     QVERIFY2(std::filesystem::is_regular_file(conf), "the settings were written anew");
   }
 
+  // A system package: programs in <prefix>/bin, data read-only in <prefix>/share/ferrox6plus.
+  // Even where the program's folder may be written (root), the working files go to the
+  // user's folder, and the libraries come from the data folder.
+  void aSystemInstallationKeepsItsWorkingFilesInTheUsersFolder() {
+    QTemporaryDir prefix, userData;
+    const auto bin = HomeOf(prefix) / "bin";
+    const auto data = HomeOf(prefix) / "share" / "ferrox6plus";
+    std::filesystem::create_directories(bin);
+    QCOMPARE(quillet::DataDirFor(bin), bin);  // no data folder yet: the one-folder layout
+    std::filesystem::create_directories(data);
+    QCOMPARE(quillet::DataDirFor(bin), data);
+    QCOMPARE(quillet::DataDirFor(HomeOf(prefix)), HomeOf(prefix));  // not a bin folder
+    const std::string shipped = "<?xml version=\"1.0\"?><RangeLibrary/>\n";
+    std::ofstream(data / kUserLibraryFileName) << shipped;
+
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", userData.path().toUtf8());
+    const AppFolders folders = AppFolders::ForInstallation(bin, data);
+    qputenv("XDG_DATA_HOME", oldDataHome);
+
+    QVERIFY(folders.workDir.string().starts_with(HomeOf(userData).string()));
+    QCOMPARE(folders.ProgramIniFile(), data / "Ferrox6Plus.ini");
+    QCOMPARE(folders.OrderingFile("SixPlusVsRandom.txt"), data / "SixPlusVsRandom.txt");
+    const auto library = folders.LibraryFile(kUserLibraryFileName);
+    QCOMPARE(library, folders.workDir / kUserLibraryFileName);
+    QCOMPARE(quillet::ReadRegularFile(library, 1 << 20).value_or(""), shipped);
+
+    // The one-folder layout, writable: everything stays beside the program, as in the build.
+    const AppFolders oneFolder = AppFolders::ForInstallation(HomeOf(prefix), HomeOf(prefix));
+    QCOMPARE(oneFolder.workDir, HomeOf(prefix));
+    QCOMPARE(oneFolder.LibraryFile(kUserLibraryFileName), HomeOf(prefix) / kUserLibraryFileName);
+  }
+
   void theSettingsFileIsWhereTheStoreKeepsIt() {
-    const AppFolders folders{quillet::GetExecDir(), {}, {}, {}};
+    const AppFolders folders{quillet::GetExecDir(), {}, {}, {}, {}};
     QCOMPARE(QString::fromStdString(folders.SettingsFile().string()), QSettings("Halvard", "Ferrox6Plus").fileName());
   }
 
@@ -476,7 +511,7 @@ class FerroxAppTest : public QObject {
     QVERIFY(app);
     CMainFrame* frame = app->MainFrame();
     for (const char* name : {"UserRanges.xml", "Range6Plus.xml"})
-      QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().programDir / name));
+      QCOMPARE(ReadText(HomeOf(home) / name), ReadText(app->folders().DataDir() / name));
     const QAbstractItemModel* ranges = frame->findChild<CRangeView*>()->Tree()->model();
     QCOMPARE(ranges->rowCount(), 1);
     QCOMPARE(ranges->index(0, 0).data().toString(), QString("User-defined-ranges"));

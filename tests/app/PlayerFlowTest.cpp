@@ -386,7 +386,7 @@ class PlayerFlowTest : public QObject {
   void theIniFileNextToTheProgramCountsAndTheUsersWins() {
     QTemporaryDir program, home;
     AppFolders folders = AppFolders::ForHome(HomeOf(home));
-    folders.programDir = HomeOf(program);
+    folders.programDir = folders.dataDir = HomeOf(program);  // the one-folder layout
     folders.launcherDir = HomeOf(home);
     WriteText(HomeOf(program) / "Ferrox6Plus.ini", "[Splash]\nUse=0\n");
     {
