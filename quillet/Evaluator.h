@@ -31,7 +31,7 @@ std::size_t TableBytes();
 // cards (at most four of a rank) differ; the weights grow slower than powers of five. Every
 // weight also holds 2^19, more than the rest of any hand's sum, so bits 19.. count the cards
 // and keys of five, six and seven cards fall in rows of their own. The table then packs
-// tighter, and what a river evaluation reads (about 32 KiB) stays in the first-level cache.
+// tighter, and what a river evaluation reads (about 27 KiB) stays in the first-level cache.
 // Bits 32..47: one counter nibble per suit, starting at 3 so that bit 3 of a nibble is
 // set once the suit holds five cards.
 inline constexpr uint64_t kKeyStart = uint64_t{0x3333} << 32;

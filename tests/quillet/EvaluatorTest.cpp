@@ -188,7 +188,7 @@ TEST(EvaluatorTables, LoadIsRepeatableAndSmall) {
   ASSERT_NE(fsm5::load_fsm7(), 0);
   ASSERT_NE(fsm5::load_fsm5(), 0);
   EXPECT_EQ(Std("AsKd Qc Jh 9s 7d 6c"), before);
-  // Small enough to stay in the second-level cache (a river evaluation reads about 32 KiB
+  // Small enough to stay in the second-level cache (a river evaluation reads about 27 KiB
   // of them; the rows below five cards are never read by a hand).
   EXPECT_LT(fsm5::TableBytes(), std::size_t{192} << 10);
 }
