@@ -1,27 +1,29 @@
 #pragma once
 // Four players on one board, counted by value without walking whole deals.
 //
-// The players are taken as two pairs. A deal's top value is held by one pair with the other
-// below it, or by both pairs. For every two disjoint hands of a pair, the deals they top are
-// the disjoint pairs of the other pair's hands below their top: a PairCounter answers that
-// for the four cards at once, the other pair's hands put in as the walk passes their values.
-// Ties across the pairs are counted the same way from the few hands at the top value. So a
-// board costs the pairs of hands of each pair, not the deals of three players.
+// One sweep up the values. A hand at the top alone wins the deals of the other three below
+// it that avoid its cards and each other's: DisjointTriples answers that from sums over
+// cards kept as the sweep puts the hands below in. Ties come from the same lookups with the
+// tying players' hands at the value put in too. So a board costs a few hundred steps per
+// hand, not the pairs of hands of two players.
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "quillet/DisjointTriples.h"
 #include "quillet/EquityCounts.h"
 #include "quillet/EquityProblem.h"
-#include "quillet/PairCounter.h"
 #include "quillet/SortedHands.h"
 
 namespace quillet {
 
 class FourWayCounter {
  public:
-  explicit FourWayCounter(const EquityProblem& problem);
+  // Ties at a value are counted hand by hand (few hands there), or by putting the hands at the
+  // value into the sums (many: a board that plays); by default, by how many there are.
+  enum class Ties { Cheaper, HandByHand, ByJoining };
+  explicit FourWayCounter(const EquityProblem& problem, Ties ties = Ties::Cheaper);
 
   // Four players whose ranges share cards (ranges that do not are cheaper still apart).
   static bool Applies(const EquityProblem& problem);
@@ -33,22 +35,27 @@ class FourWayCounter {
   void Count(const std::vector<std::vector<int>>& values, uint64_t weight, EquityCounts& out);
 
  private:
-  void CountBoard(uint64_t weight, EquityCounts& out);
-  // Counts, by the players at the top, the deals topped by x or y with z and q below.
-  void CountTops(int x, int y, int z, int q, std::array<int64_t, 16>& won);
-  // The same for the deals whose top value is held in both pairs.
-  void CountTies(std::array<int64_t, 16>& won);
-  // Players i and j at the top, against a counter of s0's and s1's hands, which may join it.
-  struct TieWalk {
-    int i, j, s0, s1;
-    bool tie0, tie1;
-  };
-  void CountTopsAt(const TieWalk& walk, PairCounter& pairs, const std::array<std::size_t, 4>& below,
+  template <class Triples>
+  void CountBoard(Triples& triples, int cards, uint64_t weight, EquityCounts& out);
+  // At one value, the deals topped by player i's hands there, by the players at the top.
+  template <class Triples>
+  void CountTopsAt(Triples& triples, int i, const std::array<std::size_t, 4>& below,
                    const std::array<std::size_t, 4>& end, std::array<int64_t, 16>& won);
+  template <class Triples>
+  void CountTiesOf(const Triples& triples, int i, int j, const std::array<std::size_t, 4>& below, const std::array<std::size_t, 4>& end,
+                   std::array<int64_t, 16>& won);
+  template <class Triples>
+  void CountByJoining(Triples& triples, int i, const std::array<std::size_t, 4>& below, const std::array<std::size_t, 4>& end,
+                      std::array<int64_t, 16>& won);
+  // Player's hands [begin, end) into or out of the sums.
+  template <class Triples>
+  void Move(Triples& triples, int player, std::size_t begin, std::size_t end, bool in);
 
-  std::array<int, 4> order_{};  // the two pairs
   SortedHands sorted_;
-  std::array<PairCounter, 5> pairs_;  // the pairs' walks, then the four walks of ties
+  Ties ties_;
+  // Sums for a board's cards, and (bigger) for more cards than 32.
+  DisjointTriples<32> triples_;
+  DisjointTriples<48> wideTriples_;
 };
 
 }  // namespace quillet

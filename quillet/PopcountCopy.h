@@ -1,7 +1,7 @@
 #pragma once
-// The board counters' lookups are mostly bit counts. Where the processor has the instruction,
-// the work runs in a copy built to use it, chosen at run time: a build for any x86-64 stays
-// correct everywhere and is fast where it can be.
+// The board counters' lookups are mostly bit counts and short sums over lanes of cards.
+// Where the processor has the instructions, the work runs in a copy built to use them, chosen
+// at run time: a build for any x86-64 stays correct everywhere and is fast where it can be.
 
 namespace quillet {
 
@@ -10,12 +10,18 @@ template <class Work>
 __attribute__((target("popcnt"), flatten)) inline void RunWithPopcount(const Work& work) {
   work();
 }
+template <class Work>
+__attribute__((target("avx2,bmi,bmi2,lzcnt,popcnt"), flatten)) inline void RunWithAvx2(const Work& work) {
+  work();
+}
 #endif
 
 // Runs `work` (and everything it calls, inlined) in the fastest copy this processor runs.
 template <class Work>
 inline void RunWithFastestBitCount(const Work& work) {
 #if defined(__x86_64__) && defined(__GNUC__)
+  static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2");
+  if (avx2) return RunWithAvx2(work);
   static const bool popcnt = __builtin_cpu_supports("popcnt");
   if (popcnt) return RunWithPopcount(work);
 #endif

@@ -1,6 +1,7 @@
 #include "quillet/SortedHands.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 
 namespace quillet {
@@ -25,6 +26,20 @@ void SortedHands::Sort(const std::vector<std::vector<int>>& values) {
       if (values[p][i] >= 0) sorted.push_back({static_cast<uint32_t>(values[p][i]) << 16 | cards_[p][i]});
     std::sort(sorted.begin(), sorted.end());
   }
+}
+
+int SortedHands::Compact() {
+  uint64_t used = 0;
+  for (const Sorted& s : sorted_)
+    for (const SortedHand& h : s) used |= h.mask();
+  std::array<uint32_t, 64> dense{};
+  for (uint64_t m = used; m; m &= m - 1) {
+    const int c = std::countr_zero(m);
+    dense[c] = static_cast<uint32_t>(std::popcount(used & ((uint64_t{1} << c) - 1)));
+  }
+  for (Sorted& s : sorted_)
+    for (SortedHand& h : s) h.key = (h.key & 0xffff0000u) | dense[h.a()] << 8 | dense[h.b()];
+  return std::popcount(used);
 }
 
 }  // namespace quillet

@@ -39,6 +39,9 @@ class SortedHands {
   }
 
   int CardsInUse() const { return cardsInUse_; }
+  // Numbers the cards of this board's hands densely again (their order kept); returns how
+  // many there are. The cards of the board itself drop out.
+  int Compact();
   const Sorted& operator[](int player) const { return sorted_[player]; }
 
   // The value of hand i, or one above every value past the last hand.

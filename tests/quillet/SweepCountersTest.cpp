@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <random>
 
 #include "quillet/Cards.h"
+#include "quillet/DisjointTriples.h"
 #include "quillet/EquityProblem.h"
 #include "quillet/Evaluator.h"
 #include "quillet/FourWayCounter.h"
@@ -141,7 +143,17 @@ void CheckOneBoard(int players, Cards cards, int seed) {
 
 TEST(ThreeWayCounter, SharingCardsOnOneBoard) { CheckOneBoard<ThreeWayCounter>(3, Cards::Overlapping, 1); }
 TEST(ThreeWayCounter, WithCardsOfTheirOwnOnOneBoard) { CheckOneBoard<ThreeWayCounter>(3, Cards::Disjoint, 3); }
+// Both ways of counting four-way ties, each alone: hand by hand, and by joining the sums.
+struct FourWayTiesHandByHand : FourWayCounter {
+  explicit FourWayTiesHandByHand(const EquityProblem& problem) : FourWayCounter(problem, Ties::HandByHand) {}
+};
+struct FourWayTiesByJoining : FourWayCounter {
+  explicit FourWayTiesByJoining(const EquityProblem& problem) : FourWayCounter(problem, Ties::ByJoining) {}
+};
+
 TEST(FourWayCounter, SharingCardsOnOneBoard) { CheckOneBoard<FourWayCounter>(4, Cards::Overlapping, 2); }
+TEST(FourWayCounter, TiesHandByHandOnOneBoard) { CheckOneBoard<FourWayTiesHandByHand>(4, Cards::Overlapping, 5); }
+TEST(FourWayCounter, TiesByJoiningOnOneBoard) { CheckOneBoard<FourWayTiesByJoining>(4, Cards::Overlapping, 6); }
 TEST(FourWayCounter, WithCardsOfTheirOwnOnOneBoard) { CheckOneBoard<FourWayCounter>(4, Cards::Disjoint, 4); }
 
 // Boards of none, three and four cards completed: by the counter alone, and by the whole
@@ -169,6 +181,8 @@ TEST(ThreeWayCounter, OnATurn) { CheckEnumeration<ThreeWayCounter>(3, 4, 13); }
 TEST(FourWayCounter, Preflop) { CheckEnumeration<FourWayCounter>(4, 0, 21); }
 TEST(FourWayCounter, OnAFlop) { CheckEnumeration<FourWayCounter>(4, 3, 22); }
 TEST(FourWayCounter, OnATurn) { CheckEnumeration<FourWayCounter>(4, 4, 23); }
+TEST(FourWayCounter, TiesHandByHandOnAFlop) { CheckEnumeration<FourWayTiesHandByHand>(4, 3, 24); }
+TEST(FourWayCounter, TiesByJoiningOnAFlop) { CheckEnumeration<FourWayTiesByJoining>(4, 3, 25); }
 
 // Random hands in and out of both sides; after each change, the disjoint pairs against
 // random hands, one or two, counted directly.
@@ -211,6 +225,65 @@ TEST(PairCounter, DisjointPairsAsHandsComeAndGo) {
           direct += !meets(a, b) && !meets(a, probe) && !meets(b, probe) && !meets(a, second) && !meets(b, second);
       ASSERT_EQ(PairCounter::WithHand(counter, probe.first, probe.second).Disjoint(second.first, second.second), direct)
           << round << " " << step;
+    }
+  }
+}
+
+// Random hands into and out of four sets; after each change, for every player and a random
+// hand, the ways the other three hold disjoint hands avoiding it, and those of two of them and
+// of one avoiding a few random cards, counted directly.
+TEST(DisjointTriples, WaysTheOtherThreeAvoidAHand) {
+  std::mt19937 rng(11);
+  const auto meets = [](const Hand& x, const Hand& y) {
+    return x.first == y.first || x.first == y.second || x.second == y.first || x.second == y.second;
+  };
+  for (int round = 0; round < 30; ++round) {
+    // Few cards, so that hands meet, repeat across the sets and make triangles; the last
+    // rounds spread over the whole deck's lanes.
+    std::vector<int> cards(36);
+    for (int c = 0; c < static_cast<int>(cards.size()); ++c) cards[c] = c;
+    std::shuffle(cards.begin(), cards.end(), rng);
+    cards.resize(round < 24 ? 6 + round % 8 : 36);
+    const std::vector<Hand> all = HandsFrom(cards, 400, rng);
+    DisjointTriples<48> counter;
+    counter.Clear(36);
+    std::array<std::vector<Hand>, 4> sets;
+    for (int step = 0; step < (round < 24 ? 60 : 160); ++step) {
+      const int player = static_cast<int>(rng() % 4);
+      const Hand hand = all[rng() % all.size()];
+      auto& held = sets[player];
+      const auto at = std::find(held.begin(), held.end(), hand);
+      if (at == held.end()) {
+        counter.Insert(player, hand.first, hand.second);
+        held.push_back(hand);
+      } else if (rng() % 3 == 0) {
+        counter.Remove(player, hand.first, hand.second);
+        held.erase(at);
+      }
+      for (int p = 0; p < 4; ++p) {
+        const Hand probe = all[rng() % all.size()];
+        std::array<int, 3> o{};
+        for (int q = 0, i = 0; q < 4; ++q)
+          if (q != p) o[i++] = q;
+        int64_t direct = 0;
+        for (const Hand& a : sets[o[0]])
+          for (const Hand& b : sets[o[1]])
+            for (const Hand& c : sets[o[2]])
+              direct += !meets(a, b) && !meets(a, c) && !meets(b, c) && !meets(a, probe) && !meets(b, probe) &&
+                        !meets(c, probe);
+        ASSERT_EQ(counter.Avoiding(p, probe.first, probe.second), direct) << round << " " << step << " " << p;
+        // Two of the others, and one, against up to six cards (two or three hands' worth).
+        uint64_t held = 0;
+        for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i) held |= uint64_t{1} << cards[rng() % cards.size()];
+        const auto avoids = [held](const Hand& x) { return !(held >> x.first & 1) && !(held >> x.second & 1); };
+        int64_t pairs = 0, hands = 0;
+        for (const Hand& a : sets[o[0]]) {
+          hands += avoids(a);
+          for (const Hand& b : sets[o[1]]) pairs += avoids(a) && avoids(b) && !meets(a, b);
+        }
+        ASSERT_EQ(counter.PairsAvoiding(o[0], o[1], held), pairs) << round << " " << step << " " << p;
+        ASSERT_EQ(counter.HandsAvoiding(o[0], held), hands) << round << " " << step << " " << p;
+      }
     }
   }
 }

@@ -1,0 +1,262 @@
+#pragma once
+// Four sets of two-card hands, one per player, and for a hand of one player: how many ways
+// the other three can each hold a hand of their set, all four hands sharing no card. In a few
+// hundred steps whatever the sets' sizes, from sums kept as hands are put in.
+//
+// For three sets A, B, C of hands avoiding a hand's cards, by inclusion and exclusion over
+// the three ways two of them can meet (share a card):
+//   disjoint = |A||B||C| - M(A,B)|C| - M(A,C)|B| - M(B,C)|A| + P(A) + P(B) + P(C) - Q,
+// M(A,B) the pairs of A and B that meet, P(A) the triples whose hand of A meets both others,
+// Q the triples that all meet each other (one card common to all, or a triangle of cards
+// {p,q,r} held as {p,q}, {p,r}, {q,r}). Per card x and set S: s(x) hands holding x, S's
+// partner rows, (S t)(x) = sum of t's counts over x's partners in S, hands S shares with T.
+// Those are kept for the cards in use as rows of lanes, and a lookup corrects them for the
+// hand's cards u and w in one pass over the lanes.
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace quillet {
+
+// Cards below kLanes, a multiple of 16 (32: a board's cards but for a flop's; 48: any).
+template <int kLanes>
+class DisjointTriples {
+ public:
+  static_assert(kLanes % 16 == 0);
+  static constexpr int kPlayers = 4;
+  // Per card; no sum kept here tops 35 * 35.
+  using Lanes = std::array<int16_t, kLanes>;
+
+  // Empty; cards below `cards` only.
+  void Clear(int cards) {
+    cards_ = cards;
+    for (Side& s : sides_) {
+      s.hands = 0;
+      s.count.fill(0);
+      std::fill_n(s.partners.begin(), cards, 0);
+      for (int x = 0; x < cards; ++x) s.rows[x].fill(0);
+    }
+    for (auto& to : over_)
+      for (Lanes& l : to) l.fill(0);
+    for (auto& to : shared_)
+      for (Lanes& l : to) l.fill(0);
+    for (auto& to : paths_)
+      for (auto& from : to) std::fill_n(from.begin(), cards, Lanes{});
+    for (auto& to : sharedHands_) to.fill(0);
+    for (Triple& t : triples_) {
+      t.corners.fill(0);
+      t.triangles = t.inAll = 0;
+    }
+  }
+
+  // A hand of cards a != b into, or out of, one player's set.
+  void Insert(int player, int a, int b) { Change<+1>(player, a, b); }
+  void Remove(int player, int a, int b) { Change<-1>(player, a, b); }
+
+  // Player's hands that avoid the cards of `held`.
+  int64_t HandsAvoiding(int player, uint64_t held) const {
+    const Side& s = sides_[player];
+    int64_t n = s.hands, inside = 0;
+    for (uint64_t m = held; m; m &= m - 1) {
+      const int c = std::countr_zero(m);
+      n -= s.count[c];
+      inside += std::popcount(s.partners[c] & held);
+    }
+    return n + inside / 2;
+  }
+
+  // Pairs of hands of players k and l, disjoint from each other and from the cards of `held`.
+  int64_t PairsAvoiding(int k, int l, uint64_t held) const {
+    const Side& K = sides_[k];
+    const Side& L = sides_[l];
+    const int64_t nK = HandsAvoiding(k, held), nL = HandsAvoiding(l, held);
+    if (nK == 0 || nL == 0) return 0;
+    // Per card outside `held`, each one's hands holding it that avoid `held`.
+    alignas(64) Lanes kc = K.count, lc = L.count;
+    int64_t shared = sharedHands_[k][l], sharedInside = 0;
+    for (uint64_t m = held; m; m &= m - 1) {
+      const int c = std::countr_zero(m);
+      SubtractRow(kc.data(), K.rows[c].data());
+      SubtractRow(lc.data(), L.rows[c].data());
+      shared -= shared_[k][l][c];
+      sharedInside += std::popcount(K.partners[c] & L.partners[c] & held);
+    }
+    for (uint64_t m = held; m; m &= m - 1) kc[std::countr_zero(m)] = lc[std::countr_zero(m)] = 0;
+    int32_t meeting = 0;
+    for (int x = 0; x < kLanes; ++x) meeting += int32_t{kc[x]} * lc[x];
+    return nK * nL - (meeting - (shared + sharedInside / 2));
+  }
+
+  // Ways the other players can each hold a hand, disjoint from each other and from {u, w}.
+  int64_t Avoiding(int player, int u, int w) const {
+    const auto [ia, ib, ic] = OthersOf(player);
+    const Side& A = sides_[ia];
+    const Side& B = sides_[ib];
+    const Side& C = sides_[ic];
+    // Sizes of the sets avoiding u and w.
+    const int64_t nA = A.hands - A.count[u] - A.count[w] + A.rows[u][w];
+    const int64_t nB = B.hands - B.count[u] - B.count[w] + B.rows[u][w];
+    const int64_t nC = C.hands - C.count[u] - C.count[w] + C.rows[u][w];
+    if (nA == 0 || nB == 0 || nC == 0) return 0;
+    // Hands common to two or three sets, avoiding u and w.
+    const auto sharedAvoiding = [&](int s, int t) {
+      const Side& S = sides_[s];
+      const Side& T = sides_[t];
+      return sharedHands_[s][t] - std::popcount(S.partners[u] & T.partners[u]) -
+             std::popcount(S.partners[w] & T.partners[w]) + (S.rows[u][w] & T.rows[u][w]);
+    };
+    const int64_t iAB = sharedAvoiding(ia, ib), iAC = sharedAvoiding(ia, ic), iBC = sharedAvoiding(ib, ic);
+    const Triple& tr = triples_[player];
+    const int64_t iABC = tr.inAll - std::popcount(A.partners[u] & B.partners[u] & C.partners[u]) -
+                         std::popcount(A.partners[w] & B.partners[w] & C.partners[w]) +
+                         (A.rows[u][w] & B.rows[u][w] & C.rows[u][w]);
+    const int64_t triangles = tr.triangles - tr.corners[u] - tr.corners[w] + TrianglesOn(A, B, C, u, w);
+
+    // (S t)(x) over partners outside {u, w}, less what t loses to u and w: the paths from u
+    // and w through t's hands and then S's, but those through u or w themselves.
+    const Lanes &pCAu = paths_[ic][ia][u], &pCAw = paths_[ic][ia][w];
+    const Lanes &pCBu = paths_[ic][ib][u], &pCBw = paths_[ic][ib][w];
+    const Lanes &pBCu = paths_[ib][ic][u], &pBCw = paths_[ib][ic][w];
+    const int32_t bUW = B.rows[u][w], cUW = C.rows[u][w];
+    const Lanes& oAC = over_[ia][ic];
+    const Lanes& oBC = over_[ib][ic];
+    const Lanes& oCB = over_[ic][ib];
+    const Lanes& sAB = shared_[ia][ib];
+    const Lanes& sAC = shared_[ia][ic];
+    const Lanes& sBC = shared_[ib][ic];
+    const int32_t cU = C.count[u], cW = C.count[w], bU = B.count[u], bW = B.count[w];
+    int32_t ab = 0, ac = 0, bc = 0, abc = 0, partners = 0;
+    for (int x = 0; x < kLanes; ++x) {
+      const int32_t keep = (x != u) & (x != w);
+      const int32_t au = A.rows[u][x], aw = A.rows[w][x], bu = B.rows[u][x], bw = B.rows[w][x];
+      const int32_t cu = C.rows[u][x], cw = C.rows[w][x];
+      const int32_t a = (A.count[x] - au - aw) * keep;
+      const int32_t b = (B.count[x] - bu - bw) * keep;
+      const int32_t c = (C.count[x] - cu - cw) * keep;
+      const int32_t shAB = sAB[x] - au * bu - aw * bw;
+      const int32_t shAC = sAC[x] - au * cu - aw * cw;
+      const int32_t shBC = sBC[x] - bu * cu - bw * cw;
+      const int32_t aToC = oAC[x] - au * cU - aw * cW - (pCAu[x] + pCAw[x] - cUW * (au + aw));
+      const int32_t bToC = oBC[x] - bu * cU - bw * cW - (pCBu[x] + pCBw[x] - cUW * (bu + bw));
+      const int32_t cToB = oCB[x] - cu * bU - cw * bW - (pBCu[x] + pBCw[x] - bUW * (cu + cw));
+      ab += a * b;
+      ac += a * c;
+      bc += b * c;
+      abc += a * b * c;
+      partners += b * aToC + a * bToC + a * cToB - 2 * (c * shAB + b * shAC + a * shBC);
+    }
+    const int64_t meetAB = ab - iAB, meetAC = ac - iAC, meetBC = bc - iBC;
+    const int64_t meetTwo = 3 * int64_t{abc} + partners + 3 * iABC;  // P(A) + P(B) + P(C)
+    const int64_t meetAll = abc - iABC + triangles;                   // Q
+    return nA * nB * nC - meetAB * nC - meetAC * nB - meetBC * nA + meetTwo - meetAll;
+  }
+
+ private:
+  struct Side {
+    int32_t hands = 0;
+    alignas(64) Lanes count{};
+    alignas(64) std::array<Lanes, kLanes> rows{};  // rows[x][y]: the hand {x, y} is in
+    std::array<uint64_t, kLanes> partners{};
+  };
+  // The three sets beside one player's.
+  struct Triple {
+    int64_t triangles = 0;  // {p,q}, {p,r}, {q,r} held by the three sets, one each
+    int64_t inAll = 0;      // hands all three sets hold
+    std::array<int32_t, kLanes> corners{};  // per card, the triangles it is a corner of
+  };
+
+  static uint64_t Bit(int c) { return uint64_t{1} << c; }
+
+  static void SubtractRow(int16_t* __restrict out, const int16_t* __restrict row) {
+    for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(out[i] - row[i]);
+  }
+  // out += by * row, lane by lane; out is apart from row.
+  template <int by>
+  static void AddRow(int16_t* __restrict out, const int16_t* __restrict row) {
+    for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(by > 0 ? out[i] + row[i] : out[i] - row[i]);
+  }
+
+  // What the other sets' sums see of a hand coming (by +1) or going (by -1); they read only
+  // the other sets, so the order is free.
+  template <int by>
+  void Change(int player, int a, int b) {
+    for (int t = 0; t < kPlayers; ++t) {
+      if (t == player) continue;
+      const Side& s = sides_[t];
+      // t's partners of a and b see player's counts of a and b change.
+      Lanes& over = over_[t][player];
+      AddRow<by>(over.data(), s.rows[a].data());
+      AddRow<by>(over.data(), s.rows[b].data());
+      over_[player][t][a] += by * s.count[b];
+      over_[player][t][b] += by * s.count[a];
+      // Paths a-player-b-t-x and b-player-a-t-x; and z-t-a-player-b, z-t-b-player-a.
+      AddRow<by>(paths_[player][t][a].data(), s.rows[b].data());
+      AddRow<by>(paths_[player][t][b].data(), s.rows[a].data());
+      for (uint64_t m = s.partners[a]; m; m &= m - 1) paths_[t][player][std::countr_zero(m)][b] += by;
+      for (uint64_t m = s.partners[b]; m; m &= m - 1) paths_[t][player][std::countr_zero(m)][a] += by;
+      if (s.rows[a][b]) {
+        shared_[player][t][a] += by, shared_[player][t][b] += by, sharedHands_[player][t] += by;
+        shared_[t][player][a] += by, shared_[t][player][b] += by, sharedHands_[t][player] += by;
+      }
+    }
+    // The triangles and common hands of the three sets beside each other player's.
+    for (int h = 0; h < kPlayers; ++h) {
+      if (h == player) continue;
+      const auto [s, t] = OthersOf(h, player);
+      Triple& tr = triples_[h];
+      const uint64_t ab = sides_[s].partners[a] & sides_[t].partners[b];
+      const uint64_t ba = sides_[s].partners[b] & sides_[t].partners[a];
+      const int made = by * (std::popcount(ab) + std::popcount(ba));
+      tr.triangles += made;
+      tr.corners[a] += made;
+      tr.corners[b] += made;
+      for (uint64_t m = ab; m; m &= m - 1) tr.corners[std::countr_zero(m)] += by;
+      for (uint64_t m = ba; m; m &= m - 1) tr.corners[std::countr_zero(m)] += by;
+      tr.inAll += by * (sides_[s].rows[a][b] & sides_[t].rows[a][b]);
+    }
+    Side& p = sides_[player];
+    p.hands += by;
+    p.count[a] += by, p.count[b] += by;
+    p.rows[a][b] = p.rows[b][a] = by > 0;
+    p.partners[a] ^= Bit(b);
+    p.partners[b] ^= Bit(a);
+  }
+
+
+  // The three players other than `player`, in order.
+  static std::array<int, 3> OthersOf(int player) {
+    std::array<int, 3> o{};
+    for (int p = 0, i = 0; p < kPlayers; ++p)
+      if (p != player) o[i++] = p;
+    return o;
+  }
+  // The two players other than h and p.
+  static std::array<int, 2> OthersOf(int h, int p) {
+    std::array<int, 2> o{};
+    for (int q = 0, i = 0; q < kPlayers; ++q)
+      if (q != h && q != p) o[i++] = q;
+    return o;
+  }
+
+  // Triangles with both u and w as corners: the edge {u, w} held by one set, the other two
+  // joining u and w to a third card.
+  static int64_t TrianglesOn(const Side& A, const Side& B, const Side& C, int u, int w) {
+    const auto through = [&](const Side& S, const Side& T) {
+      return std::popcount(S.partners[u] & T.partners[w]) + std::popcount(S.partners[w] & T.partners[u]);
+    };
+    return A.rows[u][w] * through(B, C) + B.rows[u][w] * through(A, C) + C.rows[u][w] * through(A, B);
+  }
+
+  int cards_ = 0;
+  std::array<Side, kPlayers> sides_{};
+  std::array<std::array<Lanes, kPlayers>, kPlayers> over_{};    // [s][t]: (S t)(x)
+  std::array<std::array<Lanes, kPlayers>, kPlayers> shared_{};  // hands of s and t holding x
+  // [s][t][z]: per card x, the paths z-y-x with {z, y} in s's set and {y, x} in t's.
+  std::array<std::array<std::array<Lanes, kLanes>, kPlayers>, kPlayers> paths_{};
+  std::array<std::array<int64_t, kPlayers>, kPlayers> sharedHands_{};
+  std::array<Triple, kPlayers> triples_{};  // by the player beside them
+};
+
+}  // namespace quillet
