@@ -42,8 +42,6 @@ class DisjointTriples {
       for (Lanes& l : to) l.fill(0);
     for (auto& to : shared_)
       for (Lanes& l : to) l.fill(0);
-    for (auto& to : paths_)
-      for (auto& from : to) std::fill_n(from.begin(), cards, Lanes{});
     for (auto& to : sharedHands_) to.fill(0);
     for (Triple& t : triples_) {
       t.corners.fill(0);
@@ -83,9 +81,10 @@ class DisjointTriples {
       shared -= shared_[k][l][c];
       sharedInside += std::popcount(K.partners[c] & L.partners[c] & held);
     }
-    for (uint64_t m = held; m; m &= m - 1) kc[std::countr_zero(m)] = lc[std::countr_zero(m)] = 0;
     int32_t meeting = 0;
     for (int x = 0; x < kLanes; ++x) meeting += int32_t{kc[x]} * lc[x];
+    // Over the cards outside `held` only; read back whole, not patched lane by lane.
+    for (uint64_t m = held; m; m &= m - 1) meeting -= int32_t{kc[std::countr_zero(m)]} * lc[std::countr_zero(m)];
     return nK * nL - (meeting - (shared + sharedInside / 2));
   }
 
@@ -114,38 +113,48 @@ class DisjointTriples {
                          (A.rows[u][w] & B.rows[u][w] & C.rows[u][w]);
     const int64_t triangles = tr.triangles - tr.corners[u] - tr.corners[w] + TrianglesOn(A, B, C, u, w);
 
-    // (S t)(x) over partners outside {u, w}, less what t loses to u and w: the paths from u
-    // and w through t's hands and then S's, but those through u or w themselves.
-    const Lanes &pCAu = paths_[ic][ia][u], &pCAw = paths_[ic][ia][w];
-    const Lanes &pCBu = paths_[ic][ib][u], &pCBw = paths_[ic][ib][w];
-    const Lanes &pBCu = paths_[ib][ic][u], &pBCw = paths_[ib][ic][w];
-    const int32_t bUW = B.rows[u][w], cUW = C.rows[u][w];
+    // (S t)(x) over partners outside {u, w}, less what t loses to u and w: the rows of S
+    // for the cards that t pairs with u or w (those pairs with u or w themselves taken back
+    // below).
+    alignas(64) Lanes pCA{}, pCB{}, pBC{};
+    for (const uint64_t m : {C.partners[u], C.partners[w]})
+      for (uint64_t y = m; y; y &= y - 1) {
+        AddRow<+1>(pCA.data(), A.rows[std::countr_zero(y)].data());
+        AddRow<+1>(pCB.data(), B.rows[std::countr_zero(y)].data());
+      }
+    for (const uint64_t m : {B.partners[u], B.partners[w]})
+      for (uint64_t y = m; y; y &= y - 1) AddRow<+1>(pBC.data(), C.rows[std::countr_zero(y)].data());
+    const int16_t bUW = B.rows[u][w], cUW = C.rows[u][w];
     const Lanes& oAC = over_[ia][ic];
     const Lanes& oBC = over_[ib][ic];
     const Lanes& oCB = over_[ic][ib];
     const Lanes& sAB = shared_[ia][ib];
     const Lanes& sAC = shared_[ia][ic];
     const Lanes& sBC = shared_[ib][ic];
-    const int32_t cU = C.count[u], cW = C.count[w], bU = B.count[u], bW = B.count[w];
+    const int16_t cU = C.count[u], cW = C.count[w], bU = B.count[u], bW = B.count[w];
+    // In 16 bits lane by lane (no term tops 3 * 35 * 35), in 32 once multiplied.
     int32_t ab = 0, ac = 0, bc = 0, abc = 0, partners = 0;
     for (int x = 0; x < kLanes; ++x) {
-      const int32_t keep = (x != u) & (x != w);
-      const int32_t au = A.rows[u][x], aw = A.rows[w][x], bu = B.rows[u][x], bw = B.rows[w][x];
-      const int32_t cu = C.rows[u][x], cw = C.rows[w][x];
-      const int32_t a = (A.count[x] - au - aw) * keep;
-      const int32_t b = (B.count[x] - bu - bw) * keep;
-      const int32_t c = (C.count[x] - cu - cw) * keep;
-      const int32_t shAB = sAB[x] - au * bu - aw * bw;
-      const int32_t shAC = sAC[x] - au * cu - aw * cw;
-      const int32_t shBC = sBC[x] - bu * cu - bw * cw;
-      const int32_t aToC = oAC[x] - au * cU - aw * cW - (pCAu[x] + pCAw[x] - cUW * (au + aw));
-      const int32_t bToC = oBC[x] - bu * cU - bw * cW - (pCBu[x] + pCBw[x] - cUW * (bu + bw));
-      const int32_t cToB = oCB[x] - cu * bU - cw * bW - (pBCu[x] + pBCw[x] - bUW * (cu + cw));
-      ab += a * b;
+      const int16_t keep = -static_cast<int16_t>((x != u) & (x != w));
+      const int16_t au = A.rows[u][x], aw = A.rows[w][x], bu = B.rows[u][x], bw = B.rows[w][x];
+      const int16_t cu = C.rows[u][x], cw = C.rows[w][x];
+      const int16_t a = (A.count[x] - au - aw) & keep;
+      const int16_t b = (B.count[x] - bu - bw) & keep;
+      const int16_t c = (C.count[x] - cu - cw) & keep;
+      const int16_t shAB = sAB[x] - (au & bu) - (aw & bw);
+      const int16_t shAC = sAC[x] - (au & cu) - (aw & cw);
+      const int16_t shBC = sBC[x] - (bu & cu) - (bw & cw);
+      const int16_t aToC = oAC[x] - au * cU - aw * cW - (pCA[x] - cUW * (au + aw));
+      const int16_t bToC = oBC[x] - bu * cU - bw * cW - (pCB[x] - cUW * (bu + bw));
+      const int16_t cToB = oCB[x] - cu * bU - cw * bW - (pBC[x] - bUW * (cu + cw));
+      const int16_t abLane = a * b;
+      ab += abLane;
       ac += a * c;
       bc += b * c;
-      abc += a * b * c;
-      partners += b * aToC + a * bToC + a * cToB - 2 * (c * shAB + b * shAC + a * shBC);
+      abc += int32_t{abLane} * c;
+      // b aToC + a bToC + a cToB - 2 (c shAB + b shAC + a shBC), by factor.
+      partners += int32_t{a} * static_cast<int16_t>(bToC + cToB - 2 * shBC) +
+                  int32_t{b} * static_cast<int16_t>(aToC - 2 * shAC) + int32_t{c} * static_cast<int16_t>(-2 * shAB);
     }
     const int64_t meetAB = ab - iAB, meetAC = ac - iAC, meetBC = bc - iBC;
     const int64_t meetTwo = 3 * int64_t{abc} + partners + 3 * iABC;  // P(A) + P(B) + P(C)
@@ -191,11 +200,6 @@ class DisjointTriples {
       AddRow<by>(over.data(), s.rows[b].data());
       over_[player][t][a] += by * s.count[b];
       over_[player][t][b] += by * s.count[a];
-      // Paths a-player-b-t-x and b-player-a-t-x; and z-t-a-player-b, z-t-b-player-a.
-      AddRow<by>(paths_[player][t][a].data(), s.rows[b].data());
-      AddRow<by>(paths_[player][t][b].data(), s.rows[a].data());
-      for (uint64_t m = s.partners[a]; m; m &= m - 1) paths_[t][player][std::countr_zero(m)][b] += by;
-      for (uint64_t m = s.partners[b]; m; m &= m - 1) paths_[t][player][std::countr_zero(m)][a] += by;
       if (s.rows[a][b]) {
         shared_[player][t][a] += by, shared_[player][t][b] += by, sharedHands_[player][t] += by;
         shared_[t][player][a] += by, shared_[t][player][b] += by, sharedHands_[t][player] += by;
@@ -253,8 +257,6 @@ class DisjointTriples {
   std::array<Side, kPlayers> sides_{};
   std::array<std::array<Lanes, kPlayers>, kPlayers> over_{};    // [s][t]: (S t)(x)
   std::array<std::array<Lanes, kPlayers>, kPlayers> shared_{};  // hands of s and t holding x
-  // [s][t][z]: per card x, the paths z-y-x with {z, y} in s's set and {y, x} in t's.
-  std::array<std::array<std::array<Lanes, kLanes>, kPlayers>, kPlayers> paths_{};
   std::array<std::array<int64_t, kPlayers>, kPlayers> sharedHands_{};
   std::array<Triple, kPlayers> triples_{};  // by the player beside them
 };
