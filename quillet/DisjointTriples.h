@@ -17,6 +17,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace quillet {
 
@@ -69,18 +70,22 @@ class DisjointTriples {
   int64_t PairsAvoiding(int k, int l, uint64_t held) const {
     const Side& K = sides_[k];
     const Side& L = sides_[l];
-    const int64_t nK = HandsAvoiding(k, held), nL = HandsAvoiding(l, held);
-    if (nK == 0 || nL == 0) return 0;
-    // Per card outside `held`, each one's hands holding it that avoid `held`.
+    // Per card outside `held`, each one's hands holding it that avoid `held`; and the hands,
+    // and hands common to both, that avoid `held` (those inside it were taken twice).
     alignas(64) Lanes kc = K.count, lc = L.count;
-    int64_t shared = sharedHands_[k][l], sharedInside = 0;
+    int64_t nK = K.hands, nL = L.hands, shared = sharedHands_[k][l];
+    int64_t kInside = 0, lInside = 0, sharedInside = 0;
     for (uint64_t m = held; m; m &= m - 1) {
       const int c = std::countr_zero(m);
       SubtractRow(kc.data(), K.rows[c].data());
       SubtractRow(lc.data(), L.rows[c].data());
-      shared -= shared_[k][l][c];
+      nK -= K.count[c], nL -= L.count[c], shared -= shared_[k][l][c];
+      kInside += std::popcount(K.partners[c] & held);
+      lInside += std::popcount(L.partners[c] & held);
       sharedInside += std::popcount(K.partners[c] & L.partners[c] & held);
     }
+    nK += kInside / 2, nL += lInside / 2;
+    if (nK == 0 || nL == 0) return 0;
     int32_t meeting = 0;
     for (int x = 0; x < kLanes; ++x) meeting += int32_t{kc[x]} * lc[x];
     // Over the cards outside `held` only; read back whole, not patched lane by lane.
@@ -116,14 +121,21 @@ class DisjointTriples {
     // (S t)(x) over partners outside {u, w}, less what t loses to u and w: the rows of S
     // for the cards that t pairs with u or w (those pairs with u or w themselves taken back
     // below).
-    alignas(64) Lanes pCA{}, pCB{}, pBC{};
-    for (const uint64_t m : {C.partners[u], C.partners[w]})
-      for (uint64_t y = m; y; y &= y - 1) {
-        AddRow<+1>(pCA.data(), A.rows[std::countr_zero(y)].data());
-        AddRow<+1>(pCB.data(), B.rows[std::countr_zero(y)].data());
-      }
-    for (const uint64_t m : {B.partners[u], B.partners[w]})
-      for (uint64_t y = m; y; y &= y - 1) AddRow<+1>(pBC.data(), C.rows[std::countr_zero(y)].data());
+    alignas(64) Lanes pCA, pCB, pBC;
+    {
+      std::array<Block, kBlocks> ca{}, cb{}, bc{};  // in registers while the rows come
+      for (const uint64_t m : {C.partners[u], C.partners[w]})
+        for (uint64_t y = m; y; y &= y - 1) {
+          const int row = std::countr_zero(y);
+          for (int i = 0; i < kBlocks; ++i) AddBlock(ca[i], A.rows[row], i), AddBlock(cb[i], B.rows[row], i);
+        }
+      for (const uint64_t m : {B.partners[u], B.partners[w]})
+        for (uint64_t y = m; y; y &= y - 1)
+          for (int i = 0; i < kBlocks; ++i) AddBlock(bc[i], C.rows[std::countr_zero(y)], i);
+      std::memcpy(pCA.data(), ca.data(), sizeof pCA);
+      std::memcpy(pCB.data(), cb.data(), sizeof pCB);
+      std::memcpy(pBC.data(), bc.data(), sizeof pBC);
+    }
     const int16_t bUW = B.rows[u][w], cUW = C.rows[u][w];
     const Lanes& oAC = over_[ia][ic];
     const Lanes& oBC = over_[ib][ic];
@@ -181,10 +193,19 @@ class DisjointTriples {
   static void SubtractRow(int16_t* __restrict out, const int16_t* __restrict row) {
     for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(out[i] - row[i]);
   }
-  // out += by * row, lane by lane; out is apart from row.
+  // out += by * (x + y), lane by lane; out is apart from both.
   template <int by>
-  static void AddRow(int16_t* __restrict out, const int16_t* __restrict row) {
-    for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(by > 0 ? out[i] + row[i] : out[i] - row[i]);
+  static void AddRows(int16_t* __restrict out, const int16_t* __restrict x, const int16_t* __restrict y) {
+    for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(by > 0 ? out[i] + (x[i] + y[i]) : out[i] - (x[i] + y[i]));
+  }
+
+  // Sixteen lanes at once, for sums kept in registers.
+  using Block = int16_t __attribute__((vector_size(32)));
+  static constexpr int kBlocks = kLanes / 16;
+  static void AddBlock(Block& sum, const Lanes& lanes, int i) {
+    Block b;
+    std::memcpy(&b, lanes.data() + 16 * i, sizeof b);
+    sum += b;
   }
 
   // What the other sets' sums see of a hand coming (by +1) or going (by -1); they read only
@@ -196,8 +217,7 @@ class DisjointTriples {
       const Side& s = sides_[t];
       // t's partners of a and b see player's counts of a and b change.
       Lanes& over = over_[t][player];
-      AddRow<by>(over.data(), s.rows[a].data());
-      AddRow<by>(over.data(), s.rows[b].data());
+      AddRows<by>(over.data(), s.rows[a].data(), s.rows[b].data());
       over_[player][t][a] += by * s.count[b];
       over_[player][t][b] += by * s.count[a];
       if (s.rows[a][b]) {
