@@ -94,13 +94,15 @@ BENCHMARK_CAPTURE(Evaluate, Ranges10And12And15And20PreflopExact, {L"10%", L"12%"
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK_CAPTURE(Evaluate, Ranges8And10And12And15Preflop, {L"8%", L"10%", L"12%", L"15%"}, L"")
     ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(Evaluate, Four30PercentRangesPreflop, {L"30%", L"30%", L"30%", L"30%"}, L"")
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK_CAPTURE(Evaluate, AnyAnd30And20OnAFlop, {L"r", L"30%", L"20%"}, L"Ah7c6d")
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, AnyThreeWayPreflop, {L"r", L"r", L"r"}, L"")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK_CAPTURE(Evaluate, AnyThreeWayOnAFlop, {L"r", L"r", L"r"}, L"Ah7c6d")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(Evaluate, HandVs30Turn, {L"AhKd", L"30%"}, L"JsTs6c7h")->Unit(benchmark::kMillisecond)->UseRealTime();
 // Exact would take too long: sampled until every standard error is under 0.1%.
-BENCHMARK_CAPTURE(Evaluate, FallbackFourRangesPreflop, {L"10%", L"12%", L"15%", L"20%"}, L"")
+BENCHMARK_CAPTURE(Evaluate, FallbackFiveRangesPreflop, {L"10%", L"12%", L"15%", L"20%", L"25%"}, L"")
     ->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void Heatmap20(benchmark::State& state) {
@@ -221,6 +223,7 @@ EXACT(Ranges20And30And15PreflopToFlop, {L"20%", L"30%", L"15%"}, L"", L"", 3)->I
 EXACT_SYMMETRIC(Ranges16And12And20PreflopToRiver, {L"16%", L"12%", L"20%"}, L"", L"", 5);
 EXACT_SYMMETRIC(Ranges10And12And15And20PreflopToRiver, {L"10%", L"12%", L"15%", L"20%"}, L"", L"", 5);
 EXACT_SYMMETRIC(Ranges8And10And12And15PreflopToRiver, {L"8%", L"10%", L"12%", L"15%"}, L"", L"", 5);
+EXACT_SYMMETRIC(Four30PercentRangesPreflopToRiver, {L"30%", L"30%", L"30%", L"30%"}, L"", L"", 5);
 EXACT_SYMMETRIC(FourRangesOnAFlopToRiver, {L"30%", L"25%", L"20%", L"15%"}, L"Ah7c6d", L"", 5);
 EXACT_SYMMETRIC(AnyAnd30And20OnAFlopToRiver, {L"100%", L"30%", L"20%"}, L"Ah7c6d", L"", 5);
 EXACT_SYMMETRIC(AnyThreeWayOnAFlopToRiver, {L"100%", L"100%", L"100%"}, L"Ah7c6d", L"", 5);

@@ -24,9 +24,9 @@ bool FourWayCounter::Applies(const EquityProblem& problem) {
   return problem.players.size() == 4 && !DisjointRangesCounter::Applies(problem);
 }
 
-// Per hand: its value sorted, put into the sums of the three other players' sets and looked
-// up against them; per pair of hands at one value, the ties, which are few but for boards
-// that play.
+// Per hand: its value sorted, put into the sums of the other players' sets, looked up
+// against them, and its ties at its value; a flat 48 steps for all of it, measured on the
+// four-way bench rows (from 10% to 30% each, preflop and on a flop).
 double FourWayCounter::BoardWork(const EquityProblem& problem) {
   double combos = 0;
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());

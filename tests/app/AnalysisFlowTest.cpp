@@ -567,9 +567,9 @@ class AnalysisFlowTest : public QObject {
     QVERIFY(!evaluation->Cell(0, 0)->text().contains(kSampledMark));
   }
 
-  // Three ranges before the flop are counted exactly, without the notice; a fourth makes
-  // the count too long, and the sampling in its place plays past the runs and says in the
-  // Output pane how far it got.
+  // Three ranges before the flop are counted exactly, without the notice, and so are four
+  // narrow ones; a fourth of any two cards makes the count too long, and the sampling in its
+  // place plays past the runs and says in the Output pane how far it got.
   void threeAndFourRangesPreflopAreExactAndWiderOnesSampleToTheirTarget() {
     Program p;
     QVERIFY(p.frame);
@@ -604,7 +604,7 @@ class AnalysisFlowTest : public QObject {
     QVERIFY(games.toLongLong() > 0);
     QCOMPARE(evaluation->Cell(0, 0)->toolTip(), QString("Exact: %1 games counted").arg(games));
 
-    p.Type(3, "40%");
+    p.Type(3, "r");
     QVERIFY(p.EvaluateToEnd());
     QVERIFY2(notice.startsWith("Calculation time will be very long! Monte-Carlo option will be used!"), qPrintable(notice));
     for (int street = 0; street < 3; ++street)
