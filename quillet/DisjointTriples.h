@@ -24,6 +24,8 @@ namespace quillet {
 // Cards below kLanes, a multiple of 16 (32: a board's cards but for a flop's; 48: any).
 template <int kLanes>
 class DisjointTriples {
+  struct Side;
+
  public:
   static_assert(kLanes % 16 == 0);
   static constexpr int kPlayers = 4;
@@ -66,32 +68,63 @@ class DisjointTriples {
     return n + inside / 2;
   }
 
-  // Pairs of hands of players k and l, disjoint from each other and from the cards of `held`.
-  int64_t PairsAvoiding(int k, int l, uint64_t held) const {
-    const Side& K = sides_[k];
-    const Side& L = sides_[l];
-    // Per card outside `held`, each one's hands holding it that avoid `held`; and the hands,
-    // and hands common to both, that avoid `held` (those inside it were taken twice).
-    alignas(64) Lanes kc = K.count, lc = L.count;
-    int64_t nK = K.hands, nL = L.hands, shared = sharedHands_[k][l];
-    int64_t kInside = 0, lInside = 0, sharedInside = 0;
-    for (uint64_t m = held; m; m &= m - 1) {
-      const int c = std::countr_zero(m);
-      SubtractRow(kc.data(), K.rows[c].data());
-      SubtractRow(lc.data(), L.rows[c].data());
-      nK -= K.count[c], nL -= L.count[c], shared -= shared_[k][l][c];
-      kInside += std::popcount(K.partners[c] & held);
-      lInside += std::popcount(L.partners[c] & held);
-      sharedInside += std::popcount(K.partners[c] & L.partners[c] & held);
+  // Pairs of hands of players k and l, disjoint from each other and from the cards of a
+  // first set, and then, lookup by lookup, of more cards: what the first set takes away is
+  // taken once.
+  class PairsBeside {
+   public:
+    PairsBeside(const DisjointTriples& t, int k, int l, uint64_t first)
+        : K_(t.sides_[k]), L_(t.sides_[l]), sharedCards_(t.shared_[k][l]), first_(first) {
+      kc_ = K_.count, lc_ = L_.count;
+      nK_ = K_.hands, nL_ = L_.hands, shared_ = t.sharedHands_[k][l];
+      Take(first, kc_, lc_, nK_, nL_, shared_);
     }
-    nK += kInside / 2, nL += lInside / 2;
-    if (nK == 0 || nL == 0) return 0;
-    int32_t meeting = 0;
-    for (int x = 0; x < kLanes; ++x) meeting += int32_t{kc[x]} * lc[x];
-    // Over the cards outside `held` only; read back whole, not patched lane by lane.
-    for (uint64_t m = held; m; m &= m - 1) meeting -= int32_t{kc[std::countr_zero(m)]} * lc[std::countr_zero(m)];
-    return nK * nL - (meeting - (shared + sharedInside / 2));
-  }
+
+    // `more` shares no card with the first set.
+    int64_t Avoiding(uint64_t more) const {
+      // Per card outside the cards held, each one's hands holding it that avoid them; and the
+      // hands, and hands common to both, that avoid them (those inside were taken twice).
+      alignas(64) Lanes kc = kc_, lc = lc_;
+      int64_t nK = nK_, nL = nL_, shared = shared_;
+      Take(more, kc, lc, nK, nL, shared);
+      const uint64_t held = first_ | more;
+      int64_t kInside = 0, lInside = 0, sharedInside = 0;
+      for (uint64_t m = held; m; m &= m - 1) {
+        const int c = std::countr_zero(m);
+        kInside += std::popcount(K_.partners[c] & held);
+        lInside += std::popcount(L_.partners[c] & held);
+        sharedInside += std::popcount(K_.partners[c] & L_.partners[c] & held);
+      }
+      nK += kInside / 2, nL += lInside / 2;
+      if (nK == 0 || nL == 0) return 0;
+      int32_t meeting = 0;
+      for (int x = 0; x < kLanes; ++x) meeting += int32_t{kc[x]} * lc[x];
+      // Over the cards outside those held only; read back whole, not patched lane by lane.
+      for (uint64_t m = held; m; m &= m - 1) meeting -= int32_t{kc[std::countr_zero(m)]} * lc[std::countr_zero(m)];
+      return nK * nL - (meeting - (shared + sharedInside / 2));
+    }
+
+   private:
+    // Each side's counts less its hands holding the cards (hands holding two counted twice).
+    void Take(uint64_t cards, Lanes& kc, Lanes& lc, int64_t& nK, int64_t& nL, int64_t& shared) const {
+      for (uint64_t m = cards; m; m &= m - 1) {
+        const int c = std::countr_zero(m);
+        SubtractRow(kc.data(), K_.rows[c].data());
+        SubtractRow(lc.data(), L_.rows[c].data());
+        nK -= K_.count[c], nL -= L_.count[c], shared -= sharedCards_[c];
+      }
+    }
+
+    const Side& K_;
+    const Side& L_;
+    const Lanes& sharedCards_;
+    uint64_t first_;
+    alignas(64) Lanes kc_, lc_;
+    int64_t nK_, nL_, shared_;
+  };
+
+  // Pairs of hands of players k and l, disjoint from each other and from the cards of `held`.
+  int64_t PairsAvoiding(int k, int l, uint64_t held) const { return PairsBeside(*this, k, l, 0).Avoiding(held); }
 
   // Ways the other players can each hold a hand, disjoint from each other and from {u, w}.
   int64_t Avoiding(int player, int u, int w) const {
@@ -250,18 +283,14 @@ class DisjointTriples {
 
 
   // The three players other than `player`, in order.
-  static std::array<int, 3> OthersOf(int player) {
-    std::array<int, 3> o{};
-    for (int p = 0, i = 0; p < kPlayers; ++p)
-      if (p != player) o[i++] = p;
-    return o;
+  static const std::array<int, 3>& OthersOf(int player) {
+    static constexpr std::array<std::array<int, 3>, kPlayers> kOthers{{{1, 2, 3}, {0, 2, 3}, {0, 1, 3}, {0, 1, 2}}};
+    return kOthers[player];
   }
   // The two players other than h and p.
   static std::array<int, 2> OthersOf(int h, int p) {
-    std::array<int, 2> o{};
-    for (int q = 0, i = 0; q < kPlayers; ++q)
-      if (q != h && q != p) o[i++] = q;
-    return o;
+    const int first = h != 0 && p != 0 ? 0 : h != 1 && p != 1 ? 1 : 2;
+    return {first, 6 - h - p - first};
   }
 
   // Triangles with both u and w as corners: the edge {u, w} held by one set, the other two

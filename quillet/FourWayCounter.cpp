@@ -94,11 +94,12 @@ inline void FourWayCounter::CountTiesOf(const Triples& triples, int i, int j, co
   const bool kTies = k > j && end[k] > below[k], lTies = l > j && end[l] > below[l];
   const Sorted &si = sorted_[i], &sj = sorted_[j], &sk = sorted_[k], &sl = sorted_[l];
   const uint32_t top = 1u << i | 1u << j, withK = top | 1u << k, withL = top | 1u << l;
-  for (std::size_t h = below[i]; h < end[i]; ++h)
+  for (std::size_t h = below[i]; h < end[i]; ++h) {
+    const typename Triples::PairsBeside pairs(triples, k, l, si[h].mask());
     for (std::size_t e = below[j]; e < end[j]; ++e) {
       if (si[h].mask() & sj[e].mask()) continue;
       const uint64_t held = si[h].mask() | sj[e].mask();
-      won[top] += triples.PairsAvoiding(k, l, held);
+      won[top] += pairs.Avoiding(sj[e].mask());
       for (std::size_t f = below[k]; kTies && f < end[k]; ++f) {
         if (held & sk[f].mask()) continue;
         won[withK] += triples.HandsAvoiding(l, held | sk[f].mask());
@@ -107,6 +108,7 @@ inline void FourWayCounter::CountTiesOf(const Triples& triples, int i, int j, co
       for (std::size_t g = below[l]; lTies && g < end[l]; ++g)
         if (!(held & sl[g].mask())) won[withL] += triples.HandsAvoiding(k, held | sl[g].mask());
     }
+  }
 }
 
 // The same with many hands at the value (a board that plays), in steps per hand: each set of
