@@ -203,7 +203,7 @@ class DisjointTriples {
     }
     const int64_t meetAB = ab - iAB, meetAC = ac - iAC, meetBC = bc - iBC;
     const int64_t meetTwo = 3 * int64_t{abc} + partners + 3 * iABC;  // P(A) + P(B) + P(C)
-    const int64_t meetAll = abc - iABC + triangles;                   // Q
+    const int64_t meetAll = abc - iABC + triangles;                  // Q
     return nA * nB * nC - meetAB * nC - meetAC * nB - meetBC * nA + meetTwo - meetAll;
   }
 
@@ -216,8 +216,8 @@ class DisjointTriples {
   };
   // The three sets beside one player's.
   struct Triple {
-    int64_t triangles = 0;  // {p,q}, {p,r}, {q,r} held by the three sets, one each
-    int64_t inAll = 0;      // hands all three sets hold
+    int64_t triangles = 0;                  // {p,q}, {p,r}, {q,r} held by the three sets, one each
+    int64_t inAll = 0;                      // hands all three sets hold
     std::array<int32_t, kLanes> corners{};  // per card, the triangles it is a corner of
   };
 
@@ -229,7 +229,8 @@ class DisjointTriples {
   // out += by * (x + y), lane by lane; out is apart from both.
   template <int by>
   static void AddRows(int16_t* __restrict out, const int16_t* __restrict x, const int16_t* __restrict y) {
-    for (int i = 0; i < kLanes; ++i) out[i] = static_cast<int16_t>(by > 0 ? out[i] + (x[i] + y[i]) : out[i] - (x[i] + y[i]));
+    for (int i = 0; i < kLanes; ++i)
+      out[i] = static_cast<int16_t>(by > 0 ? out[i] + (x[i] + y[i]) : out[i] - (x[i] + y[i]));
   }
 
   // Sixteen lanes at once, for sums kept in registers.
@@ -280,7 +281,6 @@ class DisjointTriples {
     p.partners[a] ^= Bit(b);
     p.partners[b] ^= Bit(a);
   }
-
 
   // The three players other than `player`, in order.
   static const std::array<int, 3>& OthersOf(int player) {

@@ -39,8 +39,10 @@ void FourWayCounter::Count(const std::vector<std::vector<int>>& values, uint64_t
   sorted_.Sort(values);
   const int cards = sorted_.Compact();
   RunWithFastestBitCount([&] {
-    if (cards <= 32) CountBoard(triples_, cards, weight, out);
-    else CountBoard(wideTriples_, cards, weight, out);
+    if (cards <= 32)
+      CountBoard(triples_, cards, weight, out);
+    else
+      CountBoard(wideTriples_, cards, weight, out);
   });
 }
 
@@ -103,7 +105,8 @@ inline void FourWayCounter::CountTiesOf(const Triples& triples, int i, int j, co
       for (std::size_t f = below[k]; kTies && f < end[k]; ++f) {
         if (held & sk[f].mask()) continue;
         won[withK] += triples.HandsAvoiding(l, held | sk[f].mask());
-        for (std::size_t g = below[l]; lTies && g < end[l]; ++g) won[withK | withL] += !((held | sk[f].mask()) & sl[g].mask());
+        for (std::size_t g = below[l]; lTies && g < end[l]; ++g)
+          won[withK | withL] += !((held | sk[f].mask()) & sl[g].mask());
       }
       for (std::size_t g = below[l]; lTies && g < end[l]; ++g)
         if (!(held & sl[g].mask())) won[withL] += triples.HandsAvoiding(k, held | sl[g].mask());

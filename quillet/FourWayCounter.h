@@ -3,9 +3,10 @@
 //
 // One sweep up the values. A hand at the top alone wins the deals of the other three below
 // it that avoid its cards and each other's: DisjointTriples answers that from sums over
-// cards kept as the sweep puts the hands below in. Ties come from the same lookups with the
-// tying players' hands at the value put in too. So a board costs a few hundred steps per
-// hand, not the pairs of hands of two players.
+// cards kept as the sweep puts the hands below in. Ties are counted from the hands at the
+// top value: two players' hands there at a time against the pairs of the other two, or, with
+// many hands there, by the same lookups with the tying players' hands put in too. So a board
+// costs a few hundred steps per hand, not the pairs of hands of two players.
 
 #include <array>
 #include <cstdint>
@@ -42,11 +43,11 @@ class FourWayCounter {
   void CountTopsAt(Triples& triples, int i, const std::array<std::size_t, 4>& below,
                    const std::array<std::size_t, 4>& end, std::array<int64_t, 16>& won);
   template <class Triples>
-  void CountTiesOf(const Triples& triples, int i, int j, const std::array<std::size_t, 4>& below, const std::array<std::size_t, 4>& end,
-                   std::array<int64_t, 16>& won);
+  void CountTiesOf(const Triples& triples, int i, int j, const std::array<std::size_t, 4>& below,
+                   const std::array<std::size_t, 4>& end, std::array<int64_t, 16>& won);
   template <class Triples>
-  void CountByJoining(Triples& triples, int i, const std::array<std::size_t, 4>& below, const std::array<std::size_t, 4>& end,
-                      std::array<int64_t, 16>& won);
+  void CountByJoining(Triples& triples, int i, const std::array<std::size_t, 4>& below,
+                      const std::array<std::size_t, 4>& end, std::array<int64_t, 16>& won);
   // Player's hands [begin, end) into or out of the sums.
   template <class Triples>
   void Move(Triples& triples, int player, std::size_t begin, std::size_t end, bool in);

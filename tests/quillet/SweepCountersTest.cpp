@@ -274,7 +274,8 @@ TEST(DisjointTriples, WaysTheOtherThreeAvoidAHand) {
         ASSERT_EQ(counter.Avoiding(p, probe.first, probe.second), direct) << round << " " << step << " " << p;
         // Two of the others, and one, against up to six cards (two or three hands' worth).
         uint64_t held = 0;
-        for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i) held |= uint64_t{1} << cards[rng() % cards.size()];
+        for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i)
+          held |= uint64_t{1} << cards[rng() % cards.size()];
         const auto avoids = [held](const Hand& x) { return !(held >> x.first & 1) && !(held >> x.second & 1); };
         int64_t pairs = 0, hands = 0;
         for (const Hand& a : sets[o[0]]) {
