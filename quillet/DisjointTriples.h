@@ -21,6 +21,18 @@
 
 namespace quillet {
 
+// Lanes of 16 bits taken at once: 32 (a row of a board's cards), or 16.
+template <int kRowLanes>
+struct LaneBlock {
+  static constexpr int kLanes = 16;
+  using Type = int16_t __attribute__((vector_size(32)));
+};
+template <>
+struct LaneBlock<32> {
+  static constexpr int kLanes = 32;
+  using Type = int16_t __attribute__((vector_size(64)));
+};
+
 // Cards below kLanes, a multiple of 16 (32: a board's cards but for a flop's; 48: any).
 template <int kLanes>
 class DisjointTriples {
@@ -233,12 +245,13 @@ class DisjointTriples {
       out[i] = static_cast<int16_t>(by > 0 ? out[i] + (x[i] + y[i]) : out[i] - (x[i] + y[i]));
   }
 
-  // Sixteen lanes at once, for sums kept in registers.
-  using Block = int16_t __attribute__((vector_size(32)));
-  static constexpr int kBlocks = kLanes / 16;
+  // Whole rows at once where a register holds them, for sums kept in registers.
+  using Block = typename LaneBlock<kLanes>::Type;
+  static constexpr int kBlockLanes = LaneBlock<kLanes>::kLanes;
+  static constexpr int kBlocks = kLanes / kBlockLanes;
   static void AddBlock(Block& sum, const Lanes& lanes, int i) {
     Block b;
-    std::memcpy(&b, lanes.data() + 16 * i, sizeof b);
+    std::memcpy(&b, lanes.data() + kBlockLanes * i, sizeof b);
     sum += b;
   }
 
