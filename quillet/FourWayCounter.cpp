@@ -25,12 +25,12 @@ bool FourWayCounter::Applies(const EquityProblem& problem) {
 }
 
 // Per hand: its value sorted, put into the sums of the other players' sets, looked up
-// against them, and its ties at its value; a flat 48 steps for all of it, measured on the
-// four-way bench rows (from 10% to 30% each, preflop and on a flop).
+// against them, and its ties at its value; a flat 36 steps for all of it, measured on the
+// four-way bench rows (within 10% from 10% to 30% each, preflop and on a flop).
 double FourWayCounter::BoardWork(const EquityProblem& problem) {
   double combos = 0;
   for (const auto& p : problem.players) combos += static_cast<double>(p.size());
-  return combos * (48 + std::log2(std::max(combos, 2.0)) / 2);
+  return combos * (36 + std::log2(std::max(combos, 2.0)) / 2);
 }
 
 FourWayCounter::FourWayCounter(const EquityProblem& problem, Ties ties) : sorted_(problem), ties_(ties) {}

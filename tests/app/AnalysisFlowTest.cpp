@@ -568,8 +568,8 @@ class AnalysisFlowTest : public QObject {
   }
 
   // Three ranges before the flop are counted exactly, without the notice, and so are four
-  // narrow ones; a fourth of any two cards makes the count too long, and the sampling in its
-  // place plays past the runs and says in the Output pane how far it got.
+  // narrow ones; two of any two cards make the count too long, and the sampling in its place
+  // plays past the runs and says in the Output pane how far it got.
   void threeAndFourRangesPreflopAreExactAndWiderOnesSampleToTheirTarget() {
     Program p;
     QVERIFY(p.frame);
@@ -604,6 +604,7 @@ class AnalysisFlowTest : public QObject {
     QVERIFY(games.toLongLong() > 0);
     QCOMPARE(evaluation->Cell(0, 0)->toolTip(), QString("Exact: %1 games counted").arg(games));
 
+    p.Type(2, "r");
     p.Type(3, "r");
     QVERIFY(p.EvaluateToEnd());
     QVERIFY2(notice.startsWith("Calculation time will be very long! Monte-Carlo option will be used!"), qPrintable(notice));

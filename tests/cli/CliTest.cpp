@@ -134,7 +134,7 @@ TEST(CliEquity, SeededMonteCarloRepeatsAndSwitchNotice) {
   ASSERT_EQ(river["ops_se"].size(), 2u);
   EXPECT_GT(river["ops_se"][1].get<double>(), 0.0);
   EXPECT_TRUE(a["fallback"].is_null()) << "Monte-Carlo as asked";
-  const auto big = RunCli("equity --hero 30% --op 30% --op 30% --op 30% --runs 2000 --json").Json();
+  const auto big = RunCli("equity --hero 50% --op 50% --op 50% --op 50% --runs 2000 --json").Json();
   EXPECT_EQ(big["notice"], "Calculation time will be very long! Monte-Carlo option will be used!");
   // In place of the exact count: at least the runs, then on until every standard error is
   // under the target or the time is spent.
@@ -149,7 +149,7 @@ TEST(CliEquity, SeededMonteCarloRepeatsAndSwitchNotice) {
     for (const auto& se : played["ops_se"]) allUnder = allUnder && se.get<double>() < 0.001;
   }
   EXPECT_EQ(fallback["stopped_by"], allUnder ? "target" : "time");
-  const Output text = RunCli("equity --hero 30% --op 30% --op 30% --op 30% --runs 2000");
+  const Output text = RunCli("equity --hero 50% --op 50% --op 50% --op 50% --runs 2000");
   EXPECT_NE(text.out.find("\nMonte-Carlo until standard error under 0.10% or 2 s: "), std::string::npos) << text.out;
   // Three pairs preflop are counted exactly now; --force-exact keeps a large request exact.
   const auto pairs = RunCli("equity --hero AA --op KK --op QQ --json").Json();
