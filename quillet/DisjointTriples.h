@@ -46,7 +46,6 @@ class DisjointTriples {
 
   // Empty; cards below `cards` only.
   void Clear(int cards) {
-    cards_ = cards;
     for (Side& s : sides_) {
       s.hands = 0;
       s.count.fill(0);
@@ -315,7 +314,6 @@ class DisjointTriples {
     return A.rows[u][w] * through(B, C) + B.rows[u][w] * through(A, C) + C.rows[u][w] * through(A, B);
   }
 
-  int cards_ = 0;
   std::array<Side, kPlayers> sides_{};
   std::array<std::array<Lanes, kPlayers>, kPlayers> over_{};    // [s][t]: (S t)(x)
   std::array<std::array<Lanes, kPlayers>, kPlayers> shared_{};  // hands of s and t holding x
