@@ -32,7 +32,10 @@ inline int FastestCopy() {
   if (best == 1 && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi2")) best = 2;
   if (best == 2 && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl")) best = 3;
   if (const char* cap = std::getenv("FERROX_CPU_COPY")) {
-    const int asked = !std::strcmp(cap, "plain") ? 0 : !std::strcmp(cap, "popcnt") ? 1 : !std::strcmp(cap, "avx2") ? 2 : 3;
+    const int asked = !std::strcmp(cap, "plain")    ? 0
+                      : !std::strcmp(cap, "popcnt") ? 1
+                      : !std::strcmp(cap, "avx2")   ? 2
+                                                    : 3;
     if (asked < best) best = asked;
   }
   return best;
